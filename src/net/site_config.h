@@ -1,0 +1,61 @@
+#pragma once
+// Base URLs of every site role, read from sites.ini ([sites] section) in the
+// program directory, or pointed at the bundled sample sites in demo mode.
+#include <QString>
+#include <QStringList>
+#include <QMap>
+
+namespace lumorra {
+
+namespace role {
+inline constexpr const char* CloudDiskSearch = "CloudDiskSearch";
+inline constexpr const char* EmuleIndexSite = "EmuleIndexSite";
+inline constexpr const char* EmuleSearchSite = "EmuleSearchSite";
+inline constexpr const char* TorrentIndexSite = "TorrentIndexSite";
+inline constexpr const char* TorrentRssSite = "TorrentRssSite";
+inline constexpr const char* MagnetSiteA = "MagnetSiteA";
+inline constexpr const char* MagnetSiteB = "MagnetSiteB";
+inline constexpr const char* FilmResourceSite = "FilmResourceSite";
+inline constexpr const char* BtBoardSite = "BtBoardSite";
+inline constexpr const char* FilmListSite = "FilmListSite";
+inline constexpr const char* QvodFilmSite = "QvodFilmSite";
+inline constexpr const char* QvodSearchSite = "QvodSearchSite";
+inline constexpr const char* TorrentTagSite = "TorrentTagSite";
+inline constexpr const char* OnDemandService = "OnDemandService";
+inline constexpr const char* LiveChannelHost = "LiveChannelHost";
+inline constexpr const char* ForumAddressPage = "ForumAddressPage";
+inline constexpr const char* VendorEndpoint = "VendorEndpoint";
+inline constexpr const char* MakerHomePage = "MakerHomePage";
+inline constexpr const char* ShareEndpoint = "ShareEndpoint";
+} // namespace role
+
+class SiteConfig {
+public:
+    // Every role name known to the program, in a stable order.
+    static QStringList roles();
+
+    // The configuration in force (process-wide).
+    static SiteConfig& current();
+
+    // Base URL of a role without a trailing slash; empty when unset.
+    QString base(const QString& role) const;
+    void setBase(const QString& role, const QString& url);
+    // Points every role at one server; each role under its own path prefix
+    // (see SampleSites::prefixFor).
+    void pointAllAt(const QString& serverBase);
+
+    int fetchTimeoutSeconds() const { return m_timeoutSeconds; }
+    void setFetchTimeoutSeconds(int s) { m_timeoutSeconds = s; }
+
+    // Parses sites.ini text (UTF-8). Malformed lines and unknown roles are
+    // reported in `problems` (one readable line each) and skipped.
+    static SiteConfig parse(const QByteArray& utf8, QStringList* problems);
+    // Loads <dir>/sites.ini; false when the file does not exist.
+    static bool loadFile(const QString& path, SiteConfig* out, QStringList* problems);
+
+private:
+    QMap<QString, QString> m_bases;
+    int m_timeoutSeconds = 30;
+};
+
+} // namespace lumorra
