@@ -1,0 +1,53 @@
+#include "sources/film/film_list_page.h"
+
+#include "lists/result_list.h"
+#include "sources/page_widgets.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+namespace lumorra {
+
+namespace {
+const char16_t* const kCategories[] = {
+    u"综合最新电影", u"国内最新电影", u"欧美最新电影", u"华语电视剧", u"日韩电视剧", u"动漫资源",
+};
+constexpr int kCategoryCount = int(std::size(kCategories));
+} // namespace
+
+QString FilmListPage::categoryCaption(int index)
+{
+    if (index < 0 || index >= kCategoryCount)
+        return {};
+    return QString::fromUtf16(kCategories[index]);
+}
+
+FilmListPage::FilmListPage(QWidget* parent) : QWidget(parent)
+{
+    using namespace pageui;
+    auto* page = new QVBoxLayout(this);
+    tidy(page, true);
+
+    auto* categories = new QHBoxLayout;
+    QStringList captions;
+    for (int i = 0; i < kCategoryCount; ++i)
+        captions << categoryCaption(i);
+    addButtonArray(categories, QStringLiteral("Command14"), 0, captions, this);
+    categories->addStretch(1);
+    page->addLayout(categories);
+
+    m_listView5 = new ResultList(QStringLiteral("ListView5"), this);
+    page->addWidget(m_listView5, 1);
+
+    auto* links = frame(QStringLiteral("文件地址（单击列表可复制文件地址 | 双击可进行在线播放）"), this);
+    auto* linksLayout = new QVBoxLayout(links);
+    m_list3 = new QListWidget(links);
+    m_list3->setObjectName(QStringLiteral("List3"));
+    m_list3->setFixedHeight(96);
+    linksLayout->addWidget(m_list3);
+    page->addWidget(links);
+}
+
+} // namespace lumorra

@@ -1,0 +1,51 @@
+#include "sources/torrent/bt_film_page.h"
+
+#include "lists/result_list.h"
+#include "sources/page_widgets.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace lumorra {
+
+BtFilmPage::BtFilmPage(QWidget* parent) : QWidget(parent)
+{
+    using namespace pageui;
+    auto* page = new QVBoxLayout(this);
+    tidy(page, true);
+
+    auto* paging = new QHBoxLayout;
+    addButtonArray(paging, QStringLiteral("Commandz3"), 0, pagingCaptions(), this);
+    paging->addStretch(1);
+    page->addLayout(paging);
+
+    m_listView16 = new ResultList(QStringLiteral("ListView16"), this);
+    page->addWidget(m_listView16, 1);
+
+    auto* filmFrame = frame(QStringLiteral("影片信息"), this);
+    auto* film = new QHBoxLayout(filmFrame);
+    film->addWidget(label(QStringLiteral("影片名称："), filmFrame));
+    m_text6 = lineEdit(QStringLiteral("Text6"), filmFrame);
+    film->addWidget(m_text6, 1);
+    film->addSpacing(16);
+    m_label38 = label(QStringLiteral("更新日期：NONE"), filmFrame);
+    m_label38->setObjectName(QStringLiteral("Label38"));
+    m_label38->setMinimumWidth(220);
+    film->addWidget(m_label38);
+    page->addWidget(filmFrame);
+
+    auto* magnet = frame(QStringLiteral("磁力链接"), this);
+    auto* magnetRow = new QHBoxLayout(magnet);
+    m_text18 = lineEdit(QStringLiteral("Text18"), magnet);
+    magnetRow->addWidget(m_text18, 1);
+    m_playOnDemand = button(arrayName(QStringLiteral("Commandz3"), 4),
+                            QStringLiteral("在线云点播"), magnet);
+    magnetRow->addWidget(m_playOnDemand);
+    page->addWidget(magnet);
+}
+
+} // namespace lumorra

@@ -1,0 +1,77 @@
+#include "sources/torrent/film_resource_page.h"
+
+#include "app/page_number_box.h"
+#include "lists/result_list.h"
+#include "sources/page_widgets.h"
+
+#include <QEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace lumorra {
+
+QString FilmResourcePage::keywordHint()
+{
+    return QStringLiteral("请您输入关键字..");
+}
+
+FilmResourcePage::FilmResourcePage(QWidget* parent) : QWidget(parent)
+{
+    using namespace pageui;
+    auto* page = new QVBoxLayout(this);
+    tidy(page, true);
+
+    auto* query = new QHBoxLayout;
+    query->addWidget(label(QStringLiteral("请输入资源关键字："), this));
+    m_text13 = lineEdit(QStringLiteral("Text13"), this, keywordHint());
+    m_text13->installEventFilter(this);
+    query->addWidget(m_text13, 1);
+    query->addSpacing(16);
+    m_pageBox = new PageNumberBox(2, this);
+    query->addWidget(m_pageBox);
+    query->addSpacing(16);
+    m_search = button(arrayName(QStringLiteral("Command2"), 2), QStringLiteral("获取资源"), this);
+    query->addWidget(m_search);
+    page->addLayout(query);
+
+    m_listView13 = new ResultList(QStringLiteral("ListView13"), this);
+    page->addWidget(m_listView13, 1);
+
+    auto* links = frame(QStringLiteral("单击列表可复制文件地址 | 双击列表可进行在线播放"), this);
+    auto* linksLayout = new QVBoxLayout(links);
+    m_list2 = new QListWidget(links);
+    m_list2->setObjectName(QStringLiteral("List2"));
+    m_list2->setFixedHeight(96);
+    linksLayout->addWidget(m_list2);
+    page->addWidget(links);
+}
+
+bool FilmResourcePage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_text13) {
+        if (event->type() == QEvent::FocusIn)
+            Text13_GotFocus();
+        else if (event->type() == QEvent::FocusOut)
+            Text13_LostFocus();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FilmResourcePage::Text13_GotFocus()
+{
+    if (m_text13->text() == keywordHint())
+        m_text13->clear();
+}
+
+void FilmResourcePage::Text13_LostFocus()
+{
+    if (m_text13->text().isEmpty())
+        m_text13->setText(keywordHint());
+}
+
+} // namespace lumorra

@@ -1,0 +1,37 @@
+#include "sources/torrent/torrent_index_page.h"
+
+#include "app/page_number_box.h"
+#include "lists/result_list.h"
+#include "sources/page_widgets.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace lumorra {
+
+TorrentIndexPage::TorrentIndexPage(QWidget* parent) : QWidget(parent)
+{
+    using namespace pageui;
+    auto* page = new QVBoxLayout(this);
+    tidy(page, true);
+
+    auto* query = new QHBoxLayout;
+    query->addWidget(label(QStringLiteral("请输入资源关键字："), this));
+    m_text2 = lineEdit(QStringLiteral("Text2"), this);
+    query->addWidget(m_text2, 1);
+    query->addSpacing(16);
+    m_pageBox = new PageNumberBox(1, this);
+    query->addWidget(m_pageBox);
+    query->addSpacing(16);
+    m_search = button(arrayName(QStringLiteral("Command2"), 0), QStringLiteral("开始搜索"), this);
+    query->addWidget(m_search);
+    page->addLayout(query);
+
+    m_listView2 = new ResultList(QStringLiteral("ListView2"), this);
+    page->addWidget(m_listView2, 1);
+}
+
+} // namespace lumorra
