@@ -44,13 +44,20 @@ public:
     // (see SampleSites::prefixFor).
     void pointAllAt(const QString& serverBase);
 
+    // Roles that have no base URL (a partial sites.ini), in roles() order.
+    QStringList unsetRoles() const;
+
     int fetchTimeoutSeconds() const { return m_timeoutSeconds; }
     void setFetchTimeoutSeconds(int s) { m_timeoutSeconds = s; }
 
-    // Parses sites.ini text (UTF-8). Malformed lines and unknown roles are
-    // reported in `problems` (one readable line each) and skipped.
+    // Parses sites.ini text (UTF-8, a byte-order mark allowed). Malformed
+    // lines and unknown roles are reported in `problems` (one readable line
+    // each, naming the line number and its text) and skipped; the rest loads.
+    // Only the [sites] section is read; a key above every section header is
+    // reported (most likely a forgotten header), other sections are ignored.
     static SiteConfig parse(const QByteArray& utf8, QStringList* problems);
-    // Loads <dir>/sites.ini; false when the file does not exist.
+    // Loads a sites.ini file; false when the file does not exist or cannot
+    // be read (the latter also reported in `problems`).
     static bool loadFile(const QString& path, SiteConfig* out, QStringList* problems);
 
 private:

@@ -1,0 +1,200 @@
+#include "app/application.h"
+
+#include "app/main_window_factory.h"
+#include "net/page_fetcher.h"
+#include "net/site_config.h"
+#include "platform/program_dir.h"
+#include "sample_sites.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QPixmap>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdio>
+#include <memory>
+
+#include <unistd.h>
+
+namespace lumorra {
+
+namespace {
+
+constexpr int kScreenshotDelayMs = 3000;
+
+void say(const QString& line)
+{
+    std::fprintf(stderr, "lumorra: %s\n", line.toLocal8Bit().constData());
+    std::fflush(stderr);
+}
+
+struct Options {
+    bool demo = false;
+    QString sitesFile;
+    QString screenshot;
+    int quitAfterMs = -1;   // -1: run until the window is closed
+};
+
+// Parses the command line; returns false (after printing why) when the
+// program should end with a usage error. --help and --version end inside.
+bool parseOptions(const QApplication& app, Options* out)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Lumorra gathers media resources from many web sites into one window."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption demo(QStringLiteral("demo"),
+        QStringLiteral("Use the bundled sample sites even if sites.ini exists."));
+    const QCommandLineOption sites(QStringLiteral("sites"),
+        QStringLiteral("Read the site addresses from <file> instead of sites.ini in the program directory."),
+        QStringLiteral("file"));
+    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
+        QStringLiteral("Save a PNG picture of the main window to <png> about 3 seconds after start."),
+        QStringLiteral("png"));
+    const QCommandLineOption quitAfter(QStringLiteral("quit-after"),
+        QStringLiteral("End the program after <seconds>."), QStringLiteral("seconds"));
+    parser.addOptions({demo, sites, screenshot, quitAfter});
+    parser.process(app);
+
+    out->demo = parser.isSet(demo);
+    out->sitesFile = parser.value(sites);
+    out->screenshot = parser.value(screenshot);
+    if (parser.isSet(quitAfter)) {
+        bool ok = false;
+        const double seconds = parser.value(quitAfter).toDouble(&ok);
+        if (!ok || seconds <= 0 || seconds > 24 * 3600) {
+            say(QStringLiteral("--quit-after needs a number of seconds, not \"%1\"")
+                    .arg(parser.value(quitAfter)));
+            return false;
+        }
+        out->quitAfterMs = int(seconds * 1000);
+    }
+    return true;
+}
+
+// Reads the site addresses, or starts the sample sites when there is no
+// configuration (or demo mode is asked for). The sample sites, when started,
+// are handed to the caller, who keeps them running for the whole run.
+bool setUpSites(const Options& options, std::unique_ptr<SampleSites>* sample)
+{
+    SiteConfig config;
+    bool loaded = false;
+    if (!options.demo) {
+        const QString path = options.sitesFile.isEmpty()
+                                 ? programDir() + QStringLiteral("/sites.ini")
+                                 : options.sitesFile;
+        QStringList problems;
+        loaded = SiteConfig::loadFile(path, &config, &problems);
+        for (const QString& p : problems)
+            say(QStringLiteral("sites.ini: ") + p);
+        if (!loaded && !options.sitesFile.isEmpty() && !QFileInfo::exists(path))
+            say(QStringLiteral("sites.ini: %1 does not exist").arg(path));
+        if (loaded) {
+            const QStringList unset = config.unsetRoles();
+            if (!unset.isEmpty())
+                say(QStringLiteral("sites.ini: no base URL for %1").arg(unset.join(QStringLiteral(", "))));
+        }
+    }
+
+    if (!loaded) {
+        auto sites = std::make_unique<SampleSites>();
+        if (!sites->start(0)) {
+            say(QStringLiteral("cannot start the sample sites on a loopback port"));
+            return false;
+        }
+        const QString url = QString::fromStdString(sites->baseUrl());
+        config.pointAllAt(url);
+        say(QStringLiteral("demo mode, sample sites at %1").arg(url));
+        *sample = std::move(sites);
+    }
+
+    SiteConfig::current() = config;
+    PageFetcher::instance().setTimeoutSeconds(config.fetchTimeoutSeconds());
+    return true;
+}
+
+bool saveScreenshot(QWidget* window, const QString& path)
+{
+    if (!window) {
+        say(QStringLiteral("no main window to take a screenshot of"));
+        return false;
+    }
+    const QString target = QFileInfo(path).absoluteFilePath();
+    QDir().mkpath(QFileInfo(target).absolutePath());
+    if (!window->grab().save(target, "PNG")) {
+        say(QStringLiteral("cannot write the screenshot to %1").arg(target));
+        return false;
+    }
+    std::printf("lumorra: screenshot saved to %s\n", target.toLocal8Bit().constData());
+    std::fflush(stdout);
+    return true;
+}
+
+} // namespace
+
+int runApplication(int argc, char** argv)
+{
+    // The embedded browser refuses to run as root inside its sandbox.
+    if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    // Needed before the application object when web views are used.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Lumorra"));
+    QApplication::setApplicationVersion(QStringLiteral(LUMORRA_VERSION_TEXT));
+
+    Options options;
+    if (!parseOptions(app, &options))
+        return 2;
+
+    std::unique_ptr<SampleSites> sampleSites;
+    if (!setUpSites(options, &sampleSites))
+        return 1;
+
+    // A handler may be waiting for a page when the program ends: release it.
+    QObject::connect(&app, &QCoreApplication::aboutToQuit,
+                     [] { PageFetcher::instance().shutdown(); });
+
+    QPointer<QWidget> window = createMainWindow();
+    if (window && !window->isVisible())
+        window->show();
+
+    bool screenshotPending = !options.screenshot.isEmpty();
+    bool screenshotOk = true;
+    auto takeScreenshot = [&] {
+        if (!screenshotPending)
+            return;
+        screenshotPending = false;
+        screenshotOk = saveScreenshot(window, options.screenshot);
+    };
+    if (screenshotPending)
+        QTimer::singleShot(kScreenshotDelayMs, &app, takeScreenshot);
+    if (options.quitAfterMs >= 0) {
+        QTimer::singleShot(options.quitAfterMs, &app, [&] {
+            takeScreenshot();   // a short run still leaves its picture
+            // exit(), not quit(): quit() first asks every window to close,
+            // and the main window answers that with a confirmation box
+            // nobody is there to click.
+            QCoreApplication::exit(0);
+        });
+    }
+
+    int rc = app.exec();
+
+    PageFetcher::instance().shutdown();
+    delete window.data();
+    if (sampleSites)
+        sampleSites->stop();
+    if (rc == 0 && !screenshotOk)
+        rc = 1;
+    return rc;
+}
+
+} // namespace lumorra

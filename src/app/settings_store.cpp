@@ -1,0 +1,312 @@
+#include "app/settings_store.h"
+
+#include "platform/program_dir.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+// Only the narrow-character INI class is used and the text handed to it is
+// already UTF-8, so the library's own character conversion is not needed.
+#define SI_NO_CONVERSION
+#include <SimpleIni.h>
+
+#include <string>
+
+namespace lumorra {
+
+namespace {
+
+// The ANSI read returns at most this many bytes: a 255-byte buffer less the
+// terminator.
+constexpr qsizetype kMaxValueBytes = 254;
+
+const char kAnsiCodec[] = "GB18030";
+
+bool isBlank(QChar c)
+{
+    switch (c.unicode()) {
+    case ' ': case '\t': case '\r': case '\n': case '\v': case '\f':
+    case 0x1a:   // a DOS end-of-file mark counts as blank too
+        return true;
+    default:
+        return false;
+    }
+}
+
+QStringView trimmedView(QStringView s)
+{
+    qsizetype b = 0, e = s.size();
+    while (b < e && isBlank(s[b]))
+        ++b;
+    while (e > b && isBlank(s[e - 1]))
+        --e;
+    return s.mid(b, e - b);
+}
+
+QChar asciiLower(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= 'A' && u <= 'Z') ? QChar(char16_t(u - 'A' + 'a')) : c;
+}
+
+// Only ASCII letters fold, as in the platform's profile functions; Chinese
+// names compare exactly.
+bool equalsIgnoringAsciiCase(QStringView a, QStringView b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (asciiLower(a[i]) != asciiLower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+bool hasUtf8Bom(const QByteArray& bytes)
+{
+    return bytes.startsWith("\xEF\xBB\xBF");
+}
+
+QString decodeFileBytes(const QByteArray& bytes)
+{
+    if (hasUtf8Bom(bytes))
+        return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
+    QStringDecoder decoder(kAnsiCodec);
+    return decoder.decode(bytes);
+}
+
+// Cuts `s` to at most `maxBytes` bytes of its ANSI form, at a character
+// boundary: a double-byte (or four-byte) character that does not fit whole
+// is dropped, never split.
+QString cutToAnsiBytes(const QString& s, qsizetype maxBytes)
+{
+    // Every character takes at most four bytes, so a short text always fits.
+    if (s.size() * 4 <= maxBytes)
+        return s;
+    QStringEncoder encoder(kAnsiCodec);
+    const QByteArray bytes = encoder.encode(s);
+    if (bytes.size() <= maxBytes)
+        return s;
+    qsizetype pos = 0;
+    while (pos < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[pos]);
+        qsizetype len = 1;
+        if (lead >= 0x81 && lead <= 0xFE && pos + 1 < bytes.size()) {
+            const auto trail = static_cast<unsigned char>(bytes[pos + 1]);
+            len = (trail >= 0x30 && trail <= 0x39) ? 4 : 2;
+        }
+        if (pos + len > maxBytes)
+            break;
+        pos += len;
+    }
+    QStringDecoder decoder(kAnsiCodec);
+    return decoder.decode(bytes.left(pos));
+}
+
+QString defaultResult(const QString& def)
+{
+    // The platform drops trailing blanks of the default.
+    qsizetype e = def.size();
+    while (e > 0 && def[e - 1] == u' ')
+        --e;
+    return cutToAnsiBytes(def.left(e), kMaxValueBytes);
+}
+
+QString stripEnclosingQuotes(QStringView v)
+{
+    if (v.size() >= 2 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front())
+        return v.mid(1, v.size() - 2).toString();
+    return v.toString();
+}
+
+bool hasLineBreak(const QString& s)
+{
+    return s.contains(u'\n') || s.contains(u'\r');
+}
+
+bool isCommentLine(QStringView trimmedLine)
+{
+    return !trimmedLine.isEmpty()
+           && (trimmedLine.front() == u';' || trimmedLine.front() == u'#');
+}
+
+// The comment lines after the last entry of the file. The INI library keeps
+// a comment only when a section or key follows it, so these would be lost.
+QStringList trailingComments(const QString& text)
+{
+    const QList<QStringView> lines = QStringView(text).split(u'\n');
+    qsizetype i = lines.size();
+    while (i > 0) {
+        const QStringView t = trimmedView(lines[i - 1]);
+        if (!t.isEmpty() && !isCommentLine(t))
+            break;
+        --i;
+    }
+    if (i == 0)
+        return {};   // nothing but comments: kept as the file comment
+    QStringList out;
+    for (qsizetype j = i; j < lines.size(); ++j) {
+        const QStringView t = trimmedView(lines[j]);
+        if (isCommentLine(t))
+            out << t.toString();
+    }
+    return out;
+}
+
+} // namespace
+
+QString GetFromINI(const QString& section, const QString& key,
+                   const QString& def, const QString& path)
+{
+    const QStringView wantSection = trimmedView(section);
+    const QStringView wantKey = trimmedView(key);
+    // The platform answers an empty key name with an empty text.
+    if (wantKey.isEmpty())
+        return QString();
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return defaultResult(def);
+    const QString text = decodeFileBytes(file.readAll());
+
+    bool inSection = false;
+    for (QStringView line : QStringView(text).split(u'\n')) {
+        line = trimmedView(line);
+        if (line.isEmpty())
+            continue;
+        if (line.front() == u'[') {
+            const qsizetype close = line.lastIndexOf(u']');
+            if (close > 0) {
+                // Only the first section of that name is searched.
+                if (inSection)
+                    break;
+                inSection = equalsIgnoringAsciiCase(trimmedView(line.mid(1, close - 1)),
+                                                    wantSection);
+                continue;
+            }
+        }
+        if (!inSection || line.front() == u';')
+            continue;
+        const qsizetype eq = line.indexOf(u'=');
+        const QStringView name = trimmedView(eq < 0 ? line : line.left(eq));
+        if (!equalsIgnoringAsciiCase(name, wantKey))
+            continue;
+        if (eq < 0)   // a bare key has no value: the default answers
+            break;
+        const QString value = stripEnclosingQuotes(trimmedView(line.mid(eq + 1)));
+        return cutToAnsiBytes(value, kMaxValueBytes);
+    }
+    return defaultResult(def);
+}
+
+bool WriteToINI(const QString& section, const QString& key,
+                const QString& value, const QString& path)
+{
+    const QString sec = trimmedView(section).toString();
+    const QString k = trimmedView(key).toString();
+    // Anything that would change the file's line structure, or a key that
+    // would read back as a section or comment, is refused rather than
+    // written as something else.
+    if (sec.isEmpty() || k.isEmpty() || hasLineBreak(section) || hasLineBreak(key)
+        || hasLineBreak(value) || sec.contains(u']') || k.contains(u'=')
+        || k.front() == u'[' || k.front() == u';' || k.front() == u'#')
+        return false;
+
+    QByteArray old;
+    const QFileInfo info(path);
+    if (info.exists()) {
+        if (!info.isFile() || !info.isWritable())
+            return false;
+        QFile in(path);
+        if (!in.open(QIODevice::ReadOnly))
+            return false;   // never replace a file we could not read
+        old = in.readAll();
+        if (in.error() != QFileDevice::NoError)
+            return false;
+    }
+
+    const QString oldText = decodeFileBytes(old);
+    const QByteArray oldUtf8 = oldText.toUtf8();
+
+    CSimpleIniA ini;   // ASCII case-insensitive names, like the platform
+    ini.SetUnicode(true);
+    ini.SetMultiKey(false);
+    ini.SetMultiLine(false);
+    ini.SetQuotes(false);
+    ini.SetSpaces(false);
+    if (!oldUtf8.isEmpty() && ini.LoadData(oldUtf8.constData(), size_t(oldUtf8.size())) < 0)
+        return false;
+    if (ini.SetValue(sec.toUtf8().constData(), k.toUtf8().constData(),
+                     value.toUtf8().constData()) < 0)
+        return false;
+
+    std::string saved;
+    if (ini.Save(saved) < 0)
+        return false;
+    QString newText = QString::fromUtf8(saved.data(), qsizetype(saved.size()));
+    const QStringList tail = trailingComments(oldText);
+    if (!tail.isEmpty()) {
+        if (!newText.endsWith(u'\n'))
+            newText += u'\n';
+        newText += u'\n' + tail.join(u'\n') + u'\n';
+    }
+    newText.remove(u'\r');
+    // The library separates sections with two blank lines; one is the usual look.
+    while (newText.contains(QStringLiteral("\n\n\n")))
+        newText.replace(QStringLiteral("\n\n\n"), QStringLiteral("\n\n"));
+    newText.replace(u'\n', QStringLiteral("\r\n"));
+
+    QStringEncoder encoder(kAnsiCodec);
+    const QByteArray bytes = encoder.encode(newText);
+    if (encoder.hasError())
+        return false;
+
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    if (out.write(bytes) != bytes.size()) {
+        out.cancelWriting();
+        return false;
+    }
+    return out.commit();
+}
+
+bool isOn(const QString& value)
+{
+    return value.contains(u'是');
+}
+
+QString SettingsStore::section()
+{
+    return QStringLiteral("信息设置");
+}
+
+QString SettingsStore::defaultPath()
+{
+    return programDir() + QStringLiteral("/qmtb.ini");
+}
+
+QString SettingsStore::path() const
+{
+    return m_path.isEmpty() ? defaultPath() : m_path;
+}
+
+QString SettingsStore::value(const QString& key, const QString& def) const
+{
+    return GetFromINI(section(), key, def, path());
+}
+
+bool SettingsStore::setValue(const QString& key, const QString& value) const
+{
+    return WriteToINI(section(), key, value, path());
+}
+
+bool SettingsStore::isOn(const QString& key) const
+{
+    return lumorra::isOn(value(key));
+}
+
+} // namespace lumorra

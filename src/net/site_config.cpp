@@ -1,0 +1,217 @@
+#include "net/site_config.h"
+
+#include "sample_sites.h"
+
+#include <QFile>
+#include <QUrl>
+
+namespace lumorra {
+
+namespace {
+
+const char* const kRoles[] = {
+    role::CloudDiskSearch,  role::EmuleIndexSite,   role::EmuleSearchSite,
+    role::TorrentIndexSite, role::TorrentRssSite,   role::MagnetSiteA,
+    role::MagnetSiteB,      role::FilmResourceSite, role::BtBoardSite,
+    role::FilmListSite,     role::QvodFilmSite,     role::QvodSearchSite,
+    role::TorrentTagSite,   role::OnDemandService,  role::LiveChannelHost,
+    role::ForumAddressPage, role::VendorEndpoint,   role::MakerHomePage,
+    role::ShareEndpoint,
+};
+
+const QString kTimeoutKey = QStringLiteral("FetchTimeoutSeconds");
+const QString kSitesSection = QStringLiteral("sites");
+
+QString withoutTrailingSlashes(QString url)
+{
+    while (url.endsWith(u'/'))
+        url.chop(1);
+    return url;
+}
+
+// The role name as the program spells it, for a key written in any ASCII
+// case; empty when the key is no role.
+QString canonicalRole(const QString& key)
+{
+    for (const char* r : kRoles) {
+        const QString name = QString::fromLatin1(r);
+        if (name.compare(key, Qt::CaseInsensitive) == 0)
+            return name;
+    }
+    return QString();
+}
+
+// Why `url` cannot serve as a base URL; empty when it can.
+QString baseUrlFault(const QString& url)
+{
+    const QUrl u(url, QUrl::TolerantMode);
+    if (!u.isValid())
+        return QStringLiteral("not a valid URL");
+    const QString scheme = u.scheme().toLower();
+    if (scheme != u"http" && scheme != u"https")
+        return QStringLiteral("not an http or https URL");
+    if (u.host().isEmpty())
+        return QStringLiteral("the URL names no host");
+    // Paths are appended to the base, so a query or fragment would swallow them.
+    if (u.hasQuery() || u.hasFragment())
+        return QStringLiteral("a base URL cannot carry a query or fragment");
+    return QString();
+}
+
+} // namespace
+
+QStringList SiteConfig::roles()
+{
+    QStringList out;
+    for (const char* r : kRoles)
+        out << QString::fromLatin1(r);
+    return out;
+}
+
+SiteConfig& SiteConfig::current()
+{
+    static SiteConfig config;
+    return config;
+}
+
+QString SiteConfig::base(const QString& role) const
+{
+    return m_bases.value(role);
+}
+
+void SiteConfig::setBase(const QString& role, const QString& url)
+{
+    m_bases.insert(role, withoutTrailingSlashes(url.trimmed()));
+}
+
+void SiteConfig::pointAllAt(const QString& serverBase)
+{
+    const QString server = withoutTrailingSlashes(serverBase.trimmed());
+    for (const QString& r : roles()) {
+        QString prefix = QString::fromStdString(SampleSites::prefixFor(r.toStdString()));
+        if (!prefix.isEmpty() && !prefix.startsWith(u'/'))
+            prefix.prepend(u'/');
+        setBase(r, server + prefix);
+    }
+}
+
+QStringList SiteConfig::unsetRoles() const
+{
+    QStringList out;
+    for (const QString& r : roles()) {
+        if (base(r).isEmpty())
+            out << r;
+    }
+    return out;
+}
+
+SiteConfig SiteConfig::parse(const QByteArray& utf8, QStringList* problems)
+{
+    SiteConfig config;
+    auto report = [problems](int lineNo, const QString& text, const QString& why) {
+        if (problems)
+            problems->append(QStringLiteral("line %1: \"%2\": %3").arg(lineNo).arg(text, why));
+    };
+
+    QByteArray data = utf8;
+    if (data.startsWith("\xEF\xBB\xBF"))
+        data.remove(0, 3);
+    const QString text = QString::fromUtf8(data);
+
+    enum class Where { BeforeAnySection, Sites, OtherSection };
+    Where where = Where::BeforeAnySection;
+    QMap<QString, int> seenAt;   // key -> line that set it
+
+    const QStringList lines = text.split(u'\n');
+    for (int i = 0; i < lines.size(); ++i) {
+        const int lineNo = i + 1;
+        const QString line = lines[i].trimmed();
+        if (line.isEmpty() || line.startsWith(u';') || line.startsWith(u'#'))
+            continue;
+
+        if (line.startsWith(u'[')) {
+            if (!line.endsWith(u']')) {
+                report(lineNo, line, QStringLiteral("a section header must end with ']'"));
+                continue;
+            }
+            const QString name = line.mid(1, line.size() - 2).trimmed();
+            where = name.compare(kSitesSection, Qt::CaseInsensitive) == 0 ? Where::Sites
+                                                                          : Where::OtherSection;
+            continue;
+        }
+
+        if (where == Where::OtherSection)
+            continue;
+        if (where == Where::BeforeAnySection) {
+            report(lineNo, line, QStringLiteral("outside the [sites] section, ignored"));
+            continue;
+        }
+
+        const qsizetype eq = line.indexOf(u'=');
+        if (eq < 0) {
+            report(lineNo, line, QStringLiteral("expected Name=value"));
+            continue;
+        }
+        const QString key = line.left(eq).trimmed();
+        const QString value = line.mid(eq + 1).trimmed();
+        if (key.isEmpty()) {
+            report(lineNo, line, QStringLiteral("no name before '='"));
+            continue;
+        }
+        if (value.isEmpty()) {
+            report(lineNo, line, QStringLiteral("no value after '='"));
+            continue;
+        }
+
+        QString canonical;
+        if (key.compare(kTimeoutKey, Qt::CaseInsensitive) == 0) {
+            bool ok = false;
+            const int seconds = value.toInt(&ok);
+            if (!ok || seconds <= 0) {
+                report(lineNo, line,
+                       QStringLiteral("%1 must be a positive whole number of seconds")
+                           .arg(kTimeoutKey));
+                continue;
+            }
+            config.m_timeoutSeconds = seconds;
+            canonical = kTimeoutKey;
+        } else {
+            canonical = canonicalRole(key);
+            if (canonical.isEmpty()) {
+                report(lineNo, line, QStringLiteral("unknown role \"%1\"").arg(key));
+                continue;
+            }
+            const QString fault = baseUrlFault(value);
+            if (!fault.isEmpty()) {
+                report(lineNo, line, fault);
+                continue;
+            }
+            config.setBase(canonical, value);
+        }
+
+        if (seenAt.contains(canonical)) {
+            report(lineNo, line, QStringLiteral("%1 was already set on line %2; this line wins")
+                                     .arg(canonical).arg(seenAt.value(canonical)));
+        }
+        seenAt.insert(canonical, lineNo);
+    }
+    return config;
+}
+
+bool SiteConfig::loadFile(const QString& path, SiteConfig* out, QStringList* problems)
+{
+    QFile file(path);
+    if (!file.exists())
+        return false;
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (problems)
+            problems->append(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+        return false;
+    }
+    const SiteConfig parsed = parse(file.readAll(), problems);
+    if (out)
+        *out = parsed;
+    return true;
+}
+
+} // namespace lumorra

@@ -1,0 +1,164 @@
+// sites.ini: role base URLs, the fetch time-out, and how a faulty file is
+// reported while the rest of it still loads.
+#include "net/site_config.h"
+
+#include <QFile>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace lumorra;
+
+class TestSiteConfig : public QObject {
+    Q_OBJECT
+private slots:
+    void goodFileLoads();
+    void faultyLinesReportedRestLoads();
+    void onlySitesSectionCounts();
+    void timeoutValues();
+    void pointAllAtGivesEachRoleItsOwnPrefix();
+    void loadFileMissingOrPresent();
+};
+
+void TestSiteConfig::goodFileLoads()
+{
+    const QByteArray ini =
+        "\xEF\xBB\xBF"
+        "; sites for the office network\r\n"
+        "# another comment style\r\n"
+        "\r\n"
+        "[sites]\r\n"
+        "EmuleIndexSite=http://127.0.0.1:8080/ei\r\n"
+        "  VendorEndpoint =  https://vendor.example:8443/a/b/  \r\n"
+        "CloudDiskSearch=http://search.example//\r\n"
+        "magnetsitea=http://m.example/\xE7\xA3\x81\xE5\x8A\x9B\r\n"
+        "FetchTimeoutSeconds=12\r\n";
+    QStringList problems;
+    const SiteConfig c = SiteConfig::parse(ini, &problems);
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+
+    QCOMPARE(c.base(QString::fromLatin1(role::EmuleIndexSite)), QStringLiteral("http://127.0.0.1:8080/ei"));
+    QCOMPARE(c.base(QString::fromLatin1(role::VendorEndpoint)),
+             QStringLiteral("https://vendor.example:8443/a/b"));
+    QCOMPARE(c.base(QString::fromLatin1(role::CloudDiskSearch)), QStringLiteral("http://search.example"));
+    // Role names in another ASCII case map to the program's spelling; the
+    // UTF-8 path survives.
+    QCOMPARE(c.base(QString::fromLatin1(role::MagnetSiteA)), QStringLiteral("http://m.example/磁力"));
+    QCOMPARE(c.fetchTimeoutSeconds(), 12);
+    QVERIFY(c.base(QString::fromLatin1(role::TorrentTagSite)).isEmpty());
+    QVERIFY(c.unsetRoles().contains(QString::fromLatin1(role::TorrentTagSite)));
+    QVERIFY(!c.unsetRoles().contains(QString::fromLatin1(role::EmuleIndexSite)));
+}
+
+void TestSiteConfig::faultyLinesReportedRestLoads()
+{
+    const QByteArray ini =
+        "[sites]\n"
+        "EmuleIndexSite=http://127.0.0.1:8080/ei\n"   // 2
+        "this line has no equals sign\n"              // 3
+        "TorrentRssSite=\n"                           // 4
+        "BtBoardSite=ftp://files.example/bt\n"        // 5
+        "NoSuchSite=http://x.example\n"               // 6
+        "FilmListSite=http://film.example/list\n"     // 7
+        "QvodFilmSite=http://q.example/?page=\n"      // 8
+        "QvodSearchSite=not a url at all\n"           // 9
+        "FilmListSite=http://film2.example/\n";       // 10
+    QStringList problems;
+    const SiteConfig c = SiteConfig::parse(ini, &problems);
+
+    QCOMPARE(c.base(QString::fromLatin1(role::EmuleIndexSite)), QStringLiteral("http://127.0.0.1:8080/ei"));
+    QCOMPARE(c.base(QString::fromLatin1(role::FilmListSite)), QStringLiteral("http://film2.example"));
+    QVERIFY(c.base(QString::fromLatin1(role::TorrentRssSite)).isEmpty());
+    QVERIFY(c.base(QString::fromLatin1(role::BtBoardSite)).isEmpty());
+    QVERIFY(c.base(QString::fromLatin1(role::QvodFilmSite)).isEmpty());
+    QVERIFY(c.base(QString::fromLatin1(role::QvodSearchSite)).isEmpty());
+
+    // One line per fault, naming the line number and quoting its text.
+    const QList<std::pair<int, QString>> expected = {
+        {3, QStringLiteral("this line has no equals sign")},
+        {4, QStringLiteral("TorrentRssSite=")},
+        {5, QStringLiteral("ftp://files.example/bt")},
+        {6, QStringLiteral("NoSuchSite")},
+        {8, QStringLiteral("QvodFilmSite=")},
+        {9, QStringLiteral("not a url at all")},
+        {10, QStringLiteral("FilmListSite=")},
+    };
+    QCOMPARE(problems.size(), expected.size());
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        QVERIFY2(problems[i].startsWith(QStringLiteral("line %1:").arg(expected[i].first)),
+                 qPrintable(problems[i]));
+        QVERIFY2(problems[i].contains(expected[i].second), qPrintable(problems[i]));
+    }
+    QVERIFY(problems[3].contains(QStringLiteral("unknown role")));
+}
+
+void TestSiteConfig::onlySitesSectionCounts()
+{
+    const QByteArray ini =
+        "EmuleIndexSite=http://before.example\n"   // above every header: reported
+        "[other]\n"
+        "EmuleSearchSite=http://other.example\n"   // another section: ignored quietly
+        "[SITES]\n"
+        "TorrentIndexSite=http://t.example\n";
+    QStringList problems;
+    const SiteConfig c = SiteConfig::parse(ini, &problems);
+    QVERIFY(c.base(QString::fromLatin1(role::EmuleIndexSite)).isEmpty());
+    QVERIFY(c.base(QString::fromLatin1(role::EmuleSearchSite)).isEmpty());
+    QCOMPARE(c.base(QString::fromLatin1(role::TorrentIndexSite)), QStringLiteral("http://t.example"));
+    QCOMPARE(problems.size(), 1);
+    QVERIFY(problems[0].startsWith(QStringLiteral("line 1:")));
+}
+
+void TestSiteConfig::timeoutValues()
+{
+    struct Case { QByteArray value; int expected; bool reported; };
+    const QList<Case> cases = {
+        {"45", 45, false}, {"0", 30, true}, {"-5", 30, true}, {"abc", 30, true},
+        {"99999999999", 30, true},
+    };
+    for (const Case& tc : cases) {
+        QStringList problems;
+        const SiteConfig c = SiteConfig::parse("[sites]\nFetchTimeoutSeconds=" + tc.value + "\n",
+                                               &problems);
+        QCOMPARE(c.fetchTimeoutSeconds(), tc.expected);
+        QCOMPARE(!problems.isEmpty(), tc.reported);
+    }
+}
+
+void TestSiteConfig::pointAllAtGivesEachRoleItsOwnPrefix()
+{
+    SiteConfig c;
+    c.pointAllAt(QStringLiteral("http://127.0.0.1:5555/"));
+    QSet<QString> seen;
+    for (const QString& r : SiteConfig::roles()) {
+        const QString b = c.base(r);
+        QVERIFY2(b.startsWith(QStringLiteral("http://127.0.0.1:5555/")), qPrintable(r + u' ' + b));
+        QVERIFY2(!b.endsWith(u'/'), qPrintable(b));
+        seen.insert(b);
+    }
+    QCOMPARE(seen.size(), SiteConfig::roles().size());
+    QVERIFY(c.unsetRoles().isEmpty());
+}
+
+void TestSiteConfig::loadFileMissingOrPresent()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("sites.ini"));
+
+    SiteConfig c;
+    QStringList problems;
+    QVERIFY(!SiteConfig::loadFile(path, &c, &problems));
+    QVERIFY(problems.isEmpty());
+
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("[sites]\nVendorEndpoint=http://127.0.0.1:9/v/\nBogus=1\n");
+    f.close();
+    QVERIFY(SiteConfig::loadFile(path, &c, &problems));
+    QCOMPARE(c.base(QString::fromLatin1(role::VendorEndpoint)), QStringLiteral("http://127.0.0.1:9/v"));
+    QCOMPARE(problems.size(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestSiteConfig)
+#include "test_site_config.moc"
