@@ -1,0 +1,96 @@
+#include "lists/ed2k_extraction.h"
+
+#include "lists/result_list.h"
+#include "lists/row_actions.h"
+#include "lists/status_line.h"
+#include "net/page_fetcher.h"
+#include "text/cut.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace lumorra {
+
+namespace {
+
+const QString kLinkMarker = QStringLiteral("<a href=\"ed2k://");
+const QString kLinkPrefix = QStringLiteral("ed2k://");
+
+struct ItemHandler {
+    const char* item;
+    void (*handler)(QWidget*);
+};
+
+const ItemHandler kItems[] = {
+    {"kctqzz", &kctqzz_Click}, {"yytqzz", &yytqzz_Click}, {"tqzzrj", &tqzzrj_Click},
+    {"tqzzts", &tqzzts_Click}, {"tqzzjy", &tqzzjy_Click}, {"tqzzzh", &tqzzzh_Click},
+    {"tqdv", &tqdv_Click},
+};
+
+} // namespace
+
+std::optional<QString> firstEd2kLink(const QString& page)
+{
+    const Cut body = Cut(page).piece(kLinkMarker, 1).before(QLatin1Char('"'));
+    // A bare "ed2k://" is no link: an eMule client could do nothing with it.
+    if (!body.found() || body.isEmpty())
+        return std::nullopt;
+    return kLinkPrefix + body.str();
+}
+
+QString ed2kCopiedText()
+{
+    return QStringLiteral("种子地址已提取并自动复制到剪贴板!");
+}
+
+QString ed2kNotFoundText(const QString& reason)
+{
+    if (reason.isEmpty())
+        return QStringLiteral("没有找到ed2k链接,种子地址提取失败!");
+    return QStringLiteral("没有找到ed2k链接(") + reason + QStringLiteral("),种子地址提取失败!");
+}
+
+void extractEd2kLink(QWidget* form1, const QString& listName)
+{
+    ResultList* list = findResultList(form1, listName);
+    QTreeWidgetItem* row = guardedSelection(list);
+    if (!row)
+        return;
+    const QString address = list->cellAt(row, 3);
+    if (address.isEmpty()) {
+        StatusLine::set(ed2kNotFoundText());
+        return;
+    }
+    // Nothing below touches the list: it may go while the page loads.
+    const FetchResult page = PageFetcher::instance().fetch(address, FetchMode::WithIfModifiedSince);
+    if (const std::optional<QString> link = firstEd2kLink(page.text)) {
+        copyText(*link);
+        StatusLine::set(ed2kCopiedText());
+        return;
+    }
+    StatusLine::set(ed2kNotFoundText(page.ok() ? QString() : fetchErrorText(page.error)));
+}
+
+void kctqzz_Click(QWidget* form1) { extractEd2kLink(form1, QStringLiteral("ListView6")); }
+void yytqzz_Click(QWidget* form1) { extractEd2kLink(form1, QStringLiteral("ListView7")); }
+void tqzzrj_Click(QWidget* form1) { extractEd2kLink(form1, QStringLiteral("ListView8")); }
+void tqzzts_Click(QWidget* form1) { extractEd2kLink(form1, QStringLiteral("ListView9")); }
+void tqzzjy_Click(QWidget* form1) { extractEd2kLink(form1, QStringLiteral("ListView10")); }
+void tqzzzh_Click(QWidget* form1) { extractEd2kLink(form1, QStringLiteral("ListView11")); }
+void tqdv_Click(QWidget* form1) { extractEd2kLink(form1, QStringLiteral("ListView15")); }
+
+void installEd2kExtraction(QWidget* form1)
+{
+    if (!form1)
+        return;
+    const QPointer<QWidget> owner(form1);
+    for (const ItemHandler& it : kItems) {
+        auto handler = it.handler;
+        bindRowAction(form1, QString::fromLatin1(it.item), [owner, handler] {
+            if (owner)
+                handler(owner);
+        });
+    }
+}
+
+} // namespace lumorra

@@ -1,0 +1,38 @@
+#pragma once
+// "提取种子" on the eMule lists: fetch the selected row's detail page, take
+// its first ed2k link and put it on the clipboard.
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+namespace lumorra {
+
+// The first ed2k link of a detail page, character for character as the page
+// writes it (nothing decoded: "&amp;" and "%E4…" stay). None when the page
+// has no `<a href="ed2k://` anchor or the anchor's address is empty or
+// unterminated.
+std::optional<QString> firstEd2kLink(const QString& page);
+
+// Status texts of the action.
+QString ed2kCopiedText();                          // "种子地址已提取并自动复制到剪贴板!"
+QString ed2kNotFoundText(const QString& reason = {});
+
+// The action on one list (the address is sub-item 3 of its selected row).
+// The clipboard changes only when a link was found.
+void extractEd2kLink(QWidget* form1, const QString& listName);
+
+// The seven menu items.
+void kctqzz_Click(QWidget* form1);   // ListView6
+void yytqzz_Click(QWidget* form1);   // ListView7
+void tqzzrj_Click(QWidget* form1);   // ListView8
+void tqzzts_Click(QWidget* form1);   // ListView9
+void tqzzjy_Click(QWidget* form1);   // ListView10
+void tqzzzh_Click(QWidget* form1);   // ListView11
+void tqdv_Click(QWidget* form1);     // ListView15
+
+// Binds the seven items under form1 (before or after installRowActions).
+void installEd2kExtraction(QWidget* form1);
+
+} // namespace lumorra

@@ -1,0 +1,70 @@
+#pragma once
+// The seven category listings of the eMule index site: which buttons, path
+// and list belong to each, the listing URL, the page-number arithmetic, and
+// the record cutting that the index site's keyword search shares. No widgets.
+#include <QList>
+#include <QString>
+#include <QtGlobal>
+
+#include <optional>
+
+namespace lumorra {
+
+class CutPage;
+
+enum class EmuleCategory { Films, Music, Software, Books, Education, Data, Cartoons };
+
+struct EmuleCategoryInfo {
+    EmuleCategory category;
+    const char* buttonArray;   // "Command21", "Command26", "Command27", "Command41"
+    int firstButton;           // index of its "获取资源" button in that array
+    const char* path;          // "/emule/movie/" …
+    const char* listName;      // "ListView6" …
+};
+
+// The seven categories in listing order (films first, cartoons last).
+const QList<EmuleCategoryInfo>& emuleCategories();
+const EmuleCategoryInfo& emuleCategoryInfo(EmuleCategory category);
+
+enum class PagingAction { Fetch, Next, Previous };
+
+struct CategoryButton {
+    EmuleCategory category;
+    PagingAction action;
+};
+
+// What button `array(index)` does; none for buttons that are not category
+// buttons (Command21(3..5), Command27(12), Command27(13) …).
+std::optional<CategoryButton> categoryButton(const QString& array, int index);
+
+// A listing holds at most this many records per page.
+inline constexpr int kCategoryPageRecords = 30;
+
+// base + path + page number in decimal ("…/emule/music/1").
+QString categoryPageUrl(const QString& base, EmuleCategory category, qint64 page);
+
+// The page number after "下一页". The cartoon number is a 16-bit value: at its
+// top it stays where it is instead of wrapping.
+qint64 nextCategoryPage(EmuleCategory category, qint64 page);
+
+// The record start marker of listing and index-site search pages.
+QString categoryRecordMarker();   // <div class="thumb">
+
+struct EmuleRecord {
+    QString name;
+    QString remark;
+    QString address;   // base + "/" + the record's link path
+};
+
+// Number of records on a page (occurrences of the record marker).
+int countCategoryRecords(const CutPage& page);
+
+// Record i (from 1) of a page: its block is piece i at the record marker.
+// Fields whose marker the block lacks are empty. None when the page holds
+// fewer than i records.
+std::optional<EmuleRecord> cutCategoryRecord(const CutPage& page, int i, const QString& base);
+
+// Records 1 .. min(limit, records on the page), in page order.
+QList<EmuleRecord> cutCategoryRecords(const CutPage& page, const QString& base, int limit);
+
+} // namespace lumorra
