@@ -1,0 +1,880 @@
+#include "app/main_window.h"
+
+#include "app/announcements.h"
+#include "app/click_label.h"
+#include "app/message_box.h"
+#include "app/painted_icons.h"
+#include "app/settings_store.h"
+#include "app/settings_window.h"
+#include "app/silent_web_page.h"
+#include "app/skins.h"
+#include "app/sound_player.h"
+#include "app/vendor_pages.h"
+#include "lists/row_actions.h"
+#include "lists/status_line.h"
+#include "net/page_fetcher.h"
+#include "platform/open_address.h"
+#include "platform/processes.h"
+#include "platform/program_dir.h"
+#include "sources/pages.h"
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <QWebEngineView>
+
+#include <exception>
+
+namespace lumorra {
+
+// ---------------------------------------------------------------------------
+// Navigation bar pieces
+
+namespace {
+
+// Geometry of the navigation bar, in pixels.
+constexpr int kBarHeight = 100;
+constexpr int kSlotLeft = 14;
+constexpr int kSlotWidth = 80;
+constexpr int kSlotGap = 8;
+constexpr int kButtonTop = 20;
+constexpr int kButtonHeight = 52;
+constexpr int kIconSize = 46;
+constexpr int kCaptionTop = kButtonTop + kButtonHeight;
+constexpr int kCaptionHeight = 20;
+constexpr int kOverlayRise = 10;   // the highlight stands this much above its button
+constexpr int kOverlayHeight = kCaptionTop + kCaptionHeight + 4 - (kButtonTop - kOverlayRise);
+
+// Keys of the settings the start-up reads.
+const QString kSkinKey = QStringLiteral("软件皮肤");
+const QString kNewYearMusic = QStringLiteral("新年音乐");
+const QString kKillPlayer = QStringLiteral("关闭快播");
+const QString kKillNetwork = QStringLiteral("关闭协议");
+const QString kNoPlayerAtStart = QStringLiteral("禁止启动");
+const QString kAgreement = QStringLiteral("阅读协议");
+const QString kBlockAds = QStringLiteral("屏蔽快播广告");
+
+QString arrayName(const char* array, int index)
+{
+    return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(index);
+}
+
+// Runs one start-up step; whatever goes wrong inside it, the next step runs.
+template <typename Step>
+void runStep(Step&& step)
+{
+    try {
+        step();
+    } catch (const std::exception&) {
+    } catch (...) {
+    }
+}
+
+} // namespace
+
+// One image button of the bar (aicAlphaImage2(i)).
+class NavButton : public QWidget {
+    Q_OBJECT
+public:
+    NavButton(int index, QWidget* parent) : QWidget(parent), m_index(index)
+    {
+        setObjectName(arrayName("aicAlphaImage2", index));
+        setMouseTracking(true);
+        setAttribute(Qt::WA_Hover, false);
+        setFixedSize(kSlotWidth, kButtonHeight);
+    }
+    int index() const { return m_index; }
+
+signals:
+    void pointerOver(int index);
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        if (m_icon.isNull() || !qFuzzyCompare(m_icon.devicePixelRatio(), devicePixelRatioF()))
+            m_icon = navigationIcon(m_index, kIconSize, devicePixelRatioF());
+        p.drawPixmap(QPointF((width() - kIconSize) / 2.0, (height() - kIconSize) / 2.0), m_icon);
+    }
+    void enterEvent(QEnterEvent* e) override
+    {
+        QWidget::enterEvent(e);
+        emit pointerOver(m_index);
+    }
+    void mouseMoveEvent(QMouseEvent* e) override
+    {
+        e->accept();
+        emit pointerOver(m_index);
+    }
+
+private:
+    int m_index;
+    QPixmap m_icon;
+};
+
+// The hover highlight (aicAlphaImage3) and the selected-page marker
+// (aicAlphaImage4): translucent plates over / under a slot of the bar.
+class NavOverlay : public QWidget {
+    Q_OBJECT
+public:
+    enum class Kind { Highlight, Marker };
+    NavOverlay(Kind kind, const QString& name, QWidget* parent) : QWidget(parent), m_kind(kind)
+    {
+        setObjectName(name);
+        setFixedSize(kSlotWidth, kOverlayHeight);
+        setAttribute(Qt::WA_TranslucentBackground);
+        if (kind == Kind::Marker)
+            setAttribute(Qt::WA_TransparentForMouseEvents);
+        else
+            setCursor(Qt::PointingHandCursor);
+    }
+
+signals:
+    void clicked();
+    void releasedOutside();
+    void left();
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QRectF r = QRectF(rect()).adjusted(1, 1, -1, -1);
+        if (m_kind == Kind::Highlight) {
+            p.setPen(QPen(QColor(255, 255, 255, 200), 1.2));
+            p.setBrush(QColor(255, 255, 255, m_pressed ? 90 : 45));
+            p.drawRoundedRect(r, 9, 9);
+            p.setPen(QPen(QColor(0, 0, 0, 60), 1));
+            p.setBrush(Qt::NoBrush);
+            p.drawRoundedRect(r.adjusted(-0.5, -0.5, 0.5, 0.5), 9.5, 9.5);
+        } else {
+            p.setPen(QPen(QColor(255, 255, 255, 150), 1));
+            p.setBrush(QColor(0, 0, 0, 48));
+            p.drawRoundedRect(r, 9, 9);
+            // Accent line under the caption.
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(255, 255, 255, 220));
+            p.drawRoundedRect(QRectF(r.center().x() - 16, r.bottom() - 4, 32, 3), 1.5, 1.5);
+        }
+    }
+    void mousePressEvent(QMouseEvent* e) override
+    {
+        if (e->button() == Qt::LeftButton) {
+            m_pressed = true;
+            update();
+        }
+        e->accept();
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override
+    {
+        if (e->button() != Qt::LeftButton || !m_pressed)
+            return;
+        m_pressed = false;
+        update();
+        if (rect().contains(e->position().toPoint()))
+            emit clicked();
+        else
+            emit releasedOutside();
+    }
+    void leaveEvent(QEvent* e) override
+    {
+        QWidget::leaveEvent(e);
+        if (!m_pressed)
+            emit left();
+    }
+
+private:
+    Kind m_kind;
+    bool m_pressed = false;
+};
+
+// ---------------------------------------------------------------------------
+
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Lumorra 2014【正式版】 - 搜你所想"));
+
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("Form1Client"));
+    central->setMouseTracking(true);
+    central->installEventFilter(this);
+    setCentralWidget(central);
+
+    auto* outer = new QVBoxLayout(central);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+
+    buildNavigationBar();
+    outer->addWidget(m_picture4);
+
+    auto* body = new QWidget(central);
+    body->setObjectName(QStringLiteral("Form1Body"));
+    auto* bodyLayout = new QVBoxLayout(body);
+    bodyLayout->setContentsMargins(8, 8, 8, 6);
+    bodyLayout->setSpacing(6);
+    buildPages();
+    bodyLayout->addWidget(m_sstab1, 1);
+    buildBottomRow(body);
+    outer->addWidget(body, 1);
+
+    buildStatusBar();
+    buildTimers();
+
+    m_w1 = new SoundPlayer(QStringLiteral("W1"), this);
+
+    findPageControls();
+    wirePageControls();
+
+    resize(1080, 740);
+    setMinimumSize(960, 640);
+
+    Form_Load();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildNavigationBar()
+{
+    m_picture4 = new QFrame(this);
+    m_picture4->setObjectName(QStringLiteral("Picture4"));
+    m_picture4->setAttribute(Qt::WA_StyledBackground);
+    m_picture4->setFixedHeight(kBarHeight);
+    m_picture4->setMouseTracking(true);
+    m_picture4->installEventFilter(this);
+
+    // The marker sits under the buttons, the highlight over them.
+    m_marker = new NavOverlay(NavOverlay::Kind::Marker, QStringLiteral("aicAlphaImage4"), m_picture4);
+
+    for (int i = 0; i < kPageCount; ++i) {
+        const int left = kSlotLeft + i * (kSlotWidth + kSlotGap);
+        auto* button = new NavButton(i, m_picture4);
+        button->move(left, kButtonTop);
+        button->setToolTip(mainPageCaption(i));
+        connect(button, &NavButton::pointerOver, this, &MainWindow::aicAlphaImage2_MouseMove);
+        m_navButtons << button;
+
+        auto* caption = new QLabel(mainPageCaption(i), m_picture4);
+        caption->setObjectName(arrayName("Label23", i));
+        caption->setAlignment(Qt::AlignCenter);
+        caption->setGeometry(left - 4, kCaptionTop, kSlotWidth + 8, kCaptionHeight);
+        caption->setAttribute(Qt::WA_TransparentForMouseEvents);
+        QFont f = caption->font();
+        f.setBold(true);
+        caption->setFont(f);
+        m_navCaptions << caption;
+    }
+
+    m_highlight = new NavOverlay(NavOverlay::Kind::Highlight, QStringLiteral("aicAlphaImage3"), m_picture4);
+    m_highlight->hide();
+    connect(m_highlight, &NavOverlay::clicked, this, &MainWindow::aicAlphaImage3_Click);
+    connect(m_highlight, &NavOverlay::releasedOutside, this, &MainWindow::aicAlphaImage3_MouseUp);
+    connect(m_highlight, &NavOverlay::left, this, &MainWindow::hideHoverHighlight);
+
+    // The first page is the one on show at start.
+    m_marker->move(m_navButtons[0]->x(), m_navButtons[0]->y() - kOverlayRise);
+    m_marker->show();
+
+    m_image1 = new ClickLabel(QString(), m_picture4);
+    m_image1->setObjectName(QStringLiteral("Image1"));
+    m_image1->setPixmap(makerLogo(devicePixelRatioF()));
+    m_image1->setFixedSize(178, 58);
+    m_image1->setCursor(Qt::PointingHandCursor);
+    m_image1->setToolTip(QStringLiteral("访问Tessaly官方网站"));
+    connect(m_image1, &ClickLabel::clicked, this, &MainWindow::Image1_Click);
+}
+
+void MainWindow::buildPages()
+{
+    m_sstab1 = new QTabWidget(this);
+    m_sstab1->setObjectName(QStringLiteral("SSTab1"));
+    // The navigation bar switches the pages; the tab strip is not shown.
+    m_sstab1->tabBar()->hide();
+    m_sstab1->setDocumentMode(false);
+    for (int i = 0; i < kPageCount; ++i) {
+        QWidget* page = nullptr;
+        runStep([&] { page = createMainPage(i, m_sstab1); });
+        if (!page)
+            page = new QWidget(m_sstab1);
+        m_sstab1->addTab(page, mainPageCaption(i));
+    }
+    m_sstab1->setMouseTracking(true);
+    m_sstab1->installEventFilter(this);
+}
+
+void MainWindow::buildBottomRow(QWidget* body)
+{
+    auto* row = new QHBoxLayout;
+    row->setSpacing(10);
+
+    m_frame1_3 = new QGroupBox(QStringLiteral("软件新闻公告"), body);
+    m_frame1_3->setObjectName(QStringLiteral("Frame1(3)"));
+    auto* frameLayout = new QHBoxLayout(m_frame1_3);
+    frameLayout->setContentsMargins(10, 2, 10, 4);
+    m_label17 = new ClickLabel(QStringLiteral("公告加载中"), m_frame1_3);
+    m_label17->setObjectName(QStringLiteral("Label17"));
+    m_label17->setCursor(Qt::PointingHandCursor);
+    m_label17->setMinimumWidth(200);
+    m_label17->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    connect(m_label17, &ClickLabel::clicked, this, &MainWindow::Label17_Click);
+    frameLayout->addWidget(m_label17, 1);
+    row->addWidget(m_frame1_3, 1);
+
+    m_label6 = new QLabel(QStringLiteral("提示：获取到的资源均来自网络，请勿将本程序用于非法用途"), body);
+    m_label6->setObjectName(QStringLiteral("Label6"));
+    m_label6->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_label6->setWordWrap(false);
+    row->addWidget(m_label6, 0, Qt::AlignBottom);
+
+    m_command45 = new QPushButton(QStringLiteral("软件设置"), body);
+    m_command45->setObjectName(QStringLiteral("Command45"));
+    m_command45->setMinimumSize(96, 30);
+    connect(m_command45, &QPushButton::clicked, this, &MainWindow::Command45_Click);
+    row->addWidget(m_command45, 0, Qt::AlignBottom);
+
+    m_command6 = new QPushButton(QStringLiteral("释放内存"), body);
+    m_command6->setObjectName(QStringLiteral("Command6"));
+    m_command6->setMinimumSize(96, 30);
+    connect(m_command6, &QPushButton::clicked, this, &MainWindow::Command6_Click);
+    row->addWidget(m_command6, 0, Qt::AlignBottom);
+
+    qobject_cast<QVBoxLayout*>(body->layout())->addLayout(row);
+}
+
+void MainWindow::buildStatusBar()
+{
+    m_s1 = new QStatusBar(this);
+    m_s1->setObjectName(QStringLiteral("S1"));
+    setStatusBar(m_s1);
+    const QString texts[6] = {
+        QStringLiteral("运行提示："),
+        QStringLiteral("正在检测程序最新版本.."),
+        QStringLiteral("Brenn系列软件交流群：218759640"),
+        mainPageCaption(0),
+        QStringLiteral("当前版本：检测中.."),
+        QStringLiteral("Tessaly出品"),
+    };
+    for (int i = 0; i < 6; ++i) {
+        auto* panel = new ClickLabel(texts[i], m_s1);
+        panel->setObjectName(QStringLiteral("S1Panel%1").arg(i + 1));
+        panel->setContentsMargins(6, 0, 6, 0);
+        const int number = i + 1;
+        connect(panel, &ClickLabel::clicked, this, [this, number] { S1_PanelClick(number); });
+        m_panels << panel;
+    }
+    m_panels[2]->setCursor(Qt::PointingHandCursor);
+    m_panels[2]->setToolTip(QStringLiteral("点击加入交流群"));
+    m_panels[5]->setCursor(Qt::PointingHandCursor);
+    m_panels[5]->setToolTip(QStringLiteral("访问Tessaly官方网站"));
+    m_panels[3]->setMinimumWidth(110);
+    m_panels[1]->setMinimumWidth(260);
+    m_s1->addWidget(m_panels[0]);
+    m_s1->addWidget(m_panels[1], 1);
+    for (int i = 2; i < 6; ++i)
+        m_s1->addPermanentWidget(m_panels[i]);
+    StatusLine::attach(m_panels[1]);
+}
+
+void MainWindow::buildTimers()
+{
+    struct Spec {
+        int number;
+        int interval;
+    };
+    static const Spec specs[] = {
+        {2, 10},    {3, 100},   {4, 1000},  {5, 100},   {6, 1000},  {7, 100},
+        {8, 1000},  {9, 1000},  {10, 100},  {11, 10},   {12, 100},  {13, 100},
+        {14, 100},  {15, 100},  {16, 1000}, {17, 100},  {18, 1000}, {19, 100},
+        {20, 100},  {21, 1000}, {23, 1000}, {24, 3000}, {25, 10},   {26, 100},
+    };
+    for (const Spec& s : specs) {
+        auto* t = new QTimer(this);
+        t->setObjectName(QStringLiteral("Timer%1").arg(s.number));
+        t->setInterval(s.interval);
+    }
+    connect(timer(QStringLiteral("Timer9")), &QTimer::timeout, this, &MainWindow::Timer9_Timer);
+    connect(timer(QStringLiteral("Timer12")), &QTimer::timeout, this, &MainWindow::Timer12_Timer);
+    connect(timer(QStringLiteral("Timer25")), &QTimer::timeout, this, [] { Timer25_Timer(); });
+}
+
+void MainWindow::findPageControls()
+{
+    auto add = [this](QWidget* w) {
+        if (w)
+            m_gateControls << QPointer<QWidget>(w);
+    };
+    QWidget* page0 = m_sstab1->widget(0);
+    add(page0->findChild<QWidget*>(QStringLiteral("Command1")));
+    add(page0->findChild<QWidget*>(QStringLiteral("Text1")));
+    add(page0->findChild<QWidget*>(QStringLiteral("ListView1")));
+    add(page0->findChild<QWidget*>(QStringLiteral("Check3")));
+    for (int i = 0; i < 24; ++i)
+        add(page0->findChild<QWidget*>(arrayName("Check2", i)));
+    m_picture1 = page0->findChild<QWidget*>(QStringLiteral("Picture1"));
+
+    m_check1 = m_sstab1->widget(6)->findChild<QCheckBox*>(QStringLiteral("Check1"));
+    m_webBrowser1 = m_sstab1->widget(6)->findChild<QWebEngineView*>(QStringLiteral("WebBrowser1"));
+}
+
+void MainWindow::wirePageControls()
+{
+    // Status panel 4 names the page just selected, on every tab control.
+    QList<QTabWidget*> tabs{m_sstab1};
+    for (int i = 2; i <= 5; ++i) {
+        if (auto* t = m_sstab1->findChild<QTabWidget*>(QStringLiteral("SSTab%1").arg(i)))
+            tabs << t;
+    }
+    for (QTabWidget* t : tabs) {
+        QPointer<QTabWidget> tab(t);
+        connect(t, &QTabWidget::currentChanged, this, [this, tab](int index) {
+            if (tab && index >= 0)
+                m_panels[3]->setText(tab->tabText(index));
+        });
+    }
+    // The marker names the page on show, also when a handler switches pages.
+    connect(m_sstab1, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index >= 0 && index < m_navButtons.size())
+            m_marker->move(m_navButtons[index]->x(), m_navButtons[index]->y() - kOverlayRise);
+    });
+    if (m_check1)
+        connect(m_check1, &QCheckBox::toggled, this, &MainWindow::Check1_Click);
+
+    runStep([this] { installRowActions(this); });
+}
+
+// ---------------------------------------------------------------------------
+// Start-up
+
+void MainWindow::Form_Load()
+{
+    main();
+
+    const SettingsStore store;
+    // 9
+    runStep([this] { setWindowIcon(QIcon()); });
+    // 10
+    runStep([this] {
+        auto* list1 = findChild<QListWidget*>(QStringLiteral("List1"));
+        if (list1 && list1->count() == 0) {
+            list1->addItems({QStringLiteral("抢先看"), QStringLiteral("电视剧"), QStringLiteral("同步跟播"),
+                             QStringLiteral("综艺频道"), QStringLiteral("动漫频道"), QStringLiteral("音乐频道"),
+                             QStringLiteral("在线视频"), QStringLiteral("搞笑频道"), QStringLiteral("小品频道"),
+                             QStringLiteral("VIP免费频道")});
+        }
+    });
+    // 11
+    runStep([this] {
+        auto* combo1 = m_sstab1->widget(1)->findChild<QComboBox*>(QStringLiteral("Combo1"));
+        if (combo1 && combo1->count() == 0) {
+            combo1->addItems({QStringLiteral("搜索渠道①"), QStringLiteral("搜索渠道②"),
+                              QStringLiteral("即将添加更多渠道")});
+            combo1->setCurrentIndex(0);
+        }
+    });
+    // 12
+    runStep([this, &store] {
+        if (!store.isOn(kNewYearMusic))
+            return;
+        m_w2 = m_sstab1->widget(0)->findChild<SoundPlayer*>(QStringLiteral("W2"));
+        if (!m_w2)
+            m_w2 = new SoundPlayer(QStringLiteral("W2"), m_sstab1->widget(0));
+        m_w2->setVolume(50);
+        m_w2->play(programDir() + QStringLiteral("/xn.mp3"));
+    });
+    // 13
+    runStep([this, &store] {
+        m_exitFlags.stopPlayer = store.isOn(kKillPlayer);
+        m_exitFlags.stopNetwork = store.isOn(kKillNetwork);
+    });
+    // 14
+    runStep([&store] {
+        if (store.isOn(kNoPlayerAtStart)) {
+            killProcessesNamed(QStringLiteral("QvodPlayer.exe"));
+            killProcessesNamed(QStringLiteral("QvodTerminal.exe"));
+        }
+    });
+    // 15: ticking the box counts as a click on it (its handler runs).
+    runStep([this, &store] {
+        if (store.isOn(kAgreement) && m_check1)
+            m_check1->setChecked(true);
+    });
+    // 16
+    runStep([this, &store] {
+        if (store.isOn(kBlockAds))
+            timer(QStringLiteral("Timer25"))->start();
+    });
+    // 17
+    runStep([this] {
+        if (m_webBrowser1) {
+            m_webBrowser1->setVisible(true);
+            m_webBrowser1->setUrl(QUrl(startLiveChannelAddress()));
+        }
+    });
+    // 18
+    runStep([this] {
+        auto* subject = m_sstab1->widget(7)->findChild<QComboBox*>(QStringLiteral("subject"));
+        if (subject && subject->count() == 0) {
+            const QString dashes(17, u'-');
+            subject->addItems({QStringLiteral("产品其他问题咨询"), QStringLiteral("产品建议/意见反馈"), dashes,
+                               QStringLiteral("云点播相关咨询"), QStringLiteral("网盘资源相关咨询"),
+                               QStringLiteral("影音资源相关咨询"), QStringLiteral("软件资源相关咨询"),
+                               QStringLiteral("图书资源相关咨询"), QStringLiteral("综合资源相关咨询"), dashes,
+                               QStringLiteral("广告/合作/代理咨询")});
+        }
+    });
+    // 19
+    runStep([this] { m_panels[4]->setText(QStringLiteral("当前版本：") + versionNumberText()); });
+
+    // The window waits for the version check before it can be used.
+    setGateControlsEnabled(false);
+    timer(QStringLiteral("Timer9"))->start();
+}
+
+void MainWindow::main()
+{
+    const SettingsStore store;
+    // 1
+    runStep([&store] { attachSkin(skinFileFor(store.value(kSkinKey, QStringLiteral("0")))); });
+    // 2, 3: column dividers cannot be dragged or double-clicked, rows not renamed.
+    runStep([this] {
+        for (int i = 1; i <= 19; ++i) {
+            auto* list = findChild<QTreeWidget*>(QStringLiteral("ListView%1").arg(i));
+            if (!list)
+                continue;
+            list->header()->setSectionResizeMode(QHeaderView::Fixed);
+            list->header()->setSectionsMovable(false);
+            list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        }
+    });
+    // 4: these columns carry the links the row actions use; they stay hidden.
+    runStep([this] {
+        const struct {
+            int list;
+            int column;   // counted from 1
+        } hidden[] = {{3, 3}, {14, 5}, {2, 5}, {2, 6}, {4, 5}, {13, 5}};
+        for (const auto& h : hidden) {
+            auto* list = findChild<QTreeWidget*>(QStringLiteral("ListView%1").arg(h.list));
+            if (list && h.column <= list->columnCount()) {
+                list->header()->setMinimumSectionSize(0);
+                list->setColumnWidth(h.column - 1, 0);
+            }
+        }
+    });
+    // 5
+    runStep([this] {
+        for (int i = 0; i < 24; ++i) {
+            if (auto* box = findChild<QWidget*>(arrayName("Check2", i)))
+                box->setEnabled(false);
+        }
+    });
+    // 6
+    runStep([this] {
+        if (auto* l = m_sstab1->widget(7)->findChild<QLabel*>(QStringLiteral("Label18")))
+            l->setText(QStringLiteral("版本号：") + versionNumberText());
+    });
+    // 7
+    runStep([this] {
+        const QDateTime changed = QFileInfo(QCoreApplication::applicationFilePath()).lastModified();
+        if (auto* l = m_sstab1->widget(7)->findChild<QLabel*>(QStringLiteral("Label31")))
+            l->setText(QStringLiteral("最后更新：") + QLocale::system().toString(changed, QLocale::ShortFormat));
+    });
+    // 8
+    runStep([this] {
+        m_w1->setVolume(100);
+        m_w1->play(programDir() + QStringLiteral("/brenn.mp3"));
+    });
+}
+
+void MainWindow::setGateControlsEnabled(bool enabled)
+{
+    for (const QPointer<QWidget>& w : std::as_const(m_gateControls)) {
+        if (w)
+            w->setEnabled(enabled);
+    }
+    m_sstab1->setEnabled(enabled);
+    m_highlight->setEnabled(enabled);
+    m_command6->setEnabled(enabled);
+    if (m_picture1) {
+        m_picture1->setVisible(!enabled);
+        if (!enabled)
+            m_picture1->raise();
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Navigation bar
+
+void MainWindow::aicAlphaImage2_MouseMove(int index)
+{
+    if (index < 0 || index >= m_navButtons.size())
+        return;
+    // Until the version check enables it the highlight cannot be clicked, so
+    // it is not offered either.
+    if (!m_highlight->isEnabled())
+        return;
+    const NavButton* button = m_navButtons[index];
+    m_highlight->move(button->x(), button->y() - kOverlayRise);
+    m_highlight->show();
+    m_highlight->raise();
+    m_hoverIndex = QString::number(index);
+}
+
+void MainWindow::aicAlphaImage3_Click()
+{
+    static const QStringList pageTexts{QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
+                                       QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5"),
+                                       QStringLiteral("6"), QStringLiteral("7")};
+    if (pageTexts.contains(m_hoverIndex))
+        m_sstab1->setCurrentIndex(m_hoverIndex.toInt());
+    aicAlphaImage3_MouseUp();
+}
+
+void MainWindow::aicAlphaImage3_MouseUp()
+{
+    m_highlight->hide();
+    m_marker->hide();
+    m_marker->move(m_highlight->pos());
+    m_marker->show();
+}
+
+void MainWindow::hideHoverHighlight()
+{
+    m_highlight->hide();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseMove && m_highlight->isVisible()) {
+        // Form_MouseMove, Picture4_MouseMove, SSTab1 mouse move.
+        if (watched == m_picture4 || watched == m_sstab1 || watched == centralWidget())
+            hideHoverHighlight();
+    }
+    if (watched == m_picture4 && event->type() == QEvent::Resize)
+        m_image1->move(m_picture4->width() - m_image1->width() - 16, (kBarHeight - m_image1->height()) / 2);
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------
+// Window-wide handlers
+
+void MainWindow::S1_PanelClick(int panel)
+{
+    if (panel == 3) {
+        if (QWebEngineView* browser = hiddenBrowser(QStringLiteral("WebBrowser3")))
+            browser->setUrl(QUrl(chatGroupPageAddress()));
+    } else if (panel == 6) {
+        openAddress(makerHomePageAddress());
+    }
+}
+
+QWebEngineView* MainWindow::hiddenBrowser(const QString& name)
+{
+    QPointer<QWebEngineView>* slot = nullptr;
+    if (name == u"WebBrowser2")
+        slot = &m_webBrowser2;
+    else if (name == u"WebBrowser3")
+        slot = &m_webBrowser3;
+    if (!slot)
+        return nullptr;
+    if (!*slot) {
+        auto* view = new QWebEngineView(this);
+        view->setObjectName(name);
+        view->setPage(new SilentWebPage(view));
+        view->hide();
+        *slot = view;
+    }
+    return *slot;
+}
+
+void MainWindow::Image1_Click()
+{
+    openAddress(makerHomePageAddress());
+}
+
+void MainWindow::Command45_Click()
+{
+    QPointer<SettingsWindow> form9 = new SettingsWindow(this);
+    form9->exec();
+    delete form9.data();
+}
+
+void MainWindow::Command6_Click()
+{
+    releaseMemory(this);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (handleCloseRequest(this, m_exitFlags))
+        event->accept();
+    else
+        event->ignore();
+}
+
+QLabel* MainWindow::statusPanel(int panel) const
+{
+    return (panel >= 1 && panel <= m_panels.size()) ? m_panels[panel - 1] : nullptr;
+}
+
+QTimer* MainWindow::timer(const QString& name) const
+{
+    return findChild<QTimer*>(name, Qt::FindDirectChildrenOnly);
+}
+
+// ---------------------------------------------------------------------------
+// Usage agreement
+
+QString MainWindow::agreementText()
+{
+    return QStringLiteral(
+        "用户使用协议：\r\n"
+        "\r\n"
+        "一，使用者必须为十八周岁以上及八十周岁以下\r\n"
+        "二，本功能是因广大网友反馈而增加的功能\r\n"
+        "三，获取到的资源均来自网络，与Tessaly、开发者无关\r\n"
+        "四，本程序只作为资源的采集、分析、整理\r\n"
+        "五，请勿将本程序用于非法用途\r\n"
+        "六，如发现用户以本程序危害到我们名声，将立即终止本功能的使用！\r\n"
+        "\r\n"
+        "是否能保证遵守？");
+}
+
+void MainWindow::Check1_Click()
+{
+    if (!m_check1)
+        return;
+    const SettingsStore store;
+    const QString value = store.value(kAgreement);
+    const bool ticked = m_check1->isChecked();
+    if (!value.contains(u'否')) {
+        store.setValue(kAgreement, ticked ? QStringLiteral("是") : QStringLiteral("否"));
+        return;
+    }
+    if (!ticked)
+        return;
+    const int answer = showMessage(this, agreementText(), MessageIcon::Information, MessageButtons::YesNo);
+    if (!m_check1)
+        return;
+    if (answer == QMessageBox::Yes) {
+        m_check1->setChecked(true);
+        store.setValue(kAgreement, QStringLiteral("是"));
+    } else {
+        // Unticking runs this handler again; with 否 stored it then does nothing.
+        m_check1->setChecked(false);
+        store.setValue(kAgreement, QStringLiteral("否"));
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Version gate and announcements
+
+QString MainWindow::welcomeText()
+{
+    return QStringLiteral("欢迎使用Tessaly旗下Brenn系列软件 ..");
+}
+
+QString MainWindow::unavailableText()
+{
+    return QStringLiteral("暂时无法使用!请您稍后再试!");
+}
+
+QString MainWindow::newVersionText(const QString& fetched)
+{
+    return QStringLiteral("发现最新版本![") + fetched + QStringLiteral("]\r\n \r\n确定后自动打开官方网站!");
+}
+
+QString MainWindow::announcementWaitText()
+{
+    return QStringLiteral("正在获取公告，请稍等..");
+}
+
+void MainWindow::Timer9_Timer()
+{
+    // One check per start: a tick that comes while the fetch still waits
+    // must not start a second one.
+    timer(QStringLiteral("Timer9"))->stop();
+    if (m_versionChecked)
+        return;
+    m_versionChecked = true;
+
+    QPointer<MainWindow> self(this);
+    const QString version = GetBody(versionFileAddress());
+    if (!self || PageFetcher::instance().isShuttingDown())
+        return;
+
+    if (version.isEmpty()) {
+        showMessage(this, unavailableText(), MessageIcon::Warning, MessageButtons::Ok);
+        endProgram();
+        return;
+    }
+    StatusLine::set(welcomeText());
+    if (version == releaseName()) {
+        setGateControlsEnabled(true);
+        timer(QStringLiteral("Timer12"))->start();
+        return;
+    }
+    showMessage(this, newVersionText(version), MessageIcon::Information, MessageButtons::Ok);
+    openAddress(makerHomePageAddress());
+    endProgram();
+}
+
+void MainWindow::Timer12_Timer()
+{
+    QTimer* t12 = timer(QStringLiteral("Timer12"));
+    if (m_announcementText.isEmpty()) {
+        QPointer<MainWindow> self(this);
+        const QString text = TransferFetch(announcementFileAddress());
+        if (!self)
+            return;
+        m_announcementText = text;
+        return;   // the next tick shows the first one
+    }
+    const int next = nextAnnouncementNumber(m_announcementNumber, announcementCount(m_announcementText));
+    if (next > 0)
+        showAnnouncement(next);
+    t12->setInterval(10000);
+}
+
+void MainWindow::showAnnouncement(int number)
+{
+    const Announcement a = announcementAt(m_announcementText, number);
+    m_announcementNumber = number;
+    m_announcementUrl = a.url;
+    // A widget-level sheet wins over the skin's colours for this one label.
+    m_label17->setStyleSheet(QStringLiteral("color: %1;").arg(a.color.name()));
+    m_label17->setText(a.title);
+    m_label17->setToolTip(a.title);
+}
+
+void MainWindow::Label17_Click()
+{
+    if (!m_announcementUrl.isEmpty())
+        openAddress(m_announcementUrl);
+    else
+        showMessage(this, announcementWaitText(), MessageIcon::Information, MessageButtons::Ok);
+}
+
+} // namespace lumorra
+
+#include "main_window.moc"
