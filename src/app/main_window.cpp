@@ -16,6 +16,7 @@
 #include "platform/open_address.h"
 #include "platform/processes.h"
 #include "platform/program_dir.h"
+#include "sources/install_sources.h"
 #include "sources/pages.h"
 
 #include <QAbstractItemView>
@@ -461,6 +462,7 @@ void MainWindow::wirePageControls()
         connect(m_check1, &QCheckBox::toggled, this, &MainWindow::Check1_Click);
 
     runStep([this] { installRowActions(this); });
+    runStep([this] { installSources(this); });
 }
 
 // ---------------------------------------------------------------------------

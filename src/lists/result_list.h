@@ -30,6 +30,13 @@ public:
 signals:
     // Right button pressed anywhere on the list (also when it is empty).
     void rightClicked(const QPoint& globalPos);
+    // Left double click anywhere on the list's rows area, on a row or not;
+    // handlers read selectedRow() through the selection guard.
+    void listDoubleClicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 };
 
 } // namespace lumorra

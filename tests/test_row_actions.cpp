@@ -1,0 +1,424 @@
+// The popup menus of the result lists and the copy/open row actions.
+#include "lists/column_table.h"
+#include "lists/result_list.h"
+#include "lists/row_actions.h"
+#include "lists/status_line.h"
+#include "platform/open_address.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QMenu>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <QGridLayout>
+
+using namespace lumorra;
+
+namespace {
+
+// A stand-in for the main window: the twenty lists and the status panel.
+class Form1Fixture : public QWidget {
+public:
+    Form1Fixture()
+    {
+        setObjectName(QStringLiteral("Form1"));
+        auto* layout = new QGridLayout(this);
+        for (int i = 1; i <= 20; ++i)
+            layout->addWidget(new ResultList(QStringLiteral("ListView%1").arg(i), this),
+                              (i - 1) / 5, (i - 1) % 5);
+        status = new QLabel(this);
+        layout->addWidget(status, 4, 0, 1, 5);
+        StatusLine::attach(status);
+        resize(1600, 1000);
+    }
+    ~Form1Fixture() override { StatusLine::attach(nullptr); }
+    ResultList* list(int i) { return findResultList(this, QStringLiteral("ListView%1").arg(i)); }
+    QLabel* status = nullptr;
+};
+
+// What a family item takes from its row: list, column key, copy or open,
+// status text. Written from the lists' keys, independently of the positions
+// the actions use.
+struct Expect {
+    const char* item;
+    int list;
+    const char* key;
+    bool open;
+    const char* status;
+};
+
+const QList<Expect>& families()
+{
+    static const QList<Expect> e = {
+        {"fz", 1, "dz", false, "链接地址已复制!"},
+        {"dk", 1, "dz", true, ""},
+        {"fhxz", 2, "xzdz", false, "下载地址已复制!"},
+        {"fhbf", 2, "fhdz", false, "磁力链接已复制!"},
+        {"fzbtdz", 4, "zzdz", false, "种子已复制!"},
+        {"kcfzdz", 6, "zzdz", false, "地址已复制!"},
+        {"ckdklj", 6, "zzdz", true, ""},
+        {"yydzfz", 7, "zzdz", false, "地址已复制!"},
+        {"yydklj", 7, "zzdz", true, ""},
+        {"fzdzrj", 8, "zzdz", false, "地址已复制!"},
+        {"dkljrj", 8, "zzdz", true, ""},
+        {"fzdzts", 9, "zzdz", false, "地址已复制!"},
+        {"dkljts", 9, "zzdz", true, ""},
+        {"fzdzjy", 10, "zzdz", false, "地址已复制!"},
+        {"dlljjy", 10, "zzdz", true, ""},
+        {"fzdzzh", 11, "zzdz", false, "地址已复制!"},
+        {"dkljzh", 11, "zzdz", true, ""},
+        {"fzdzdm", 12, "zzdz", false, "地址已复制!"},
+        {"dkljdm", 12, "zzdz", true, ""},
+        {"dvfz", 15, "zzdz", false, "地址已复制!"},
+        {"dkdv", 15, "zzdz", true, ""},
+        {"ybfz", 19, "cl", false, "磁力链接已复制!"},
+    };
+    return e;
+}
+
+// Fills one row whose every cell says which list and key it is.
+QTreeWidgetItem* fillRow(ResultList* list, const QString& rowText = QStringLiteral("1"))
+{
+    QTreeWidgetItem* row = list->addRow(rowText);
+    for (const ColumnSpec& c : listSpec(list->objectName())->columns)
+        if (c.key != QLatin1String("xh"))
+            list->setCell(row, c.key, list->objectName() + QLatin1Char(':') + c.key);
+    return row;
+}
+
+// A point on the row's text, inside the list however narrow it is.
+QPoint rowPoint(ResultList* list, QTreeWidgetItem* row)
+{
+    const QRect r = list->visualItemRect(row);
+    return {r.left() + 10, r.center().y()};
+}
+
+// Runs `action` and, meanwhile, records the popup menu that comes up and
+// closes it.
+QString popupDuring(const std::function<void()>& action, QStringList* itemsSeen = nullptr)
+{
+    QString seen;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            seen = menu->objectName();
+            if (itemsSeen)
+                for (QAction* a : menu->actions())
+                    *itemsSeen << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
+            menu->close();
+        }
+    });
+    poll.start();
+    action();
+    // A popup that did not block the action must have come up by now.
+    QTest::qWait(60);
+    poll.stop();
+    if (auto* left = QApplication::activePopupWidget())
+        left->close();
+    return seen;
+}
+
+} // namespace
+
+class TestRowActions : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void menusHaveTheirItemsInOrder();
+    void rightButtonPopsUpTheMenuEvenOnAnEmptyList();
+    void otherButtonsAndMenulessListsPopUpNothing();
+    void everyItemIsGuardedWithoutSelection();
+    void emptyRowTextCountsAsNoSelection();
+    void eachItemTakesItsCell();
+    void emptyAddressIsStillHandedOver();
+    void copyInformationIsTwoLines();
+    void itemChosenFromThePopupActsOnTheClickedRow();
+    void listView17DoubleClickOpensTheHiddenAddress();
+    void unboundItemsDoNothingUntilBound();
+
+private:
+    Form1Fixture* m_form = nullptr;
+    QStringList m_opened;
+};
+
+void TestRowActions::init()
+{
+    m_form = new Form1Fixture;
+    installRowActions(m_form);
+    installRowActions(m_form);   // a second call must not double anything
+    m_opened.clear();
+    setOpenAddressHandler([this](const QString& a) { m_opened << a; });
+    QApplication::clipboard()->setText(QStringLiteral("sentinel"));
+    StatusLine::set(QStringLiteral("before"));
+}
+
+void TestRowActions::cleanup()
+{
+    setOpenAddressHandler(nullptr);
+    delete m_form;
+    m_form = nullptr;
+}
+
+void TestRowActions::menusHaveTheirItemsInOrder()
+{
+    const QList<QStringList> expected = {
+        {"menu", "程序菜单", "fzxx 复制信息|-|fz 复制链接|-|dk 打开链接|-|dcsj 导出数据"},
+        {"fhcd", "番号菜单", "fhxz 复制种子地址|-|fhbf 复制磁力链接"},
+        {"btcd", "BT菜单", "fzbtdz 复制种子地址|-|dkbtxz 下载视频种子"},
+        {"filmmenu", "电影资源", QStringLiteral("fzysdz22 复制影视地址|-|%1 解析影视种子").arg(kParseFilmItem)},
+        {"jdkc", "经典库存", "kcfzdz 复制地址|-|ckdklj 打开链接|-|kctqzz 提取种子|-|jdydbf 云端播放"},
+        {"yymenu", "音乐资源", "yydzfz 复制地址|-|yydklj 打开链接|-|yytqzz 提取种子"},
+        {"dmmenu", "动漫菜单", "fzdzdm 复制地址|-|dkljdm 打开链接"},
+        {"rjmenu", "软件菜单", "fzdzrj 复制地址|-|dkljrj 打开链接|-|tqzzrj 提取种子"},
+        {"tsmenu", "图书菜单", "fzdzts 复制地址|-|dkljts 打开链接|-|tqzzts 提取种子"},
+        {"jymenu", "教育菜单", "fzdzjy 复制地址|-|dlljjy 打开链接|-|tqzzjy 提取种子"},
+        {"zhmenu", "综合菜单", "fzdzzh 复制地址|-|dkljzh 打开链接|-|tqzzzh 提取种子"},
+        {"dvzycd", "电驴资源", "dvfz 复制地址|-|dkdv 打开链接|-|tqdv 提取种子"},
+        {"ydbmenu", "云点播", "ybfz 复制磁力链接|-|ydydbf 在线云端播放"},
+    };
+    QCOMPARE(m_form->findChildren<QMenu*>().size(), expected.size());
+    for (const QStringList& m : expected) {
+        QMenu* menu = findRowMenu(m_form, m[0]);
+        QVERIFY2(menu, qPrintable(m[0]));
+        QCOMPARE(menu->title(), m[1]);
+        QStringList items;
+        for (QAction* a : menu->actions())
+            items << (a->isSeparator() ? QStringLiteral("-") : a->objectName() + ' ' + a->text());
+        QCOMPARE(items.join('|'), m[2]);
+    }
+}
+
+void TestRowActions::rightButtonPopsUpTheMenuEvenOnAnEmptyList()
+{
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form));
+    const QMap<int, QString> menuOf = {{1, "menu"},    {2, "fhcd"},    {4, "btcd"},
+                                       {5, "filmmenu"}, {6, "jdkc"},   {7, "yymenu"},
+                                       {8, "rjmenu"},  {9, "tsmenu"},  {10, "jymenu"},
+                                       {11, "zhmenu"}, {12, "dmmenu"}, {15, "dvzycd"},
+                                       {19, "ydbmenu"}};
+    for (auto it = menuOf.begin(); it != menuOf.end(); ++it) {
+        ResultList* list = m_form->list(it.key());
+        QCOMPARE(list->rowCount(), 0);
+        const QString seen = popupDuring([&] {
+            QTest::mouseClick(list->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+        });
+        QCOMPARE(seen, it.value());
+    }
+    // The copy items of the popped-up menu then answer with the guard.
+    QStringList items;
+    popupDuring([&] {
+        QTest::mouseClick(m_form->list(12)->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+    }, &items);
+    QCOMPARE(items, QStringList({"fzdzdm", "-", "dkljdm"}));
+}
+
+void TestRowActions::otherButtonsAndMenulessListsPopUpNothing()
+{
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form));
+    fillRow(m_form->list(1));
+    for (Qt::MouseButton b : {Qt::LeftButton, Qt::MiddleButton}) {
+        const QString seen = popupDuring([&] {
+            QTest::mouseClick(m_form->list(1)->viewport(), b, {}, QPoint(5, 5));
+        });
+        QCOMPARE(seen, QString());
+    }
+    for (int i : {3, 13, 14, 16, 17, 18, 20}) {
+        const QString seen = popupDuring([&] {
+            QTest::mouseClick(m_form->list(i)->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+        });
+        QCOMPARE(seen, QString());
+    }
+}
+
+void TestRowActions::everyItemIsGuardedWithoutSelection()
+{
+    QStringList items;
+    for (const Expect& e : families())
+        items << QString::fromLatin1(e.item);
+    items << QStringLiteral("fzxx");
+    // Empty lists first, then lists with rows but nothing selected.
+    for (int round = 0; round < 2; ++round) {
+        if (round == 1)
+            for (int i = 1; i <= 20; ++i)
+                fillRow(m_form->list(i));
+        for (const QString& item : items) {
+            StatusLine::set(QStringLiteral("before"));
+            QAction* a = findRowAction(m_form, item);
+            QVERIFY2(a, qPrintable(item));
+            a->trigger();
+            QCOMPARE(StatusLine::text(), QStringLiteral("请先查询再进行操作!"));
+            QCOMPARE(m_form->status->text(), QStringLiteral("请先查询再进行操作!"));
+        }
+    }
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("sentinel"));
+    QVERIFY(m_opened.isEmpty());
+
+    // The double click of ListView17 is guarded the same way.
+    StatusLine::set(QStringLiteral("before"));
+    emit m_form->list(17)->listDoubleClicked();
+    QCOMPARE(StatusLine::text(), QStringLiteral("请先查询再进行操作!"));
+    QVERIFY(m_opened.isEmpty());
+}
+
+void TestRowActions::emptyRowTextCountsAsNoSelection()
+{
+    ResultList* lv12 = m_form->list(12);
+    QTreeWidgetItem* row = fillRow(lv12, QString());
+    lv12->setCurrentItem(row);
+    QCOMPARE(lv12->selectedRow(), row);
+    findRowAction(m_form, QStringLiteral("fzdzdm"))->trigger();
+    QCOMPARE(StatusLine::text(), QStringLiteral("请先查询再进行操作!"));
+    findRowAction(m_form, QStringLiteral("dkljdm"))->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("sentinel"));
+    QVERIFY(m_opened.isEmpty());
+}
+
+void TestRowActions::eachItemTakesItsCell()
+{
+    for (int i = 1; i <= 20; ++i) {
+        ResultList* list = m_form->list(i);
+        fillRow(list, QStringLiteral("1"));
+        list->setCurrentItem(fillRow(list, QStringLiteral("2")));
+        fillRow(list, QStringLiteral("3"));
+    }
+    for (const Expect& e : families()) {
+        const QString expected = QStringLiteral("ListView%1:%2").arg(e.list).arg(e.key);
+        QApplication::clipboard()->setText(QStringLiteral("sentinel"));
+        StatusLine::set(QStringLiteral("before"));
+        m_opened.clear();
+        findRowAction(m_form, QString::fromLatin1(e.item))->trigger();
+        if (e.open) {
+            QCOMPARE(m_opened, QStringList{expected});
+            QCOMPARE(StatusLine::text(), QStringLiteral("before"));   // opening reports nothing
+            QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("sentinel"));
+        } else {
+            QCOMPARE(QApplication::clipboard()->text(), expected);
+            QCOMPARE(StatusLine::text(), QString::fromUtf8(e.status));
+            QVERIFY(m_opened.isEmpty());
+        }
+    }
+}
+
+void TestRowActions::emptyAddressIsStillHandedOver()
+{
+    ResultList* lv6 = m_form->list(6);
+    QTreeWidgetItem* row = lv6->addRow(QStringLiteral("1"));
+    lv6->setCell(row, QStringLiteral("mc"), QStringLiteral("名称"));
+    lv6->setCurrentItem(row);
+
+    findRowAction(m_form, QStringLiteral("ckdklj"))->trigger();
+    QCOMPARE(m_opened, QStringList{QString()});
+
+    findRowAction(m_form, QStringLiteral("kcfzdz"))->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QString());
+    QCOMPARE(StatusLine::text(), QStringLiteral("地址已复制!"));
+}
+
+void TestRowActions::copyInformationIsTwoLines()
+{
+    ResultList* lv1 = m_form->list(1);
+    QTreeWidgetItem* row = lv1->addRow(QStringLiteral("百度网盘"));
+    lv1->setCell(row, QStringLiteral("mc"), QStringLiteral("教程 合集"));
+    lv1->setCell(row, QStringLiteral("dz"), QStringLiteral("http://pan.example/s/1"));
+    lv1->setCurrentItem(row);
+    findRowAction(m_form, QStringLiteral("fzxx"))->trigger();
+    QCOMPARE(QApplication::clipboard()->text(),
+             QString::fromUtf8("名称：教程 合集\r\n链接地址：http://pan.example/s/1"));
+    QCOMPARE(StatusLine::text(), QStringLiteral("信息已复制!"));
+    QCOMPARE(QApplication::clipboard()->text().count(QStringLiteral("\r\n")), 1);
+}
+
+void TestRowActions::itemChosenFromThePopupActsOnTheClickedRow()
+{
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form));
+    ResultList* lv19 = m_form->list(19);
+    fillRow(lv19, QStringLiteral("1"));
+    QTreeWidgetItem* second = lv19->addRow(QStringLiteral("2"));
+    lv19->setCell(second, QStringLiteral("cl"), QStringLiteral("magnet:?xt=urn:btih:abc"));
+
+    QString menuName;
+    QTimer::singleShot(30, [&] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            menuName = menu->objectName();
+            for (QAction* a : menu->actions())
+                if (a->objectName() == QLatin1String("ybfz"))
+                    a->trigger();
+            menu->close();
+        }
+    });
+    QTest::mouseClick(lv19->viewport(), Qt::RightButton, {}, rowPoint(lv19, second));
+    QTRY_COMPARE(menuName, QStringLiteral("ydbmenu"));
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("magnet:?xt=urn:btih:abc"));
+    QCOMPARE(StatusLine::text(), QStringLiteral("磁力链接已复制!"));
+}
+
+void TestRowActions::listView17DoubleClickOpensTheHiddenAddress()
+{
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form));
+    ResultList* lv17 = m_form->list(17);
+    QTreeWidgetItem* row = lv17->addRow(QStringLiteral("1"));
+    lv17->setCell(row, QStringLiteral("mc"), QStringLiteral("http://name.example/not-this"));
+    lv17->setCell(row, QStringLiteral("fl"), QStringLiteral("电影"));
+    lv17->setCell(row, QStringLiteral("dz"), QStringLiteral("ed2k://|file|a.avi|1|ABC|/"));
+    QVERIFY(lv17->isColumnHidden(3));
+    const QPoint at = rowPoint(lv17, row);
+    QTest::mouseClick(lv17->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(lv17->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(m_opened, QStringList{QStringLiteral("ed2k://|file|a.avi|1|ABC|/")});
+    QCOMPARE(StatusLine::text(), QStringLiteral("before"));
+
+    // A right double click opens nothing.
+    m_opened.clear();
+    QTest::mouseDClick(lv17->viewport(), Qt::RightButton, {}, at);
+    QVERIFY(m_opened.isEmpty());
+}
+
+void TestRowActions::unboundItemsDoNothingUntilBound()
+{
+    for (int i = 1; i <= 20; ++i)
+        m_form->list(i)->setCurrentItem(fillRow(m_form->list(i)));
+    const QStringList later = {"dcsj", "dkbtxz", kParseFilmItem, "kctqzz", "jdydbf", "yytqzz",
+                               "tqzzrj", "tqzzts", "tqzzjy", "tqzzzh", "tqdv", "ydydbf",
+                               "fzysdz22"};
+    for (const QString& item : later) {
+        QAction* a = findRowAction(m_form, item);
+        QVERIFY2(a, qPrintable(item));
+        a->trigger();
+        QCOMPARE(StatusLine::text(), QStringLiteral("before"));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("sentinel"));
+        QVERIFY(m_opened.isEmpty());
+    }
+
+    QStringList calls;
+    bindRowAction(m_form, QStringLiteral("kctqzz"), [&] { calls << "first"; });
+    bindRowAction(m_form, QStringLiteral("kctqzz"), [&] { calls << "second"; });
+    bindRowAction(m_form, QStringLiteral("ydydbf"), [&] { calls << "ydydbf"; });
+    findRowAction(m_form, QStringLiteral("kctqzz"))->trigger();
+    findRowAction(m_form, QStringLiteral("ydydbf"))->trigger();
+    findRowAction(m_form, QStringLiteral("yytqzz"))->trigger();
+    QCOMPARE(calls, QStringList({"second", "ydydbf"}));
+    bindRowAction(m_form, QStringLiteral("kctqzz"), nullptr);
+    findRowAction(m_form, QStringLiteral("kctqzz"))->trigger();
+    QCOMPARE(calls.size(), 2);
+
+    // A binding made before the menus exist holds once they are installed.
+    Form1Fixture other;
+    bool exported = false;
+    bindRowAction(&other, QStringLiteral("dcsj"), [&] { exported = true; });
+    installRowActions(&other);
+    findRowAction(&other, QStringLiteral("dcsj"))->trigger();
+    QVERIFY(exported);
+    QCOMPARE(calls.size(), 2);   // bindings belong to their own window
+}
+
+QTEST_MAIN(TestRowActions)
+#include "test_row_actions.moc"
