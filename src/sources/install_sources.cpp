@@ -2,6 +2,7 @@
 
 #include "lists/ed2k_extraction.h"
 #include "sources/emule/emule_handlers.h"
+#include "sources/torrent/torrent_search.h"
 
 namespace lumorra {
 
@@ -9,6 +10,7 @@ void installSources(QWidget* form1)
 {
     installEmuleSources(form1);
     installEd2kExtraction(form1);
+    installTorrentSearches(form1);
 }
 
 } // namespace lumorra

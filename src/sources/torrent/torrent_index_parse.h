@@ -1,0 +1,35 @@
+#pragma once
+// TorrentIndexSite: the search URL, the hit count and the rows of one result
+// page. No widgets: the search handler feeds these with the fetched page.
+#include <QList>
+#include <QString>
+
+namespace lumorra {
+
+class CutPage;
+
+struct TorrentIndexRow {
+    QString name;
+    QString date;
+    QString size;
+    QString infoUrl;     // base URL + "/information/" + the link's tail
+    QString magnet;      // "magnet:" + the link's tail
+};
+
+// base + "/search/" + keyword + "/" + page. `encodedKeyword` is already
+// escaped (the keyword box keeps it current); the page text is escaped here
+// so an odd page box text cannot change the URL's shape.
+QString torrentIndexSearchUrl(const QString& base, const QString& encodedKeyword,
+                              const QString& pageText);
+
+// The record marker: one hit per occurrence.
+QString torrentIndexHitMarker();   // "magnet:?"
+int countTorrentIndexHits(const QString& page);
+
+// Rows 1..hits of the page, no more than it holds "magnet:?" links. Each
+// field is taken from its own numbering of the page (row i joins the i-th
+// name cell, date cell, size cell, information link and magnet link); a
+// field whose i-th piece the page does not hold is empty.
+QList<TorrentIndexRow> cutTorrentIndexRows(const CutPage& page, const QString& base, int hits);
+
+} // namespace lumorra

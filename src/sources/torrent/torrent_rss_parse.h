@@ -1,0 +1,31 @@
+#pragma once
+// TorrentRssSite: the feed URL, the item count and the rows of one feed.
+#include <QList>
+#include <QString>
+#include <QtGlobal>
+
+namespace lumorra {
+
+class CutPage;
+
+struct TorrentRssRow {
+    QString title;
+    QString size;        // as the feed writes it after "Size:", blanks included
+    QString torrentUrl;  // the enclosure's url
+    QString date;        // the pubDate text
+};
+
+// base + "/rss/" + keyword + "/" (already escaped keyword).
+QString torrentRssUrl(const QString& base, const QString& encodedKeyword);
+
+// One item per character-data title.
+QString torrentRssHitMarker();   // "<title><![CDATA["
+// The pending-item counter is 16 bits wide: it stops at 32767.
+qint16 countTorrentRssHits(const QString& feed);
+
+// Items 1..hits, no more than the feed holds titles. Each field has its own
+// numbering in the feed; a field whose i-th piece the feed does not hold is
+// empty.
+QList<TorrentRssRow> cutTorrentRssRows(const CutPage& feed, int hits);
+
+} // namespace lumorra

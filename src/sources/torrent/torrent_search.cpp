@@ -1,0 +1,352 @@
+#include "sources/torrent/torrent_search.h"
+
+#include "app/message_box.h"
+#include "lists/result_list.h"
+#include "lists/row_actions.h"
+#include "lists/status_line.h"
+#include "net/site_config.h"
+#include "net/url_encoding.h"
+#include "sources/page_widgets.h"
+#include "sources/torrent/film_resource_page.h"
+#include "sources/torrent/film_resource_parse.h"
+#include "sources/torrent/torrent_index_parse.h"
+#include "sources/torrent/torrent_rss_parse.h"
+#include "text/memory_release.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+
+#include <limits>
+
+namespace lumorra {
+
+namespace {
+
+const QString kSearching = QStringLiteral("正在进行搜索...");
+const QString kDone = QStringLiteral("搜索完毕..");
+const QString kNotFound = QStringLiteral("未找到相关资源..");
+
+// The window's timer of that name; a stand-alone one (same interval) when the
+// window has none, so the searches also run on a bare page.
+QTimer* windowTimer(QWidget* form1, QObject* owner, const QString& name, int intervalMs)
+{
+    if (auto* t = form1->findChild<QTimer*>(name))
+        return t;
+    auto* t = new QTimer(owner);
+    t->setObjectName(name);
+    t->setInterval(intervalMs);
+    return t;
+}
+
+// "Enabling" a timer that already runs leaves its tick where it was.
+void enable(QTimer* t)
+{
+    if (t && !t->isActive())
+        t->start();
+}
+
+void disable(QTimer* t)
+{
+    if (t)
+        t->stop();
+}
+
+void setButtonEnabled(QPushButton* b, bool on)
+{
+    if (b)
+        b->setEnabled(on);
+}
+
+QString baseOf(const char* role)
+{
+    return SiteConfig::current().base(QString::fromLatin1(role));
+}
+
+} // namespace
+
+QString searchFailureText(FetchError error)
+{
+    const QString reason = error == FetchError::None ? QStringLiteral("未获取到页面内容")
+                                                     : fetchErrorText(error);
+    return QStringLiteral("搜索失败：") + reason + QStringLiteral("，请稍后重试..");
+}
+
+TorrentSearches::TorrentSearches(QWidget* form1) : QObject(form1), m_form1(form1)
+{
+    setObjectName(QStringLiteral("TorrentSearches"));
+    for (int i = 0; i < 3; ++i) {
+        m_command2[i] = form1->findChild<QPushButton*>(pageui::arrayName(QStringLiteral("Command2"), i));
+        if (m_command2[i])
+            connect(m_command2[i], &QPushButton::clicked, this, [this, i] { Command2_Click(i); });
+    }
+    m_text2 = form1->findChild<QLineEdit*>(QStringLiteral("Text2"));
+    m_text4 = form1->findChild<QLineEdit*>(QStringLiteral("Text4"));
+    m_text8 = form1->findChild<QLineEdit*>(QStringLiteral("Text8"));
+    m_text13 = form1->findChild<QLineEdit*>(QStringLiteral("Text13"));
+    m_text14 = form1->findChild<QLineEdit*>(QStringLiteral("Text14"));
+    m_listView2 = findResultList(form1, QStringLiteral("ListView2"));
+    m_listView4 = findResultList(form1, QStringLiteral("ListView4"));
+    m_listView13 = findResultList(form1, QStringLiteral("ListView13"));
+
+    m_timer3 = windowTimer(form1, this, QStringLiteral("Timer3"), 100);
+    m_timer4 = windowTimer(form1, this, QStringLiteral("Timer4"), 1000);
+    m_timer5 = windowTimer(form1, this, QStringLiteral("Timer5"), 100);
+    m_timer6 = windowTimer(form1, this, QStringLiteral("Timer6"), 1000);
+    connect(m_timer3, &QTimer::timeout, this, &TorrentSearches::Timer3_Timer);
+    connect(m_timer4, &QTimer::timeout, this, &TorrentSearches::Timer4_Timer);
+    connect(m_timer5, &QTimer::timeout, this, &TorrentSearches::Timer5_Timer);
+    connect(m_timer6, &QTimer::timeout, this, &TorrentSearches::Timer6_Timer);
+
+    if (m_text2)
+        connect(m_text2, &QLineEdit::textChanged, this, &TorrentSearches::Text2_Change);
+    if (m_text8)
+        connect(m_text8, &QLineEdit::textChanged, this, &TorrentSearches::Text8_Change);
+    // The boxes may already hold text.
+    Text2_Change();
+    Text8_Change();
+
+    m_releaseHook = addReleaseHook([this] { releaseTexts(); });
+}
+
+TorrentSearches::~TorrentSearches()
+{
+    removeReleaseHook(m_releaseHook);
+}
+
+void TorrentSearches::releaseTexts()
+{
+    m_torrentIndexPage.clear();
+    m_torrentRssPage.clear();
+}
+
+void TorrentSearches::Text2_Change()
+{
+    m_torrentIndexKeyword = m_text2 ? encodeKeyword(m_text2->text()) : QString();
+}
+
+void TorrentSearches::Text8_Change()
+{
+    m_torrentRssKeyword = m_text8 ? encodeKeyword(m_text8->text()) : QString();
+}
+
+void TorrentSearches::Command2_Click(int index)
+{
+    switch (index) {
+    case 0: searchTorrentIndex(); break;
+    case 1: searchTorrentRss(); break;
+    case 2: searchFilmResource(); break;
+    default: break;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// TorrentIndexSite
+
+void TorrentSearches::searchTorrentIndex()
+{
+    if (!m_text2 || m_text2->text().isEmpty()) {
+        StatusLine::set(QStringLiteral("请输入您要搜索的关键字.."));
+        return;
+    }
+    // Ticks still pending from the last search would report on this one.
+    disable(m_timer3);
+    disable(m_timer4);
+    m_torrentIndexHits = 0;
+    if (m_listView2)
+        m_listView2->clearRows();
+    StatusLine::set(kSearching);
+    QPointer<QPushButton> button = m_command2[0];
+    setButtonEnabled(button, false);
+
+    const QString url = torrentIndexSearchUrl(baseOf(role::TorrentIndexSite), m_torrentIndexKeyword,
+                                              m_text4 ? m_text4->text() : QStringLiteral("1"));
+    QPointer<TorrentSearches> self(this);
+    const FetchResult r = PageFetcher::instance().fetch(url, FetchMode::WithIfModifiedSince);
+    if (!self)
+        return;
+    m_torrentIndexPage.setText(r.text);
+    if (r.text.isEmpty()) {
+        setButtonEnabled(button, true);
+        StatusLine::set(searchFailureText(r.error));
+        return;
+    }
+    hx();
+}
+
+void TorrentSearches::hx()
+{
+    const int n = countTorrentIndexHits(m_torrentIndexPage.text());
+    m_torrentIndexHits += n;
+    if (n > 0)
+        enable(m_timer3);
+    enable(m_timer4);
+}
+
+void TorrentSearches::Timer3_Timer()
+{
+    const int n = m_torrentIndexHits;
+    const QList<TorrentIndexRow> rows =
+        cutTorrentIndexRows(m_torrentIndexPage, baseOf(role::TorrentIndexSite), n);
+    if (m_listView2) {
+        for (int i = 0; i < rows.size(); ++i) {
+            const TorrentIndexRow& r = rows.at(i);
+            QTreeWidgetItem* row = m_listView2->addRow(QString::number(i + 1));
+            m_listView2->setCell(row, QStringLiteral("mc"), r.name);
+            m_listView2->setCell(row, QStringLiteral("dx"), r.size);
+            m_listView2->setCell(row, QStringLiteral("xzdz"), r.infoUrl);
+            m_listView2->setCell(row, QStringLiteral("fhdz"), r.magnet);
+            m_listView2->setCell(row, QStringLiteral("rq"), r.date);
+        }
+    }
+    m_torrentIndexHits -= n;
+    disable(m_timer3);
+    setButtonEnabled(m_command2[0], true);
+    StatusLine::set(kDone);
+}
+
+void TorrentSearches::Timer4_Timer()
+{
+    if (!m_listView2 || m_listView2->rowCount() == 0) {
+        StatusLine::set(kNotFound);
+        setButtonEnabled(m_command2[0], true);
+    }
+    disable(m_timer4);
+}
+
+// ---------------------------------------------------------------------------
+// TorrentRssSite
+
+void TorrentSearches::searchTorrentRss()
+{
+    if (!m_text8 || m_text8->text().isEmpty()) {
+        StatusLine::set(QStringLiteral("请输入您要搜索的关键字.."));
+        return;
+    }
+    disable(m_timer5);
+    disable(m_timer6);
+    m_torrentRssHits = 0;
+    if (m_listView4)
+        m_listView4->clearRows();
+    StatusLine::set(kSearching);
+    QPointer<QPushButton> button = m_command2[1];
+    setButtonEnabled(button, false);
+
+    const QString url = torrentRssUrl(baseOf(role::TorrentRssSite), m_torrentRssKeyword);
+    QPointer<TorrentSearches> self(this);
+    const FetchResult r = PageFetcher::instance().fetch(url, FetchMode::WithIfModifiedSince);
+    if (!self)
+        return;
+    m_torrentRssPage.setText(r.text);
+    if (r.text.isEmpty()) {
+        setButtonEnabled(button, true);
+        StatusLine::set(searchFailureText(r.error));
+        return;
+    }
+    hx2();
+}
+
+void TorrentSearches::hx2()
+{
+    const int n = countTorrentRssHits(m_torrentRssPage.text());
+    // The pending count is 16 bits wide: it stops at its top.
+    m_torrentRssHits = qint16(qMin<int>(int(m_torrentRssHits) + n, std::numeric_limits<qint16>::max()));
+    if (n > 0)
+        enable(m_timer5);
+    enable(m_timer6);
+}
+
+void TorrentSearches::Timer5_Timer()
+{
+    const int n = m_torrentRssHits;
+    const QList<TorrentRssRow> rows = cutTorrentRssRows(m_torrentRssPage, n);
+    if (m_listView4) {
+        for (int i = 0; i < rows.size(); ++i) {
+            const TorrentRssRow& r = rows.at(i);
+            QTreeWidgetItem* row = m_listView4->addRow(QString::number(i + 1));
+            m_listView4->setCell(row, QStringLiteral("mc"), r.title);
+            m_listView4->setCell(row, QStringLiteral("dx"), r.size);
+            m_listView4->setCell(row, QStringLiteral("zzdz"), r.torrentUrl);
+            m_listView4->setCell(row, QStringLiteral("rq"), r.date);
+        }
+    }
+    m_torrentRssHits = qint16(m_torrentRssHits - n);
+    disable(m_timer5);
+    setButtonEnabled(m_command2[1], true);
+    StatusLine::set(kDone);
+}
+
+void TorrentSearches::Timer6_Timer()
+{
+    // Stopped first: the message box below waits in its own event loop.
+    disable(m_timer6);
+    setButtonEnabled(m_command2[1], true);
+    if (!m_listView4 || m_listView4->rowCount() == 0) {
+        StatusLine::set(kNotFound);
+        showInfo(m_form1, QStringLiteral("未找到相关资源!"));
+    } else {
+        StatusLine::set(kDone);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// FilmResourceSite
+
+void TorrentSearches::searchFilmResource()
+{
+    const QString keyword = m_text13 ? m_text13->text() : QString();
+    if (keyword.isEmpty() || keyword == FilmResourcePage::keywordHint()) {
+        StatusLine::set(QStringLiteral("请输入关键字..."));
+        return;
+    }
+    if (m_listView13)
+        m_listView13->clearRows();
+    StatusLine::set(QStringLiteral("正在搜索资源，请稍等.."));
+    QPointer<QPushButton> button = m_command2[2];
+    setButtonEnabled(button, false);
+
+    const QString base = baseOf(role::FilmResourceSite);
+    const QString url = filmResourceSearchUrl(base, keyword, m_text14 ? m_text14->text() : QStringLiteral("1"));
+    QPointer<TorrentSearches> self(this);
+    const FetchResult r = PageFetcher::instance().fetch(url, FetchMode::WithIfModifiedSince);
+    if (!self)
+        return;
+    if (r.text.isEmpty()) {
+        setButtonEnabled(button, true);
+        StatusLine::set(searchFailureText(r.error));
+        return;
+    }
+    if (isFilmResourceNoResult(r.text)) {
+        setButtonEnabled(button, true);
+        StatusLine::set(QStringLiteral("没有找到相关影片资源.."));
+        showInfo(m_form1, QStringLiteral("没有找到相关影片资源"));
+        return;
+    }
+
+    const CutPage page(r.text);
+    const QList<FilmResourceRow> rows = cutFilmResourceRows(page, base, announcedFilmCount(page));
+    if (m_listView13) {
+        for (int i = 0; i < rows.size(); ++i) {
+            const FilmResourceRow& f = rows.at(i);
+            QTreeWidgetItem* row = m_listView13->addRow(QString::number(i + 1));
+            m_listView13->setCell(row, QStringLiteral("mc"), f.title);
+            m_listView13->setCell(row, QStringLiteral("zzdz"), f.detailUrl);
+            m_listView13->setCell(row, QStringLiteral("gx"), f.updated);
+            m_listView13->setCell(row, QStringLiteral("bz"), f.region);
+        }
+    }
+    setButtonEnabled(button, true);
+    StatusLine::set(kDone);
+}
+
+TorrentSearches* installTorrentSearches(QWidget* form1)
+{
+    if (!form1)
+        return nullptr;
+    if (auto* existing = form1->findChild<TorrentSearches*>(QString(), Qt::FindDirectChildrenOnly))
+        return existing;
+    return new TorrentSearches(form1);
+}
+
+} // namespace lumorra

@@ -1,0 +1,425 @@
+// The three Command2 searches in the real main window against the sample
+// sites: keyword checks, the exact URLs fetched, the rows, the status line,
+// the message boxes, and what the window shows when a page does not arrive.
+#include "app/main_window_factory.h"
+#include "app/page_number_box.h"
+#include "lists/result_list.h"
+#include "lists/row_actions.h"
+#include "lists/status_line.h"
+#include "net/page_fetcher.h"
+#include "net/site_config.h"
+#include "sources/torrent/torrent_search.h"
+
+#include "modal_answerer.h"
+#include "test_server.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+using namespace lumorra;
+using lumorra::testing::ModalAnswerer;
+using lumorra::testing::TestServer;
+
+namespace {
+
+// Records the status line and one button's state every few milliseconds, so
+// a test can see what the window showed while a handler waited for its page.
+class Sampler : public QObject {
+public:
+    explicit Sampler(QPushButton* button) : m_button(button)
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            samples << qMakePair(StatusLine::text(), m_button->isEnabled());
+        });
+        m_timer.start(10);
+    }
+    QList<QPair<QString, bool>> samples;
+
+private:
+    QPushButton* m_button;
+    QTimer m_timer;
+};
+
+std::string indexPageWith(int magnets, int names)
+{
+    std::string page = "<table>";
+    for (int i = 1; i <= names; ++i)
+        page += "<tr><td class=\"name\">gap-" + std::to_string(i) + ".iso</td></tr>";
+    for (int i = 1; i <= magnets; ++i)
+        page += "<a href=\"magnet:?xt=urn:btih:gap" + std::to_string(i) + "\">m</a>";
+    return page + "</table>";
+}
+
+} // namespace
+
+class TestTorrentSearch : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+
+    void keywordChecks();
+    void torrentIndexPagesAndUrls();
+    void torrentIndexNothingFound();
+    void torrentIndexNewSearchIgnoresLastSearchState();
+    void fetchFailuresReenableTheButton_data();
+    void fetchFailuresReenableTheButton();
+    void torrentRssFeed();
+    void torrentRssNothingFound();
+    void filmResourceSearch();
+    void filmResourceNoResult();
+
+private:
+    QPushButton* command2(int i) const
+    {
+        return m_window->findChild<QPushButton*>(QStringLiteral("Command2(%1)").arg(i));
+    }
+    QLineEdit* edit(const char* name) const { return m_window->findChild<QLineEdit*>(QLatin1String(name)); }
+    ResultList* list(const char* name) const { return findResultList(m_window, QLatin1String(name)); }
+    // The raw targets fetched under one role since the last clearRequests().
+    QStringList targets(const char* role) const
+    {
+        QStringList out;
+        const std::string prefix = SampleSites::prefixFor(role);
+        for (const LoggedRequest& r : m_server->sites().requests())
+            if (r.target.compare(0, prefix.size(), prefix) == 0)
+                out << QString::fromStdString(r.target);
+        return out;
+    }
+    QString roleUrl(const char* role) const { return m_server->roleUrl(QLatin1String(role)); }
+
+    QTemporaryDir m_home;
+    std::unique_ptr<TestServer> m_server;
+    QWidget* m_window = nullptr;
+    TorrentSearches* m_searches = nullptr;
+};
+
+void TestTorrentSearch::initTestCase()
+{
+    QVERIFY(m_home.isValid());
+    qputenv("LUMORRA_HOME", m_home.path().toLocal8Bit());
+    m_server = std::make_unique<TestServer>();
+    SiteConfig::current().pointAllAt(m_server->baseUrl());
+    m_window = createMainWindow();
+    m_searches = installTorrentSearches(m_window);
+    QVERIFY(m_searches);
+    QCOMPARE(installTorrentSearches(m_window), m_searches);   // once per window
+    // The pages open once the version check has passed.
+    QTRY_VERIFY_WITH_TIMEOUT(command2(0)->isEnabled(), 10000);
+}
+
+void TestTorrentSearch::cleanupTestCase()
+{
+    delete m_window;
+    m_window = nullptr;
+}
+
+void TestTorrentSearch::init()
+{
+    m_server->sites().clearProgram();
+    m_server->sites().clearRequests();
+    PageFetcher::instance().setTimeoutSeconds(30);
+}
+
+void TestTorrentSearch::keywordChecks()
+{
+    ResultList* lv2 = list("ListView2");
+    lv2->clearRows();
+    lv2->addRow(QStringLiteral("old"));
+    edit("Text2")->clear();
+    command2(0)->click();
+    QCOMPARE(StatusLine::text(), QStringLiteral("请输入您要搜索的关键字.."));
+    QCOMPARE(lv2->rowCount(), 1);
+    QVERIFY(command2(0)->isEnabled());
+
+    edit("Text8")->clear();
+    command2(1)->click();
+    QCOMPARE(StatusLine::text(), QStringLiteral("请输入您要搜索的关键字.."));
+
+    // The hint of Text13 counts as no keyword.
+    edit("Text13")->setText(QStringLiteral("请您输入关键字.."));
+    command2(2)->click();
+    QCOMPARE(StatusLine::text(), QStringLiteral("请输入关键字..."));
+    edit("Text13")->clear();
+    command2(2)->click();
+    QCOMPARE(StatusLine::text(), QStringLiteral("请输入关键字..."));
+    QVERIFY(m_server->sites().requests().empty());
+
+    // Blanks are a keyword: it is sent, escaped.
+    edit("Text2")->setText(QStringLiteral(" "));
+    edit("Text4")->setText(QStringLiteral("1"));
+    command2(0)->click();
+    QCOMPARE(targets("TorrentIndexSite"), QStringList{QStringLiteral("/torrent-index/search/%20/1")});
+    QTRY_VERIFY(command2(0)->isEnabled());
+}
+
+void TestTorrentSearch::torrentIndexPagesAndUrls()
+{
+    ResultList* lv2 = list("ListView2");
+    QLineEdit* text4 = edit("Text4");
+    edit("Text2")->setText(QStringLiteral("ubuntu"));
+    text4->setText(QStringLiteral("3"));
+    command2(0)->click();
+    QCOMPARE(targets("TorrentIndexSite"), QStringList{QStringLiteral("/torrent-index/search/ubuntu/3")});
+    QTRY_COMPARE(StatusLine::text(), QStringLiteral("搜索完毕.."));
+    QVERIFY(command2(0)->isEnabled());
+    QCOMPARE(lv2->rowCount(), 3);
+    QTreeWidgetItem* first = lv2->topLevelItem(0);
+    QCOMPARE(lv2->cell(first, QStringLiteral("xh")), QStringLiteral("1"));
+    QCOMPARE(lv2->cell(lv2->topLevelItem(2), QStringLiteral("xh")), QStringLiteral("3"));
+    QCOMPARE(lv2->cell(first, QStringLiteral("mc")), QStringLiteral("ubuntu-18.04.6-desktop-amd64.iso"));
+    QCOMPARE(lv2->cell(first, QStringLiteral("dx")), QStringLiteral("2.37 GB"));
+    QCOMPARE(lv2->cell(first, QStringLiteral("rq")), QStringLiteral("2021-09-17"));
+    const QString magnet = lv2->cell(first, QStringLiteral("fhdz"));
+    QVERIFY2(magnet.startsWith(QStringLiteral("magnet:?xt=urn:btih:")), qPrintable(magnet));
+    const QString hash = magnet.mid(QStringLiteral("magnet:?xt=urn:btih:").size());
+    QCOMPARE(lv2->cell(first, QStringLiteral("xzdz")), roleUrl("TorrentIndexSite") + QStringLiteral("/information/") + hash);
+
+    // The page box: an unusable page becomes page 1, the bar writes its value.
+    text4->setText(QStringLiteral("0"));
+    QCOMPARE(text4->text(), QStringLiteral("1"));
+    text4->setText(QStringLiteral("abc"));
+    QCOMPARE(text4->text(), QStringLiteral("1"));
+    auto* bar = m_window->findChild<QScrollBar*>(PageNumberBox::barName(1));
+    QVERIFY(bar);
+    bar->setValue(2);
+    QCOMPARE(text4->text(), QStringLiteral("2"));
+    m_server->sites().clearRequests();
+    command2(0)->click();
+    QCOMPARE(targets("TorrentIndexSite"), QStringList{QStringLiteral("/torrent-index/search/ubuntu/2")});
+    QTRY_COMPARE(lv2->rowCount(), 5);
+    QCOMPARE(lv2->cell(lv2->topLevelItem(0), QStringLiteral("mc")), QStringLiteral("kubuntu-22.04.4-desktop-amd64.iso"));
+
+    // A Chinese keyword goes out as its UTF-8 escapes.
+    edit("Text2")->setText(QStringLiteral("电影"));
+    text4->setText(QStringLiteral("1"));
+    m_server->sites().clearRequests();
+    command2(0)->click();
+    QCOMPARE(targets("TorrentIndexSite"),
+             QStringList{QStringLiteral("/torrent-index/search/%E7%94%B5%E5%BD%B1/1")});
+    QTRY_COMPARE(lv2->rowCount(), 4);
+    QCOMPARE(lv2->cell(lv2->topLevelItem(0), QStringLiteral("mc")), QStringLiteral("流浪地球2.2023.HD1080P.国语中字.mp4"));
+    QTRY_VERIFY(command2(0)->isEnabled());
+}
+
+void TestTorrentSearch::torrentIndexNothingFound()
+{
+    edit("Text2")->setText(QStringLiteral("没有这个"));
+    edit("Text4")->setText(QStringLiteral("1"));
+    command2(0)->click();
+    // Counted, nothing to cut: the button waits for the no-result check.
+    QCOMPARE(StatusLine::text(), QStringLiteral("正在进行搜索..."));
+    QVERIFY(!command2(0)->isEnabled());
+    QTRY_COMPARE_WITH_TIMEOUT(StatusLine::text(), QStringLiteral("未找到相关资源.."), 3000);
+    QVERIFY(command2(0)->isEnabled());
+    QCOMPARE(list("ListView2")->rowCount(), 0);
+}
+
+void TestTorrentSearch::torrentIndexNewSearchIgnoresLastSearchState()
+{
+    ResultList* lv2 = list("ListView2");
+    edit("Text2")->setText(QStringLiteral("ubuntu"));
+    edit("Text4")->setText(QStringLiteral("1"));
+    command2(0)->click();
+    QTRY_COMPARE(lv2->rowCount(), 5);
+    QVERIFY(!lv2->cell(lv2->topLevelItem(1), QStringLiteral("mc")).isEmpty());
+
+    // At once (the last search's no-result check still pending) a slow page
+    // with two magnets and one name cell.
+    Answer slow = Answer::html(indexPageWith(2, 1));
+    slow.delayMs = 1300;
+    m_server->sites().program("/torrent-index/search/gap/1", slow);
+    edit("Text2")->setText(QStringLiteral("gap"));
+    Sampler sampler(command2(0));
+    command2(0)->click();
+    QVERIFY(sampler.samples.size() > 20);
+    for (const auto& s : std::as_const(sampler.samples)) {
+        QCOMPARE(s.first, QStringLiteral("正在进行搜索..."));
+        QVERIFY(!s.second);
+    }
+    QTRY_COMPARE(StatusLine::text(), QStringLiteral("搜索完毕.."));
+    QCOMPARE(lv2->rowCount(), 2);
+    QCOMPARE(lv2->cell(lv2->topLevelItem(0), QStringLiteral("mc")), QStringLiteral("gap-1.iso"));
+    // Neither the row above's name nor the last search's.
+    QCOMPARE(lv2->cell(lv2->topLevelItem(1), QStringLiteral("mc")), QString());
+    QCOMPARE(lv2->cell(lv2->topLevelItem(1), QStringLiteral("dx")), QString());
+    QCOMPARE(lv2->cell(lv2->topLevelItem(1), QStringLiteral("xzdz")), QString());
+    QCOMPARE(lv2->cell(lv2->topLevelItem(1), QStringLiteral("fhdz")), QStringLiteral("magnet:?xt=urn:btih:gap2"));
+}
+
+void TestTorrentSearch::fetchFailuresReenableTheButton_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("failure");   // "drop", "empty", "timeout"
+    QTest::addColumn<int>("error");
+    QTest::newRow("index dropped") << 0 << "/torrent-index/search/down/1" << "drop" << -1;
+    QTest::newRow("index empty page") << 0 << "/torrent-index/search/down/1" << "empty" << int(FetchError::None);
+    QTest::newRow("index time-out") << 0 << "/torrent-index/search/down/1" << "timeout" << int(FetchError::Timeout);
+    QTest::newRow("rss empty feed") << 1 << "/torrent-rss/rss/down/" << "empty" << int(FetchError::None);
+    QTest::newRow("rss dropped") << 1 << "/torrent-rss/rss/down/" << "drop" << -1;
+    QTest::newRow("film empty page") << 2 << "/film-resource/index.asp" << "empty" << int(FetchError::None);
+    QTest::newRow("film time-out") << 2 << "/film-resource/index.asp" << "timeout" << int(FetchError::Timeout);
+}
+
+void TestTorrentSearch::fetchFailuresReenableTheButton()
+{
+    QFETCH(int, index);
+    QFETCH(QString, path);
+    QFETCH(QString, failure);
+    QFETCH(int, error);
+
+    Answer a = Answer::html("");
+    if (failure == QLatin1String("drop")) {
+        a.drop = true;
+    } else if (failure == QLatin1String("timeout")) {
+        a = Answer::html("<td class=\"name\">late</td> magnet:?late");
+        a.delayMs = 2500;
+        PageFetcher::instance().setTimeoutSeconds(1);
+    }
+    m_server->sites().program(path.toStdString(), a);
+    edit("Text2")->setText(QStringLiteral("down"));
+    edit("Text4")->setText(QStringLiteral("1"));
+    edit("Text8")->setText(QStringLiteral("down"));
+    edit("Text13")->setText(QStringLiteral("down"));
+    edit("Text14")->setText(QStringLiteral("1"));
+
+    command2(index)->click();
+    QVERIFY(command2(index)->isEnabled());
+    const QString status = StatusLine::text();
+    if (error >= 0)
+        QCOMPARE(status, searchFailureText(FetchError(error)));
+    else
+        QVERIFY2(status.startsWith(QStringLiteral("搜索失败：")), qPrintable(status));
+    // Nothing is left armed to change it later.
+    for (const char* name : {"Timer3", "Timer4", "Timer5", "Timer6"})
+        QVERIFY2(!m_window->findChild<QTimer*>(QLatin1String(name))->isActive(), name);
+}
+
+void TestTorrentSearch::torrentRssFeed()
+{
+    ModalAnswerer answerer;
+    ResultList* lv4 = list("ListView4");
+    edit("Text8")->setText(QStringLiteral("ubuntu"));
+    command2(1)->click();
+    QCOMPARE(targets("TorrentRssSite"), QStringList{QStringLiteral("/torrent-rss/rss/ubuntu/")});
+    QTRY_COMPARE(lv4->rowCount(), 4);
+    QCOMPARE(StatusLine::text(), QStringLiteral("搜索完毕.."));
+    QVERIFY(command2(1)->isEnabled());
+    QTreeWidgetItem* first = lv4->topLevelItem(0);
+    QCOMPARE(lv4->cell(first, QStringLiteral("xh")), QStringLiteral("1"));
+    QCOMPARE(lv4->cell(first, QStringLiteral("mc")), QStringLiteral("Ubuntu 22.04.4 LTS Desktop amd64"));
+    QCOMPARE(lv4->cell(first, QStringLiteral("dx")), QStringLiteral(" 4.69 GB"));
+    QCOMPARE(lv4->cell(first, QStringLiteral("rq")), QStringLiteral("Thu, 22 Feb 2024 18:20:00 +0000"));
+    const QString torrent = lv4->cell(first, QStringLiteral("zzdz"));
+    QVERIFY2(torrent.startsWith(roleUrl("TorrentRssSite") + QStringLiteral("/torrent/")), qPrintable(torrent));
+    QVERIFY(torrent.endsWith(QStringLiteral(".torrent")));
+
+    QTest::qWait(1100);   // the outcome check: rows, so no box
+    QCOMPARE(answerer.count(), 0);
+    QCOMPARE(StatusLine::text(), QStringLiteral("搜索完毕.."));
+}
+
+void TestTorrentSearch::torrentRssNothingFound()
+{
+    ModalAnswerer answerer;
+    edit("Text8")->setText(QStringLiteral("没有这个"));
+    command2(1)->click();
+    QTRY_COMPARE_WITH_TIMEOUT(answerer.count(), 1, 3000);
+    QCOMPARE(answerer.lastText(), QStringLiteral("未找到相关资源!"));
+    QCOMPARE(answerer.titles().first(), QStringLiteral("Brenn系列软件"));
+    QCOMPARE(answerer.icons().first(), QMessageBox::Information);
+    QCOMPARE(StatusLine::text(), QStringLiteral("未找到相关资源.."));
+    QVERIFY(command2(1)->isEnabled());
+    QCOMPARE(list("ListView4")->rowCount(), 0);
+    QTest::qWait(1100);   // one box, not one per tick
+    QCOMPARE(answerer.count(), 1);
+}
+
+void TestTorrentSearch::filmResourceSearch()
+{
+    ModalAnswerer answerer;
+    ResultList* lv13 = list("ListView13");
+    auto* list2 = m_window->findChild<QListWidget*>(QStringLiteral("List2"));
+    QVERIFY(list2);
+    list2->clear();
+    list2->addItem(QStringLiteral("qvod://kept|x|a.rmvb|"));
+
+    // The site announces 45 films: page 2 lists the 15 after the first 30.
+    edit("Text13")->setText(QStringLiteral("电影"));
+    edit("Text14")->setText(QStringLiteral("2"));
+    command2(2)->click();
+    QCOMPARE(targets("FilmResourceSite"),
+             QStringList{QStringLiteral("/film-resource/index.asp?keyword=%E7%94%B5%E5%BD%B1&page=2")});
+    QCOMPARE(StatusLine::text(), QStringLiteral("搜索完毕.."));
+    QVERIFY(command2(2)->isEnabled());
+    QCOMPARE(lv13->rowCount(), 15);
+    QStringList titles;
+    for (int i = 0; i < lv13->rowCount(); ++i)
+        titles << lv13->cell(lv13->topLevelItem(i), QStringLiteral("mc"));
+    QCOMPARE(titles.removeDuplicates(), 0);
+
+    edit("Text14")->setText(QStringLiteral("1"));
+    command2(2)->click();
+    QCOMPARE(lv13->rowCount(), 30);
+    QCOMPARE(lv13->cell(lv13->topLevelItem(29), QStringLiteral("xh")), QStringLiteral("30"));
+
+    // While the page loads: the full-width comma, the button disabled.
+    Answer slow = Answer::html("共有 1 部<a href=\"detail.asp?ID=5\" title=\"慢\">慢</a><td class=\"l6 \">d</td>");
+    slow.delayMs = 400;
+    m_server->sites().program("/film-resource/index.asp?keyword=%E6%85%A2&page=1", slow);
+    edit("Text13")->setText(QStringLiteral("慢"));
+    {
+        Sampler sampler(command2(2));
+        command2(2)->click();
+        QVERIFY(!sampler.samples.isEmpty());
+        QCOMPARE(sampler.samples.first().first, QStringLiteral("正在搜索资源，请稍等.."));
+        QVERIFY(!sampler.samples.first().second);
+    }
+    QCOMPARE(lv13->rowCount(), 1);
+    QCOMPARE(lv13->cell(lv13->topLevelItem(0), QStringLiteral("bz")), QString());
+
+    edit("Text13")->setText(QStringLiteral("星际"));
+    command2(2)->click();
+    QCOMPARE(lv13->rowCount(), 3);
+    QTreeWidgetItem* first = lv13->topLevelItem(0);
+    QCOMPARE(lv13->cell(first, QStringLiteral("mc")), QStringLiteral("星际穿越"));
+    QCOMPARE(lv13->cell(first, QStringLiteral("zzdz")), roleUrl("FilmResourceSite") + QStringLiteral("/detail.asp?ID=901 "));
+    QCOMPARE(lv13->cell(first, QStringLiteral("gx")), QStringLiteral("2024-02-18"));
+    QCOMPARE(lv13->cell(first, QStringLiteral("bz")), QStringLiteral("美国"));
+    // The detail address, trailing blank and all, reaches the film's page.
+    const QString detail = GetBody(lv13->cell(first, QStringLiteral("zzdz")));
+    QVERIFY(detail.contains(QStringLiteral("qvod://")));
+    QVERIFY(detail.contains(QStringLiteral("星际穿越")));
+
+    QCOMPARE(answerer.count(), 0);
+    QCOMPARE(list2->count(), 1);   // resolving films is not this search's business
+}
+
+void TestTorrentSearch::filmResourceNoResult()
+{
+    ModalAnswerer answerer;
+    ResultList* lv13 = list("ListView13");
+    lv13->addRow(QStringLiteral("old"));
+    edit("Text13")->setText(QStringLiteral("ubuntu"));
+    edit("Text14")->setText(QStringLiteral("1"));
+    command2(2)->click();
+    QCOMPARE(answerer.count(), 1);
+    QCOMPARE(answerer.lastText(), QStringLiteral("没有找到相关影片资源"));
+    QCOMPARE(answerer.titles().first(), QStringLiteral("Brenn系列软件"));
+    QCOMPARE(answerer.icons().first(), QMessageBox::Information);
+    QCOMPARE(StatusLine::text(), QStringLiteral("没有找到相关影片资源.."));
+    QVERIFY(command2(2)->isEnabled());
+    QCOMPARE(lv13->rowCount(), 0);
+}
+
+QTEST_MAIN(TestTorrentSearch)
+#include "test_torrent_search.moc"
