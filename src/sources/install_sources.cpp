@@ -1,6 +1,7 @@
 #include "sources/install_sources.h"
 
 #include "lists/ed2k_extraction.h"
+#include "sources/clouddisk/cloud_disk_search.h"
 #include "sources/emule/emule_handlers.h"
 #include "sources/torrent/torrent_search.h"
 
@@ -8,6 +9,7 @@ namespace lumorra {
 
 void installSources(QWidget* form1)
 {
+    installCloudDiskSearch(form1);
     installEmuleSources(form1);
     installEd2kExtraction(form1);
     installTorrentSearches(form1);

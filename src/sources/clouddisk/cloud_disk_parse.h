@@ -1,0 +1,42 @@
+#pragma once
+// Cutting a search engine result page into cloud-disk rows: the records'
+// titles and addresses, and the disk kind each title is classified as.
+#include <QList>
+#include <QString>
+
+namespace lumorra::clouddisk {
+
+// Every result of the search engine's page carries its title and address
+// as "title":"…" and "url":"…"; the i-th of each belong together.
+inline constexpr char16_t kTitleMarker[] = u"\"title\":\"";
+inline constexpr char16_t kAddressMarker[] = u"\"url\":\"";
+
+struct CloudDiskRow {
+    QString kind;       // row text of ListView1
+    QString title;      // cell mc
+    QString address;    // cell dz
+};
+
+// Number of records on a page: its title markers.
+int countRecords(const QString& page);
+
+// The records of a page in page order, one per title marker. Title and
+// address are the text after their marker up to the next double quote,
+// taken exactly as they stand; a missing quote or a missing address marker
+// gives an empty field. Each row's kind is classifyTitle() of its title, or
+// the kind of service `serviceIndex` (the box whose page this is) when no
+// rule matches.
+QList<CloudDiskRow> cutRecords(const QString& page, int serviceIndex);
+
+// The classification table: the kind of the first rule whose literal text
+// the title contains (case-sensitive); empty when no rule matches.
+QString classifyTitle(const QString& title);
+
+// Status and caption texts of the parse step.
+QString finishedText(const QString& kind);           // kind + "搜索完毕.."
+QString notFoundText(const QString& serviceName);    // name + "未找到相关资源.."
+QString frameCaption(int rowCount);                  // "资源列表(当前共搜索到：N个资源)"
+// Shown when no ticked service could be reached at all.
+QString allFailedText();
+
+} // namespace lumorra::clouddisk

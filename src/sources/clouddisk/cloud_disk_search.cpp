@@ -1,0 +1,283 @@
+#include "sources/clouddisk/cloud_disk_search.h"
+
+#include "app/message_box.h"
+#include "lists/result_list.h"
+#include "lists/row_actions.h"
+#include "lists/status_line.h"
+#include "net/page_fetcher.h"
+#include "net/site_config.h"
+#include "net/url_encoding.h"
+#include "platform/program_dir.h"
+#include "sources/clouddisk/cloud_disk_hosts.h"
+#include "sources/clouddisk/cloud_disk_parse.h"
+#include "sources/clouddisk/cloud_disk_query.h"
+#include "sources/page_widgets.h"
+#include "text/list_export.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+
+#include <utility>
+
+namespace lumorra {
+
+namespace {
+const char kObjectName[] = "CloudDiskSearch";
+} // namespace
+
+CloudDiskSearch::CloudDiskSearch(QWidget* form1) : QObject(form1), m_form1(form1)
+{
+    setObjectName(QString::fromLatin1(kObjectName));
+    m_text1 = form1->findChild<QLineEdit*>(QStringLiteral("Text1"));
+    m_text3 = form1->findChild<QLineEdit*>(QStringLiteral("Text3"));
+    m_command1 = form1->findChild<QPushButton*>(QStringLiteral("Command1"));
+    for (int i = 0; i < kServiceCount; ++i)
+        m_check2[i] = form1->findChild<QCheckBox*>(pageui::arrayName(QStringLiteral("Check2"), i));
+    m_listView1 = findResultList(form1, QStringLiteral("ListView1"));
+    m_frame5 = form1->findChild<QGroupBox*>(QStringLiteral("Frame5"));
+    m_timer17 = form1->findChild<QTimer*>(QStringLiteral("Timer17"));
+    m_timer18 = form1->findChild<QTimer*>(QStringLiteral("Timer18"));
+
+    if (m_text1) {
+        connect(m_text1, &QLineEdit::textChanged, this, &CloudDiskSearch::Text1_Change);
+        Text1_Change();
+    }
+    if (m_command1)
+        connect(m_command1, &QPushButton::clicked, this, &CloudDiskSearch::Command1_Click);
+    if (m_timer17)
+        connect(m_timer17, &QTimer::timeout, this, &CloudDiskSearch::Timer17_Timer);
+    if (m_timer18)
+        connect(m_timer18, &QTimer::timeout, this, &CloudDiskSearch::Timer18_Timer);
+
+    QPointer<CloudDiskSearch> self(this);
+    bindRowAction(form1, QStringLiteral("dcsj"), [self] {
+        if (self)
+            self->dcsj_Click();
+    });
+}
+
+CloudDiskSearch::~CloudDiskSearch()
+{
+    // The requests belong to the fetcher; do not leave them running for nobody.
+    ++m_generation;
+    for (Service& s : m_waiting) {
+        if (s.job) {
+            s.job->abort();
+            s.job->deleteLater();
+        }
+    }
+}
+
+void CloudDiskSearch::Text1_Change()
+{
+    // The structure-safe encoder: "C#" or "a&b" must stay one keyword.
+    m_encodedKeyword = m_text1 ? encodeKeyword(m_text1->text()) : QString();
+}
+
+void CloudDiskSearch::Command1_Click()
+{
+    bool anyTicked = false;
+    for (QCheckBox* box : m_check2)
+        anyTicked = anyTicked || (box && box->isChecked());
+
+    const QString keyword = m_text1 ? m_text1->text() : QString();
+    const QString problem = clouddisk::inputProblem(keyword, anyTicked);
+    if (!problem.isEmpty()) {
+        StatusLine::set(problem);
+        return;
+    }
+
+    dropRunningSearch();
+    if (m_listView1)
+        m_listView1->clearRows();
+    if (m_command1)
+        m_command1->setEnabled(false);
+    StatusLine::set(clouddisk::searchingText(keyword));
+
+    m_searching = true;
+    m_answered = 0;
+    m_failed = 0;
+    const quint64 generation = m_generation;
+    const QString base = SiteConfig::current().base(QString::fromLatin1(role::CloudDiskSearch));
+    const QString page = m_text3 ? m_text3->text() : QStringLiteral("1");
+
+    // Every ticked service is asked at once; the answers are taken in box
+    // order by takeReadyPages(), whatever order they arrive in.
+    for (int i = 0; i < kServiceCount; ++i) {
+        if (!m_check2[i] || !m_check2[i]->isChecked())
+            continue;
+        const QString url = clouddisk::searchUrl(base, clouddisk::serviceHost(i), m_encodedKeyword, page);
+        FetchJob* job = PageFetcher::instance().start(url, FetchMode::WithIfModifiedSince);
+        m_waiting.push_back({i, job});
+        connect(job, &FetchJob::finished, this, [this, generation] {
+            if (generation == m_generation)
+                takeReadyPages();
+        });
+    }
+    takeReadyPages();
+}
+
+void CloudDiskSearch::takeReadyPages()
+{
+    while (!m_waiting.empty()) {
+        const Service& front = m_waiting.front();
+        if (front.job && !front.job->isFinished())
+            break;   // the next box's page is not in yet; later ones wait for it
+        const int index = front.index;
+        FetchResult result;
+        if (front.job) {
+            result = front.job->result();
+            front.job->deleteLater();
+        } else {
+            result.error = FetchError::Aborted;
+        }
+        m_waiting.pop_front();
+
+        if (!result.ok()) {
+            // One unreachable service does not end the search.
+            ++m_failed;
+            continue;
+        }
+        ++m_answered;
+        m_serviceName = clouddisk::serviceCaption(index);
+        if (!result.text.isEmpty())
+            hx8(result.text, index);
+    }
+    finishIfDone();
+}
+
+void CloudDiskSearch::hx8(const QString& page, int serviceIndex)
+{
+    if (clouddisk::countRecords(page) > 0) {
+        m_fetched.append({serviceIndex, page});
+        if (m_timer17 && !m_timer17->isActive())
+            m_timer17->start();
+    }
+    if (m_timer18 && !m_timer18->isActive())
+        m_timer18->start();
+}
+
+void CloudDiskSearch::Timer17_Timer()
+{
+    if (m_timer17)
+        m_timer17->stop();
+    if (m_fetched.isEmpty() || !m_listView1)
+        return;
+
+    // Every page that came in since the last tick, in box order: none is
+    // lost, however fast the pages arrive.
+    const QList<FetchedPage> pages = std::exchange(m_fetched, {});
+    m_listView1->setUpdatesEnabled(false);
+    for (const FetchedPage& p : pages) {
+        const QList<clouddisk::CloudDiskRow> rows = clouddisk::cutRecords(p.page, p.index);
+        for (const clouddisk::CloudDiskRow& row : rows) {
+            QTreeWidgetItem* item = m_listView1->addRow(row.kind);
+            m_listView1->setCell(item, QStringLiteral("mc"), row.title);
+            m_listView1->setCell(item, QStringLiteral("dz"), row.address);
+            m_diskKind = row.kind;
+        }
+    }
+    m_listView1->setUpdatesEnabled(true);
+
+    StatusLine::set(clouddisk::finishedText(m_diskKind));
+    if (m_frame5)
+        m_frame5->setTitle(clouddisk::frameCaption(m_listView1->rowCount()));
+    finishIfDone();
+}
+
+void CloudDiskSearch::Timer18_Timer()
+{
+    if (!m_searching) {
+        // Nothing of a finished search is left to report.
+        if (m_timer18)
+            m_timer18->stop();
+        return;
+    }
+    if (!allHandled())
+        return;   // the search is still running; look again a second later
+    if (!m_listView1 || m_listView1->rowCount() == 0)
+        StatusLine::set(clouddisk::notFoundText(m_serviceName));
+    endSearch();
+}
+
+void CloudDiskSearch::finishIfDone()
+{
+    if (!m_searching || !allHandled())
+        return;
+    if (m_listView1 && m_listView1->rowCount() > 0) {
+        endSearch();   // the last tick has already shown its status text
+    } else if (m_answered == 0) {
+        StatusLine::set(clouddisk::allFailedText());
+        endSearch();
+    } else if (m_timer18 && !m_timer18->isActive()) {
+        // Services answered with empty pages only: the not-found check still
+        // has to report it.
+        m_timer18->start();
+    } else if (!m_timer18) {
+        StatusLine::set(clouddisk::notFoundText(m_serviceName));
+        endSearch();
+    }
+}
+
+void CloudDiskSearch::endSearch()
+{
+    m_searching = false;
+    if (m_timer17)
+        m_timer17->stop();
+    if (m_timer18)
+        m_timer18->stop();
+    if (m_command1)
+        m_command1->setEnabled(true);
+    emit searchEnded();
+}
+
+void CloudDiskSearch::dropRunningSearch()
+{
+    ++m_generation;
+    std::deque<Service> waiting;
+    waiting.swap(m_waiting);
+    for (Service& s : waiting) {
+        if (s.job) {
+            s.job->abort();
+            s.job->deleteLater();
+        }
+    }
+    m_fetched.clear();
+    m_searching = false;
+    if (m_timer17)
+        m_timer17->stop();
+    if (m_timer18)
+        m_timer18->stop();
+}
+
+QString CloudDiskSearch::exportPath()
+{
+    return programDir() + QStringLiteral("/网盘资源数据.txt");
+}
+
+void CloudDiskSearch::dcsj_Click()
+{
+    if (m_listView1 && ExportListViewContent(m_listView1, exportPath())) {
+        StatusLine::set(QStringLiteral("成功导出网盘资源数据.."));
+        showInfo(m_form1, QStringLiteral("成功导出网盘资源数据!"));
+    } else {
+        StatusLine::set(QStringLiteral("没有可导出的数据.."));
+        showInfo(m_form1, QStringLiteral("没有可导出的数据!"));
+    }
+}
+
+CloudDiskSearch* installCloudDiskSearch(QWidget* form1)
+{
+    if (!form1)
+        return nullptr;
+    if (auto* existing = form1->findChild<CloudDiskSearch*>(QString::fromLatin1(kObjectName),
+                                                            Qt::FindDirectChildrenOnly))
+        return existing;
+    return new CloudDiskSearch(form1);
+}
+
+} // namespace lumorra
