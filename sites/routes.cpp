@@ -1,0 +1,13 @@
+#include "routes.h"
+
+namespace lumorra {
+
+void addAllRoutes(SiteRouter& r)
+{
+    addVendorRoutes(r);
+    addEmuleRoutes(r);
+    addCloudDiskRoutes(r);
+    addTorrentRoutes(r);
+}
+
+} // namespace lumorra

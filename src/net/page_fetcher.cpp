@@ -1,0 +1,410 @@
+#include "net/page_fetcher.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QStringDecoder>
+#include <QThread>
+#include <QTimer>
+#include <QUrl>
+
+namespace lumorra {
+
+QString fetchErrorText(FetchError e)
+{
+    switch (e) {
+    case FetchError::None: return {};
+    case FetchError::Timeout: return QStringLiteral("网络请求超时");
+    case FetchError::Refused: return QStringLiteral("无法连接到服务器");
+    case FetchError::TooLarge: return QStringLiteral("页面过大");
+    case FetchError::BadUrl: return QStringLiteral("网址无效");
+    case FetchError::Aborted: return QStringLiteral("网络请求已取消");
+    case FetchError::Network: return QStringLiteral("网络请求失败");
+    }
+    return QStringLiteral("网络请求失败");
+}
+
+QByteArray charsetOf(const QByteArray& contentType)
+{
+    // "type/subtype; name=value; charset=\"gbk\"": the media type comes first,
+    // parameters follow, names compare case-insensitively.
+    const QList<QByteArray> parts = contentType.split(';');
+    for (qsizetype i = 1; i < parts.size(); ++i) {
+        const QByteArray param = parts[i].trimmed();
+        const qsizetype eq = param.indexOf('=');
+        if (eq <= 0)
+            continue;
+        if (param.left(eq).trimmed().toLower() != "charset")
+            continue;
+        QByteArray value = param.mid(eq + 1).trimmed();
+        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'')
+            && value.back() == value.front())
+            value = value.mid(1, value.size() - 2).trimmed();
+        return value;
+    }
+    return {};
+}
+
+namespace {
+
+// Chinese sites routinely label GBK pages as gb2312 (and browsers read every
+// such label as GBK); GB18030 is a superset of both, so it decodes them all
+// without losing the characters GB2312 lacks.
+QByteArray decoderName(const QByteArray& label)
+{
+    const QByteArray l = label.toLower();
+    static const char* const gbkLabels[] = {
+        "gbk", "gb2312", "x-gbk", "cp936", "ms936", "windows-936", "csgb2312",
+        "chinese", "gb_2312-80", "gb_2312", "iso-ir-58", "csiso58gb231280", "euc-cn"};
+    for (const char* g : gbkLabels)
+        if (l == g)
+            return QByteArrayLiteral("GB18030");
+    return label;
+}
+
+} // namespace
+
+QString decodeBody(const QByteArray& body, const QByteArray& contentType)
+{
+    const QByteArray charset = charsetOf(contentType);
+    QStringDecoder decoder;
+    if (!charset.isEmpty())
+        decoder = QStringDecoder(decoderName(charset).constData(), QStringDecoder::Flag::Stateless);
+    if (!decoder.isValid())
+        decoder = QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // The body is complete, but the ICU-backed decoders hold back a sequence
+    // cut off at the end, waiting for more input. A NUL after it makes the
+    // cut sequence invalid (one replacement character); the NUL itself, when
+    // it comes out on its own, is removed again.
+    QString text = decoder.decode(body + '\0');
+    if (text.endsWith(QChar(0)))
+        text.chop(1);
+    return text;
+}
+
+namespace {
+
+bool isAnswerWithStatus(QNetworkReply::NetworkError e)
+{
+    // Errors Qt derives from the status code alone: the body is still the
+    // server's page and is returned like any other.
+    return (e >= QNetworkReply::ContentAccessDenied && e <= QNetworkReply::UnknownContentError)
+        || e == QNetworkReply::ProtocolInvalidOperationError
+        || (e >= QNetworkReply::InternalServerError && e <= QNetworkReply::UnknownServerError);
+}
+
+FetchError mapError(QNetworkReply::NetworkError e, int status)
+{
+    if (e == QNetworkReply::NoError)
+        return FetchError::None;
+    if (status > 0 && isAnswerWithStatus(e))
+        return FetchError::None;
+    switch (e) {
+    case QNetworkReply::ConnectionRefusedError:
+    case QNetworkReply::HostNotFoundError:
+    case QNetworkReply::RemoteHostClosedError:
+        return FetchError::Refused;
+    case QNetworkReply::TimeoutError:
+        return FetchError::Timeout;
+    case QNetworkReply::OperationCanceledError:
+        return FetchError::Aborted;
+    case QNetworkReply::ProtocolUnknownError:
+        return FetchError::BadUrl;
+    default:
+        return FetchError::Network;
+    }
+}
+
+bool isFetchableUrl(const QUrl& u)
+{
+    if (!u.isValid() || u.host().isEmpty())
+        return false;
+    const QString scheme = u.scheme();
+    return scheme == QLatin1String("http") || scheme == QLatin1String("https");
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- FetchJob
+
+FetchJob::FetchJob(const QString& url, FetchMode mode, QObject* parent)
+    : QObject(parent), m_url(url), m_mode(mode)
+{
+}
+
+FetchJob::~FetchJob()
+{
+    // No finished() from a destructor: whoever deletes the job is done with it.
+    releaseReply();
+    if (m_timer) {
+        // The job may be deleted from a slot of its own time-out; the timer
+        // must outlive that emission.
+        m_timer->stop();
+        m_timer->deleteLater();
+    }
+}
+
+void FetchJob::begin(QNetworkAccessManager* nam, int timeoutMs, qint64 maxBytes)
+{
+    m_maxBytes = maxBytes;
+
+    QNetworkRequest request{QUrl(m_url)};
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::NoLessSafeRedirectPolicy);
+    request.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
+                         QNetworkRequest::AlwaysNetwork);
+    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+    if (m_mode == FetchMode::WithIfModifiedSince)
+        request.setRawHeader("If-Modified-Since", "0");
+
+    m_timer = new QTimer;
+    m_timer->setSingleShot(true);
+    connect(m_timer, &QTimer::timeout, this, [this] { fail(FetchError::Timeout); });
+    m_timer->start(timeoutMs);
+
+    QNetworkReply* reply = nam->get(request);
+    m_reply = reply;
+    connect(reply, &QNetworkReply::metaDataChanged, this, &FetchJob::onMetaDataChanged);
+    connect(reply, &QIODevice::readyRead, this, &FetchJob::onReadyRead);
+    connect(reply, &QNetworkReply::finished, this, &FetchJob::onReplyFinished);
+    connect(reply, &QObject::destroyed, this, &FetchJob::onReplyDestroyed);
+}
+
+void FetchJob::finishEarly(FetchError e)
+{
+    m_finished = true;
+    m_result = FetchResult{};
+    m_result.error = e;
+    // Queued, so that a caller connecting to finished() after start() still
+    // hears it; wait() and isFinished() see the result right away.
+    QMetaObject::invokeMethod(this, [this] { emit finished(); }, Qt::QueuedConnection);
+}
+
+void FetchJob::onMetaDataChanged()
+{
+    if (m_finished || !m_reply)
+        return;
+    // A declared length over the cap is refused before any byte is read
+    // (a redirect's own body is never read, so its length does not count).
+    const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
+    if (length.isValid() && length.toLongLong() > m_maxBytes) {
+        const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        if (status < 300 || status >= 400)
+            fail(FetchError::TooLarge);
+    }
+}
+
+void FetchJob::onReadyRead()
+{
+    if (m_finished || !m_reply)
+        return;
+    m_body += m_reply->readAll();
+    if (m_body.size() > m_maxBytes)
+        fail(FetchError::TooLarge);
+}
+
+void FetchJob::onReplyFinished()
+{
+    if (m_finished || !m_reply)
+        return;
+    QNetworkReply* reply = m_reply;
+    m_body += reply->readAll();
+    if (m_body.size() > m_maxBytes) {
+        fail(FetchError::TooLarge);
+        return;
+    }
+    FetchResult r;
+    r.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    r.error = mapError(reply->error(), r.status);
+    if (r.error == FetchError::None) {
+        r.body = m_body;
+        r.text = decodeBody(m_body, reply->rawHeader("Content-Type"));
+    }
+    m_body.clear();
+    releaseReply();
+    finish(std::move(r));
+}
+
+void FetchJob::onReplyDestroyed()
+{
+    // The manager went away under us (application teardown).
+    m_reply = nullptr;
+    if (!m_finished)
+        fail(FetchError::Aborted);
+}
+
+void FetchJob::fail(FetchError e)
+{
+    if (m_finished)
+        return;
+    FetchResult r;
+    r.error = e;
+    if (m_reply)
+        r.status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    m_body.clear();
+    releaseReply();
+    finish(std::move(r));
+}
+
+void FetchJob::releaseReply()
+{
+    QNetworkReply* reply = m_reply;
+    m_reply = nullptr;
+    if (!reply)
+        return;
+    // Disconnect first: abort() emits finished() synchronously.
+    disconnect(reply, nullptr, this, nullptr);
+    if (reply->isRunning())
+        reply->abort();
+    reply->deleteLater();
+}
+
+void FetchJob::finish(FetchResult r)
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    m_result = std::move(r);
+    if (m_timer)
+        m_timer->stop();
+    emit finished();
+}
+
+void FetchJob::abort()
+{
+    fail(FetchError::Aborted);
+}
+
+FetchResult FetchJob::wait()
+{
+    if (m_finished)
+        return m_result;
+    QPointer<FetchJob> self(this);
+    {
+        QEventLoop loop;
+        connect(this, &FetchJob::finished, &loop, &QEventLoop::quit);
+        connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    if (!self) {
+        FetchResult r;
+        r.error = FetchError::Aborted;
+        return r;
+    }
+    if (!m_finished) {
+        // Only QCoreApplication::exit() (or QThread::exit() on a worker
+        // thread) ends the loop without our answer: the program is quitting,
+        // so every other pending wait must end too, and no new one may start.
+        QCoreApplication* app = QCoreApplication::instance();
+        if (app && thread() == app->thread())
+            PageFetcher::instance().shutdown();
+        fail(FetchError::Aborted);
+    }
+    return m_result;
+}
+
+// ------------------------------------------------------------- PageFetcher
+
+PageFetcher::PageFetcher()
+{
+    m_nam = new QNetworkAccessManager(this);
+    m_nam->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+    if (QCoreApplication* app = QCoreApplication::instance())
+        connect(app, &QCoreApplication::aboutToQuit, this, &PageFetcher::shutdown);
+}
+
+PageFetcher& PageFetcher::instance()
+{
+    static QMutex mutex;
+    static QPointer<PageFetcher> s_instance;
+    QMutexLocker lock(&mutex);
+    if (!s_instance) {
+        auto* fetcher = new PageFetcher();
+        if (QCoreApplication* app = QCoreApplication::instance()) {
+            if (fetcher->thread() != app->thread())
+                fetcher->moveToThread(app->thread());
+            fetcher->setParent(app);
+        }
+        s_instance = fetcher;
+    }
+    return *s_instance;
+}
+
+void PageFetcher::setTimeoutSeconds(int seconds)
+{
+    m_timeoutSeconds = seconds > 0 ? seconds : 30;
+}
+
+void PageFetcher::setMaxBodyBytes(qint64 bytes)
+{
+    m_maxBodyBytes = bytes > 0 ? bytes : 32LL * 1024 * 1024;
+}
+
+FetchJob* PageFetcher::start(const QString& url, FetchMode mode)
+{
+    const bool home = QThread::currentThread() == thread();
+    auto* job = new FetchJob(url, mode, home ? this : nullptr);
+    if (m_shuttingDown) {
+        job->finishEarly(FetchError::Aborted);
+        return job;
+    }
+    if (!isFetchableUrl(QUrl(url))) {
+        job->finishEarly(FetchError::BadUrl);
+        return job;
+    }
+    // A manager belongs to one thread; a fetch from another thread brings
+    // its own (owned by the job, gone with it).
+    QNetworkAccessManager* nam = home ? m_nam : new QNetworkAccessManager(job);
+    if (home) {
+        m_active.removeAll(QPointer<FetchJob>());
+        m_active.append(job);
+    }
+    job->begin(nam, m_timeoutSeconds * 1000, m_maxBodyBytes);
+    return job;
+}
+
+FetchResult PageFetcher::fetch(const QString& url, FetchMode mode)
+{
+    QPointer<FetchJob> job = start(url, mode);
+    FetchResult r = job->wait();
+    delete job.data();
+    m_lastError = r.error;
+    return r;
+}
+
+void PageFetcher::shutdown()
+{
+    m_shuttingDown = true;
+    const QList<QPointer<FetchJob>> active = m_active;
+    m_active.clear();
+    for (const QPointer<FetchJob>& job : active)
+        if (job)
+            job->abort();
+}
+
+void PageFetcher::reopen()
+{
+    m_shuttingDown = false;
+}
+
+QString GetBody(const QString& url)
+{
+    return PageFetcher::instance().fetch(url, FetchMode::WithIfModifiedSince).text;
+}
+
+QString GetBodyPlain(const QString& url)
+{
+    return PageFetcher::instance().fetch(url, FetchMode::Plain).text;
+}
+
+QString TransferFetch(const QString& url)
+{
+    return PageFetcher::instance().fetch(url, FetchMode::Plain).text;
+}
+
+} // namespace lumorra
