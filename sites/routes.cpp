@@ -8,6 +8,7 @@ void addAllRoutes(SiteRouter& r)
     addEmuleRoutes(r);
     addCloudDiskRoutes(r);
     addTorrentRoutes(r);
+    addLiveChannelRoutes(r);
 }
 
 } // namespace lumorra

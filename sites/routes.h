@@ -9,6 +9,7 @@ void addVendorRoutes(SiteRouter& r);   // VendorEndpoint, MakerHomePage
 void addEmuleRoutes(SiteRouter& r);    // EmuleIndexSite, EmuleSearchSite
 void addCloudDiskRoutes(SiteRouter& r);   // CloudDiskSearch
 void addTorrentRoutes(SiteRouter& r);   // TorrentIndexSite, TorrentRssSite, FilmResourceSite
+void addLiveChannelRoutes(SiteRouter& r);   // LiveChannelHost
 
 // All of them, in order; called once per SampleSites.
 void addAllRoutes(SiteRouter& r);

@@ -188,7 +188,7 @@ void TestEmuleSources::failedListingFetchKeepsListAndRaisedPage()
     button("Command27(4)")->click();
     QCOMPARE(books->rowCount(), 30);
     QCOMPARE(books->cell(books->topLevelItem(0), "zzdz"), firstAddress);
-    QCOMPARE(StatusLine::text(), QStringLiteral("正在获取,请稍等.."));
+    QVERIFY(StatusLine::text().startsWith(QStringLiteral("资源获取失败(")));
     QCOMPARE(m_sources->pageNumber(EmuleCategory::Books), 2);
 
     // The next fetch asks for the raised page again.

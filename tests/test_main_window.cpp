@@ -482,6 +482,13 @@ private slots:
         QVERIFY(!browser3->isVisible());
         QCOMPARE(browser3->url().toString(), chatGroupPageAddress());
         QCOMPARE(m_opened.size(), 2);
+
+        // The about page's maker links: home page, then the forum.
+        QTRY_VERIFY_WITH_TIMEOUT(ready(w.get()), 8000);
+        w->pages()->setCurrentIndex(7);
+        QTest::mouseClick(child(w.get(), "Label21"), Qt::LeftButton);
+        QTest::mouseClick(child(w.get(), "Label22"), Qt::LeftButton);
+        QCOMPARE(m_opened.mid(2), (QStringList{makerHomePageAddress(), forumPageAddress()}));
     }
 
     void buttonsOfTheWindow()

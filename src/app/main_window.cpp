@@ -2,6 +2,7 @@
 
 #include "app/announcements.h"
 #include "app/click_label.h"
+#include "app/exit_flow.h"
 #include "app/message_box.h"
 #include "app/painted_icons.h"
 #include "app/settings_store.h"
@@ -460,6 +461,10 @@ void MainWindow::wirePageControls()
     });
     if (m_check1)
         connect(m_check1, &QCheckBox::toggled, this, &MainWindow::Check1_Click);
+    if (auto* label = findChild<ClickLabel*>(QStringLiteral("Label21")))
+        connect(label, &ClickLabel::clicked, this, &MainWindow::Label21_Click);
+    if (auto* label = findChild<ClickLabel*>(QStringLiteral("Label22")))
+        connect(label, &ClickLabel::clicked, this, &MainWindow::Label22_Click);
 
     runStep([this] { installRowActions(this); });
     runStep([this] { installSources(this); });
@@ -712,6 +717,16 @@ QWebEngineView* MainWindow::hiddenBrowser(const QString& name)
 void MainWindow::Image1_Click()
 {
     openAddress(makerHomePageAddress());
+}
+
+void MainWindow::Label21_Click()
+{
+    openAddress(makerHomePageAddress());
+}
+
+void MainWindow::Label22_Click()
+{
+    openAddress(forumPageAddress());
 }
 
 void MainWindow::Command45_Click()

@@ -50,6 +50,8 @@ public:
     void Timer12_Timer();                // announcement fetch and rotation
     void Label17_Click();                // announcement line
     void Image1_Click();                 // logo
+    void Label21_Click();                // about page: the maker's home page
+    void Label22_Click();                // about page: the user forum
     void Command45_Click();              // "软件设置"
     void Command6_Click();               // "释放内存"
     void Check1_Click();                 // usage agreement box of page 6

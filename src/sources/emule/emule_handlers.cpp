@@ -189,9 +189,13 @@ void EmuleSources::fetchCategory(EmuleCategory category)
     const FetchResult result = fetchPage(categoryPageUrl(base, category, pageNumber(category)));
     if (!alive)
         return;   // the window went while the page loaded
-    // Nothing came back: the list keeps what it shows.
-    if (result.text.isEmpty())
+    // Nothing came back: the list keeps what it shows (and the raised page
+    // number stays), but the user is told the page did not arrive instead of
+    // being left with "正在获取" for good.
+    if (result.text.isEmpty()) {
+        StatusLine::set(emuleFetchFailedText(result));
         return;
+    }
 
     ResultList* list = findResultList(m_form1, QLatin1String(info.listName));
     if (!list)
