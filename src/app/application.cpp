@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <QPointer>
+#include <QTabWidget>
 #include <QTimer>
 #include <QWidget>
 
@@ -37,6 +38,7 @@ struct Options {
     bool demo = false;
     QString sitesFile;
     QString screenshot;
+    QString pagesDir;        // one picture per page of the window
     int quitAfterMs = -1;   // -1: run until the window is closed
 };
 
@@ -59,12 +61,16 @@ bool parseOptions(const QApplication& app, Options* out)
         QStringLiteral("png"));
     const QCommandLineOption quitAfter(QStringLiteral("quit-after"),
         QStringLiteral("End the program after <seconds>."), QStringLiteral("seconds"));
-    parser.addOptions({demo, sites, screenshot, quitAfter});
+    const QCommandLineOption pages(QStringLiteral("screenshot-pages"),
+        QStringLiteral("With --screenshot: also save one PNG per page (page0.png … page7.png) into <dir>."),
+        QStringLiteral("dir"));
+    parser.addOptions({demo, sites, screenshot, pages, quitAfter});
     parser.process(app);
 
     out->demo = parser.isSet(demo);
     out->sitesFile = parser.value(sites);
     out->screenshot = parser.value(screenshot);
+    out->pagesDir = parser.value(pages);
     if (parser.isSet(quitAfter)) {
         bool ok = false;
         const double seconds = parser.value(quitAfter).toDouble(&ok);
@@ -136,6 +142,26 @@ bool saveScreenshot(QWidget* window, const QString& path)
     return true;
 }
 
+// Walks the pages of the main page control and saves each one, then goes
+// back to the page that was on show.
+bool savePageScreenshots(QWidget* window, const QString& dir)
+{
+    auto* tabs = window ? window->findChild<QTabWidget*>(QStringLiteral("SSTab1")) : nullptr;
+    if (!tabs) {
+        say(QStringLiteral("no page control to take pictures of"));
+        return false;
+    }
+    const int shown = tabs->currentIndex();
+    bool ok = true;
+    for (int i = 0; i < tabs->count(); ++i) {
+        tabs->setCurrentIndex(i);
+        QCoreApplication::processEvents();
+        ok = saveScreenshot(window, QDir(dir).filePath(QStringLiteral("page%1.png").arg(i))) && ok;
+    }
+    tabs->setCurrentIndex(shown);
+    return ok;
+}
+
 } // namespace
 
 int runApplication(int argc, char** argv)
@@ -173,6 +199,8 @@ int runApplication(int argc, char** argv)
             return;
         screenshotPending = false;
         screenshotOk = saveScreenshot(window, options.screenshot);
+        if (!options.pagesDir.isEmpty())
+            screenshotOk = savePageScreenshots(window, options.pagesDir) && screenshotOk;
     };
     if (screenshotPending)
         QTimer::singleShot(kScreenshotDelayMs, &app, takeScreenshot);
