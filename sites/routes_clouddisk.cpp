@@ -3,6 +3,7 @@
 // a JSON-like block of the page's script, the way the engine hands its
 // results to its own page. A few demo keywords have shares on many of the
 // services; any other keyword, host or page gets a page without records.
+#include "page_html.h"
 #include "routes.h"
 
 #include <algorithm>
@@ -146,21 +147,6 @@ std::string shareId(int site, const std::string& name, int page)
     return id;
 }
 
-std::string escapeHtml(const std::string& s)
-{
-    std::string out;
-    for (char c : s) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
-        }
-    }
-    return out;
-}
-
 // For the echoed query inside the script block: no double quote may stand
 // in it, so a typed keyword can never look like a record.
 std::string escapeScript(const std::string& s)
@@ -209,7 +195,7 @@ std::vector<Record> recordsFor(int site, const std::string& keyword, int page)
 
 std::string resultPage(const std::string& query, int page, const std::vector<Record>& records)
 {
-    const std::string q = escapeHtml(query);
+    const std::string q = htmlEscape(query);
     std::string html =
         "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">"
         "<title>" + q + "_搜索结果</title>\n"
@@ -224,8 +210,8 @@ std::string resultPage(const std::string& query, int page, const std::vector<Rec
     } else {
         html += "<div class=\"nums\">为您找到相关结果约" + std::to_string(records.size()) + "个</div>\n";
         for (const Record& r : records)
-            html += "<div class=\"c-result\"><h3><a href=\"" + escapeHtml(r.url) + "\" target=\"_blank\">"
-                + escapeHtml(r.title) + "</a></h3><span class=\"c-showurl\">" + escapeHtml(r.url)
+            html += "<div class=\"c-result\"><h3><a href=\"" + htmlEscape(r.url) + "\" target=\"_blank\">"
+                + htmlEscape(r.title) + "</a></h3><span class=\"c-showurl\">" + htmlEscape(r.url)
                 + "</span></div>\n";
     }
     html += "</div>\n<script type=\"text/javascript\">\nvar bdsResult = {\"query\":\"" + escapeScript(query)

@@ -11,6 +11,7 @@
 //
 // Demo keywords: 电影, 音乐, 动漫, 教程 on both sites (three result pages
 // each, the last one short); any other keyword finds nothing.
+#include "page_html.h"
 #include "routes.h"
 
 #include <array>
@@ -23,12 +24,25 @@ namespace {
 const char kIndex[] = "EmuleIndexSite";
 const char kSearch[] = "EmuleSearchSite";
 
-constexpr int kListingPageSize = 30;
-constexpr int kListingFullPages = 3;
-constexpr int kListingLastPageSize = 7;
-constexpr int kSearchPageSize = 20;
-constexpr int kSearchFullPages = 2;
-constexpr int kSearchLastPageSize = 6;
+// How many records a run of result pages holds: full pages, one short page,
+// then empty pages.
+struct Paging {
+    int pageSize;
+    int fullPages;
+    int lastPageSize;
+
+    int recordsOn(int page) const
+    {
+        if (page >= 1 && page <= fullPages)
+            return pageSize;
+        if (page == fullPages + 1)
+            return lastPageSize;
+        return 0;
+    }
+};
+
+constexpr Paging kListingPages{30, 3, 7};
+constexpr Paging kSearchPages{20, 2, 6};
 
 struct Category {
     const char* slug;      // path word of the listing and of the detail pages
@@ -60,18 +74,12 @@ const std::array<Category, 7> kCategories = {{
       "阿凡提的故事", "舒克和贝塔"}},
 }};
 
-std::string htmlPage(const std::string& title, const std::string& body)
-{
-    return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>" + title
-        + "</title></head>\n<body>\n" + body + "\n</body></html>\n";
-}
-
 // GBK page for the search site (its <meta> says so too).
 Answer gbkPage(const std::string& title, const std::string& body)
 {
-    const std::string html = "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=gbk\">"
-                             "<title>" + title + "</title></head>\n<body>\n" + body + "\n</body></html>\n";
-    return Answer::bytes(encodeText(html, "GBK"), "text/html; charset=gbk");
+    return gbkAnswer("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=gbk\">"
+                     "<title>" + title + "</title></head>\n<body>\n" + body + "\n</body></html>\n",
+                     "gbk");
 }
 
 const Category* categoryBySlug(const std::string& slug)
@@ -94,22 +102,6 @@ int toInt(const std::string& digits)
         v = v * 10 + (ch - '0');
     }
     return v;
-}
-
-// A keyword shown back inside a page.
-std::string escaped(const std::string& text)
-{
-    std::string out;
-    for (char ch : text) {
-        switch (ch) {
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '&': out += "&amp;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += ch;
-        }
-    }
-    return out;
 }
 
 // Record n (from 1) of a category: its name and the remark line.
@@ -193,22 +185,13 @@ std::string thumbRecord(const Category& c, int n)
         + "</p></div>\n";
 }
 
-int listingRecordsOn(int page)
-{
-    if (page >= 1 && page <= kListingFullPages)
-        return kListingPageSize;
-    if (page == kListingFullPages + 1)
-        return kListingLastPageSize;
-    return 0;
-}
-
 Answer listingPage(const Category& c, int page)
 {
     std::string body = "<div class=\"nav\"><a href=\"/\">首页</a> &gt; " + std::string(c.label) + "资源</div>\n"
                        "<div class=\"list\">\n";
-    const int count = listingRecordsOn(page);
+    const int count = kListingPages.recordsOn(page);
     for (int i = 1; i <= count; ++i)
-        body += thumbRecord(c, (page - 1) * kListingPageSize + i);
+        body += thumbRecord(c, (page - 1) * kListingPages.pageSize + i);
     if (count == 0)
         body += "<p class=\"empty\">本页暂无资源</p>\n";
     body += "</div>\n<div class=\"pages\">第" + std::to_string(page) + "页</div>";
@@ -221,7 +204,7 @@ Answer detailPage(const Category& c, int n)
     std::string body = "<h1>" + name + "</h1>\n<p class=\"info\">分类：" + c.label + " | " + recordRemark(n)
         + "</p>\n<p>资源简介：" + name + "，高清资源，欢迎下载。</p>\n";
     // One record in thirty has been taken down: its page keeps no link.
-    if (n % kListingPageSize == 29)
+    if (n % kListingPages.pageSize == 29)
         body += "<p class=\"gone\">该资源已下架。</p>\n";
     else
         body += "<ul class=\"ed2k\">\n" + ed2kLinks(name, c.ext, n) + "</ul>\n";
@@ -240,26 +223,17 @@ const Category* categoryForKeyword(const std::string& keyword)
     return nullptr;
 }
 
-int searchRecordsOn(int page)
-{
-    if (page >= 1 && page <= kSearchFullPages)
-        return kSearchPageSize;
-    if (page == kSearchFullPages + 1)
-        return kSearchLastPageSize;
-    return 0;
-}
-
 Answer indexSearchPage(const std::string& word, int page)
 {
     const Category* c = categoryForKeyword(word);
-    const std::string keyword = escaped(word);
-    const int count = c ? searchRecordsOn(page) : 0;
+    const std::string keyword = htmlEscape(word);
+    const int count = c ? kSearchPages.recordsOn(page) : 0;
     if (count == 0)
         return Answer::html(htmlPage("搜索结果", "<div class=\"search\"><p>没能为您找到与“" + keyword
                                                       + "”相关的资源，请换个关键字试试。</p></div>"));
     std::string body = "<div class=\"search\"><p>与“" + keyword + "”相关的资源：</p>\n";
     for (int i = 1; i <= count; ++i)
-        body += thumbRecord(*c, 100 + (page - 1) * kSearchPageSize + i);
+        body += thumbRecord(*c, 100 + (page - 1) * kSearchPages.pageSize + i);
     body += "</div>";
     return Answer::html(htmlPage(keyword + " - 搜索结果", body));
 }
@@ -284,12 +258,12 @@ const Category* categoryOfFileId(int id, int* n)
 Answer fileListPage(const std::string& word, int page)
 {
     const Category* c = categoryForKeyword(word);
-    const std::string keyword = escaped(word);
-    const int count = c ? searchRecordsOn(page) : 0;
+    const std::string keyword = htmlEscape(word);
+    const int count = c ? kSearchPages.recordsOn(page) : 0;
     std::string body = "<form action=\"FileList.asp\">关键字：<input name=\"SearchWord\" value=\"" + keyword
         + "\"></form>\n<table class=\"filelist\">\n<tr><th>文件</th><th>大小</th></tr>\n";
     for (int i = 1; i <= count; ++i) {
-        const int n = (page - 1) * kSearchPageSize + i;
+        const int n = (page - 1) * kSearchPages.pageSize + i;
         body += "<tr><td>[<a href=\"FileList.asp?Category=" + std::string(c->slug) + "\">" + c->label
             + "</a>] <a href=\"ShowFile.asp?FileID=" + std::to_string(fileIdOf(*c, n)) + "\">"
             + recordName(*c, n) + "</a></td><td>" + std::to_string(100 + (n * 37) % 900) + "MB</td></tr>\n";
@@ -316,28 +290,23 @@ Answer showFilePage(int id)
                              + ed2kLinks(name, c->ext, n) + "</ul>\n");
 }
 
-Answer notFound()
-{
-    return Answer::html(htmlPage("页面不存在", "<h1>页面不存在</h1><p>您访问的页面不存在。</p>"), 404);
-}
-
 } // namespace
 
 void addEmuleRoutes(SiteRouter& r)
 {
     r.route(kIndex, R"(/emule/(movie|music|software|book|edu|datum|cartoon)/(\d+))", [](const SiteRequest& q) {
         const int page = toInt(q.capture(2));
-        return page < 0 ? notFound() : listingPage(*categoryBySlug(q.capture(1)), page);
+        return page < 0 ? pageNotFound() : listingPage(*categoryBySlug(q.capture(1)), page);
     });
     r.route(kIndex, R"(/emule/search/(.+)/(\d+))", [](const SiteRequest& q) {
         const int page = toInt(q.capture(2));
-        return page < 0 ? notFound() : indexSearchPage(q.capture(1), page);
+        return page < 0 ? pageNotFound() : indexSearchPage(q.capture(1), page);
     });
     r.route(kIndex, R"(/(movie|music|software|book|edu|datum|cartoon)/(\d+)\.html)", [](const SiteRequest& q) {
         const int n = toInt(q.capture(2));
-        return n < 1 ? notFound() : detailPage(*categoryBySlug(q.capture(1)), n);
+        return n < 1 ? pageNotFound() : detailPage(*categoryBySlug(q.capture(1)), n);
     });
-    r.route(kIndex, ".*", [](const SiteRequest&) { return notFound(); });
+    r.route(kIndex, ".*", [](const SiteRequest&) { return pageNotFound(); });
 
     r.route(kSearch, R"(/FileList\.asp)", [](const SiteRequest& q) {
         const std::string k = q.param("PageIndex");
@@ -345,7 +314,7 @@ void addEmuleRoutes(SiteRouter& r)
         return fileListPage(q.param("SearchWord"), page);
     });
     r.route(kSearch, R"(/ShowFile\.asp)", [](const SiteRequest& q) { return showFilePage(toInt(q.param("FileID"))); });
-    r.route(kSearch, ".*", [](const SiteRequest&) { return notFound(); });
+    r.route(kSearch, ".*", [](const SiteRequest&) { return pageNotFound(); });
 }
 
 } // namespace lumorra

@@ -9,6 +9,7 @@
 //   torrent RSS:   ubuntu, 电影
 //   film resource: 电影 (announces 45 films: 30 on page 1, 15 on page 2),
 //                  星际 (3 films), anything else: "没有符合属性的影片"
+#include "page_html.h"
 #include "routes.h"
 
 #include <cstdint>
@@ -24,28 +25,6 @@ namespace {
 const char kIndex[] = "TorrentIndexSite";
 const char kRss[] = "TorrentRssSite";
 const char kFilm[] = "FilmResourceSite";
-
-std::string htmlPage(const std::string& title, const std::string& body)
-{
-    return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>" + title
-        + "</title></head>\n<body>\n" + body + "\n</body></html>\n";
-}
-
-// A keyword as the sites echo it back: as text, never as markup.
-std::string htmlEscape(const std::string& s)
-{
-    std::string out;
-    for (char c : s) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
-        }
-    }
-    return out;
-}
 
 // A stable 40-digit info hash for a sample torrent.
 std::string infoHash(const std::string& name)
@@ -166,7 +145,7 @@ void addTorrentIndexRoutes(SiteRouter& r)
         const std::string hash = q.capture(1);
         const Torrent* t = findTorrent(hash);
         if (!t)
-            return Answer::html(htmlPage("种子不存在", "<h1>种子不存在</h1><p>该种子已删除或不存在。</p>"), 404);
+            return missingPage("种子不存在", "该种子已删除或不存在。");
         const std::string body = "<h1>" + std::string(t->name) + "</h1>\n<ul>\n<li>大小：" + t->size
             + "</li>\n<li>日期：" + t->date + "</li>\n<li>特征码：" + hash
             + "</li>\n</ul>\n<p><a href=\"magnet:?xt=urn:btih:" + hash + "\">磁力链接</a></p>\n";
@@ -174,7 +153,7 @@ void addTorrentIndexRoutes(SiteRouter& r)
     });
 
     r.route(kIndex, ".*", [](const SiteRequest&) {
-        return Answer::html(htmlPage("页面不存在", "<h1>页面不存在</h1><p>您访问的页面不存在。</p>"), 404);
+        return pageNotFound();
     });
 }
 
@@ -240,7 +219,7 @@ void addTorrentRssRoutes(SiteRouter& r)
     });
 
     r.route(kRss, ".*", [](const SiteRequest&) {
-        return Answer::html(htmlPage("页面不存在", "<h1>页面不存在</h1><p>您访问的页面不存在。</p>"), 404);
+        return pageNotFound();
     });
 }
 
@@ -301,16 +280,17 @@ const Film* findFilm(int id)
     return nullptr;
 }
 
-Answer gbkPage(const std::string& utf8)
-{
-    return Answer::bytes(encodeText(utf8, "GBK"), "text/html; charset=gb2312");
-}
-
 std::string filmPage(const std::string& title, const std::string& body)
 {
     return "<!DOCTYPE html>\n<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
            "charset=gb2312\"><title>"
         + title + " - 影视资源网</title></head>\n<body>\n" + body + "\n</body></html>\n";
+}
+
+// The film site labels its GBK pages gb2312.
+Answer filmAnswer(const std::string& html)
+{
+    return gbkAnswer(html, "gb2312");
 }
 
 std::string filmNoResultPage(const std::string& keyword)
@@ -353,15 +333,15 @@ void addFilmResourceRoutes(SiteRouter& r)
     r.route(kFilm, R"(/index\.asp)", [](const SiteRequest& q) {
         const std::string keyword = q.param("keyword");
         if (!q.param("RegionID").empty() && keyword.empty())
-            return gbkPage(filmPage("地区分类", "<div class=\"none\">对不起，没有符合属性的影片！</div>"));
+            return filmAnswer(filmPage("地区分类", "<div class=\"none\">对不起，没有符合属性的影片！</div>"));
         const std::string p = q.param("page");
         size_t page = 0;
         if (!p.empty() && p.size() < 4 && p.find_first_not_of("0123456789") == std::string::npos)
             page = std::stoul(p);
         const auto it = filmBook().find(keyword);
         if (it == filmBook().end() || page < 1 || (page - 1) * kFilmsPerPage >= it->second.films.size())
-            return gbkPage(filmNoResultPage(keyword));
-        return gbkPage(filmResultPage(keyword, it->second, page));
+            return filmAnswer(filmNoResultPage(keyword));
+        return filmAnswer(filmResultPage(keyword, it->second, page));
     });
 
     r.route(kFilm, R"(/detail\.asp)", [](const SiteRequest& q) {
@@ -373,15 +353,15 @@ void addFilmResourceRoutes(SiteRouter& r)
         if (!id.empty() && id.size() < 6 && id.find_first_not_of("0123456789") == std::string::npos)
             f = findFilm(std::stoi(id));
         if (!f) {
-            Answer a = gbkPage(filmPage("影片不存在", "<div class=\"none\">影片不存在或已删除。</div>"));
+            Answer a = filmAnswer(filmPage("影片不存在", "<div class=\"none\">影片不存在或已删除。</div>"));
             a.status = 404;
             return a;
         }
-        return gbkPage(filmDetailPage(*f));
+        return filmAnswer(filmDetailPage(*f));
     });
 
     r.route(kFilm, ".*", [](const SiteRequest&) {
-        Answer a = gbkPage(filmPage("页面不存在", "<div class=\"none\">您访问的页面不存在。</div>"));
+        Answer a = filmAnswer(filmPage("页面不存在", "<div class=\"none\">您访问的页面不存在。</div>"));
         a.status = 404;
         return a;
     });

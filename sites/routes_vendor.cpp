@@ -2,6 +2,7 @@
 // announcement file the news line rotates through, the pages its items link
 // to, and the maker's own pages (home, forum, tutorial, chat group, product)
 // that link labels open.
+#include "page_html.h"
 #include "routes.h"
 
 #include <array>
@@ -12,12 +13,6 @@ namespace {
 
 const char kVendor[] = "VendorEndpoint";
 const char kMaker[] = "MakerHomePage";
-
-std::string htmlPage(const std::string& title, const std::string& body)
-{
-    return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>" + title
-        + "</title></head>\n<body>\n" + body + "\n</body></html>\n";
-}
 
 struct NewsItem {
     const char* title;
@@ -93,7 +88,7 @@ void addVendorRoutes(SiteRouter& r)
             if (n == std::to_string(i + 1))
                 return Answer::html(htmlPage(kNews[i].title,
                     "<h1>" + std::string(kNews[i].title) + "</h1>\n" + kNews[i].body));
-        return Answer::html(htmlPage("页面不存在", "<h1>页面不存在</h1><p>该公告已删除或不存在。</p>"), 404);
+        return missingPage("页面不存在", "该公告已删除或不存在。");
     });
 
     for (const char* role : {kVendor, kMaker})
@@ -106,9 +101,7 @@ void addVendorRoutes(SiteRouter& r)
             });
 
     for (const char* role : {kVendor, kMaker})
-        r.route(role, ".*", [](const SiteRequest&) {
-            return Answer::html(htmlPage("页面不存在", "<h1>页面不存在</h1><p>您访问的页面不存在。</p>"), 404);
-        });
+        r.route(role, ".*", [](const SiteRequest&) { return pageNotFound(); });
 }
 
 } // namespace lumorra

@@ -28,20 +28,12 @@ namespace lumorra {
 
 Answer Answer::html(std::string body, int status)
 {
-    Answer a;
-    a.status = status;
-    a.body = std::move(body);
-    a.contentType = "text/html; charset=utf-8";
-    return a;
+    return bytes(std::move(body), "text/html; charset=utf-8", status);
 }
 
 Answer Answer::text(std::string body, int status)
 {
-    Answer a;
-    a.status = status;
-    a.body = std::move(body);
-    a.contentType = "text/plain; charset=utf-8";
-    return a;
+    return bytes(std::move(body), "text/plain; charset=utf-8", status);
 }
 
 Answer Answer::bytes(std::string body, std::string contentType, int status)

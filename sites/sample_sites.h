@@ -17,8 +17,8 @@
 //    (already %-decoded, UTF-8 bytes) as q.param("kw"). A keyword or page
 //    number selects a sample page; keep the pages in a PageBook whose
 //    noResult is the site's own "nothing found" page. Pages may be C++ raw
-//    strings in the routes file; encodeText() gives GBK bytes for sites that
-//    serve GBK.
+//    strings in the routes file; page_html.h has the shared page frame,
+//    keyword escaping, GBK answers and 404 pages.
 // 2. Declare the function in sites/routes.h and call it from addAllRoutes()
 //    in sites/routes.cpp (one line each). Routes are tried in registration
 //    order; a family may end with a catch-all route for its own 404 page.

@@ -11,6 +11,8 @@
 #include "sources/clouddisk/cloud_disk_hosts.h"
 #include "sources/clouddisk/cloud_disk_parse.h"
 #include "sources/clouddisk/cloud_disk_search.h"
+#include "file_bytes.h"
+#include "modal_answerer.h"
 #include "test_server.h"
 
 #include <QAction>
@@ -27,10 +29,11 @@
 #include <QTimer>
 #include <QtTest>
 
-#include <functional>
 #include <memory>
 
 using namespace lumorra;
+using lumorra::testing::ModalAnswerer;
+using lumorra::testing::readFileBytes;
 using lumorra::testing::TestServer;
 
 namespace {
@@ -62,30 +65,6 @@ Answer dropped()
     Answer a;
     a.drop = true;
     return a;
-}
-
-struct Box {
-    QString text;
-    QString title;
-    QMessageBox::Icon icon;
-};
-
-// Runs `action` and answers every message box it shows with OK.
-QList<Box> answeringBoxes(const std::function<void()>& action)
-{
-    QList<Box> seen;
-    QTimer poll;
-    poll.setInterval(20);
-    QObject::connect(&poll, &QTimer::timeout, [&seen] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            seen.append({box->text(), box->windowTitle(), box->icon()});
-            box->done(QMessageBox::Ok);
-        }
-    });
-    poll.start();
-    action();
-    poll.stop();
-    return seen;
 }
 
 } // namespace
@@ -419,11 +398,12 @@ void TestCloudDiskSearch::exportEmptyList()
     QAction* dcsj = findRowAction(m_window.get(), QStringLiteral("dcsj"));
     QVERIFY(dcsj);
     QFile::remove(CloudDiskSearch::exportPath());
-    const QList<Box> boxes = answeringBoxes([dcsj] { dcsj->trigger(); });
-    QCOMPARE(boxes.size(), 1);
-    QCOMPARE(boxes[0].text, QStringLiteral("没有可导出的数据!"));
-    QCOMPARE(boxes[0].title, QStringLiteral("Brenn系列软件"));
-    QCOMPARE(boxes[0].icon, QMessageBox::Information);
+    ModalAnswerer answerer;
+    dcsj->trigger();
+    QCOMPARE(answerer.count(), 1);
+    QCOMPARE(answerer.lastText(), QStringLiteral("没有可导出的数据!"));
+    QCOMPARE(answerer.titles().first(), QStringLiteral("Brenn系列软件"));
+    QCOMPARE(answerer.icons().first(), QMessageBox::Information);
     QCOMPARE(StatusLine::text(), QStringLiteral("没有可导出的数据.."));
     QVERIFY(!QFile::exists(CloudDiskSearch::exportPath()));
 }
@@ -440,29 +420,27 @@ void TestCloudDiskSearch::exportWritesAndOverwrites()
         m_list->setCell(row, QStringLiteral("mc"), name);
         m_list->setCell(row, QStringLiteral("dz"), address);
     };
-    auto fileBytes = [&path] {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    };
     add(QStringLiteral("百度网盘"), QStringLiteral("电影合集"), QStringLiteral("http://pan.baidu.com/s/1a"));
     add(QStringLiteral("RayFile"), QStringLiteral("a b"), QStringLiteral("http://www.rayfile.com/f"));
-    QList<Box> boxes = answeringBoxes([dcsj] { dcsj->trigger(); });
-    QCOMPARE(boxes.size(), 1);
-    QCOMPARE(boxes[0].text, QStringLiteral("成功导出网盘资源数据!"));
-    QCOMPARE(boxes[0].icon, QMessageBox::Information);
+    ModalAnswerer answerer;
+    dcsj->trigger();
+    QCOMPARE(answerer.count(), 1);
+    QCOMPARE(answerer.lastText(), QStringLiteral("成功导出网盘资源数据!"));
+    QCOMPARE(answerer.icons().first(), QMessageBox::Information);
     QCOMPARE(StatusLine::text(), QStringLiteral("成功导出网盘资源数据.."));
     QStringEncoder gb("GB18030");
     const QByteArray expected = gb.encode(QStringLiteral("百度网盘   电影合集   http://pan.baidu.com/s/1a\r\n"
                                                          "RayFile    a b   http://www.rayfile.com/f\r\n"));
-    QCOMPARE(fileBytes(), expected);
+    QCOMPARE(readFileBytes(path), expected);
     QCOMPARE(expected.left(8), QByteArray("\xB0\xD9\xB6\xC8\xCD\xF8\xC5\xCC"));   // 百度网盘 in GBK
 
     // A second export replaces the file with the current list.
     m_list->clearRows();
     add(QStringLiteral("天空网盘"), QStringLiteral("x"), QStringLiteral("y"));
-    boxes = answeringBoxes([dcsj] { dcsj->trigger(); });
-    QCOMPARE(boxes.size(), 1);
-    QCOMPARE(fileBytes(), gb.encode(QStringLiteral("天空网盘   x   y\r\n")));
+    answerer.clear();
+    dcsj->trigger();
+    QCOMPARE(answerer.count(), 1);
+    QCOMPARE(readFileBytes(path), gb.encode(QStringLiteral("天空网盘   x   y\r\n")));
 }
 
 void TestCloudDiskSearch::demoSearchOverAllServices()

@@ -6,38 +6,21 @@
 #include "lists/status_line.h"
 #include "net/page_fetcher.h"
 
+#include "form1_lists.h"
 #include "test_server.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QGridLayout>
-#include <QLabel>
 #include <QtTest>
 
 using namespace lumorra;
+using lumorra::testing::Form1Lists;
 using lumorra::testing::TestServer;
 
 namespace {
 
 const QString kSentinel = QStringLiteral("clipboard before");
-
-// The lists of the main window and its status panel, nothing else.
-class Form1Fixture : public QWidget {
-public:
-    Form1Fixture()
-    {
-        setObjectName(QStringLiteral("Form1"));
-        auto* layout = new QGridLayout(this);
-        for (int i = 1; i <= 20; ++i)
-            layout->addWidget(new ResultList(QStringLiteral("ListView%1").arg(i), this), i / 5, i % 5);
-        status = new QLabel(this);
-        layout->addWidget(status, 5, 0, 1, 5);
-        StatusLine::attach(status);
-    }
-    ~Form1Fixture() override { StatusLine::attach(nullptr); }
-    QLabel* status = nullptr;
-};
 
 std::string detailPage(const std::string& anchors)
 {
@@ -66,7 +49,7 @@ private:
     QString clipboard() const { return QApplication::clipboard()->text(); }
 
     TestServer* m_server = nullptr;
-    Form1Fixture* m_form = nullptr;
+    Form1Lists* m_form = nullptr;
 };
 
 void TestEd2kExtraction::initTestCase()
@@ -77,7 +60,7 @@ void TestEd2kExtraction::initTestCase()
 
 void TestEd2kExtraction::init()
 {
-    m_form = new Form1Fixture;
+    m_form = new Form1Lists;
     installEd2kExtraction(m_form);   // before the menus exist: bindings wait
     installRowActions(m_form);
     m_server->sites().clearProgram();

@@ -6,7 +6,8 @@
 #include "platform/processes.h"
 #include "text/memory_release.h"
 
-#include <QAbstractButton>
+#include "modal_answerer.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -20,44 +21,9 @@
 #include <memory>
 
 using namespace lumorra;
+using lumorra::testing::ModalAnswerer;
 
 namespace {
-
-// What a modal message box showed before it was answered.
-struct BoxSeen {
-    bool seen = false;
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
-};
-
-// Answers the next modal message box: presses `button`, or closes the box
-// through its window when `button` is NoButton.
-void answerNextBox(QMessageBox::StandardButton button, BoxSeen* seen)
-{
-    auto* poll = new QTimer;
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, button, seen] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        seen->seen = true;
-        seen->title = box->windowTitle();
-        seen->text = box->text();
-        seen->icon = box->icon();
-        seen->buttons = box->standardButtons();
-        if (button == QMessageBox::NoButton)
-            box->close();
-        else if (QAbstractButton* b = box->button(button))
-            b->click();
-        else
-            box->close();
-    });
-    poll->start();
-}
 
 // Throw-away processes: copies of sleep under the names the program looks for.
 class Processes {
@@ -278,15 +244,18 @@ void TestExitHousekeeping::exitQuestion()
     QWidget form1;
     form1.show();
 
-    BoxSeen box;
-    answerNextBox(QMessageBox::StandardButton(button), &box);
+    ModalAnswerer answerer;
+    if (button == QMessageBox::NoButton)
+        answerer.queueClose();
+    else
+        answerer.queue(QMessageBox::StandardButton(button));
     const bool ended = handleCloseRequest(&form1, ExitFlags{stopProcesses, stopProcesses});
 
-    QVERIFY(box.seen);
-    QCOMPARE(box.title, QStringLiteral("Brenn系列软件"));
-    QCOMPARE(box.text, kQuestion);
-    QCOMPARE(box.icon, QMessageBox::Information);
-    QCOMPARE(box.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QCOMPARE(answerer.count(), 1);
+    QCOMPARE(answerer.titles().first(), QStringLiteral("Brenn系列软件"));
+    QCOMPARE(answerer.lastText(), kQuestion);
+    QCOMPARE(answerer.icons().first(), QMessageBox::Information);
+    QCOMPARE(answerer.buttons().first(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     QCOMPARE(ended, ending);
     QCOMPARE(m_events, events);
     if (ending && stopProcesses) {
@@ -307,16 +276,16 @@ void TestExitHousekeeping::releaseMemoryKeepsRowsAndTimer8()
     QString pageText = QStringLiteral("<html>fetched page</html>");
     const int hook = addReleaseHook([&] { pageText.clear(); });
 
-    BoxSeen box;
-    answerNextBox(QMessageBox::Ok, &box);
+    ModalAnswerer answerer;
+    answerer.queue(QMessageBox::Ok);
     releaseMemory(&form1);
     removeReleaseHook(hook);
 
-    QVERIFY(box.seen);
-    QCOMPARE(box.text, QStringLiteral("内存释放完毕!"));
-    QCOMPARE(box.title, QStringLiteral("Brenn系列软件"));
-    QCOMPARE(box.icon, QMessageBox::Information);
-    QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QCOMPARE(answerer.count(), 1);
+    QCOMPARE(answerer.lastText(), QStringLiteral("内存释放完毕!"));
+    QCOMPARE(answerer.titles().first(), QStringLiteral("Brenn系列软件"));
+    QCOMPARE(answerer.icons().first(), QMessageBox::Information);
+    QCOMPARE(answerer.buttons().first(), QMessageBox::StandardButtons(QMessageBox::Ok));
     QVERIFY(pageText.isEmpty());
     for (int n = 1; n <= 26; ++n) {
         const bool keeps = n == 1 || n == 8 || n == 22;

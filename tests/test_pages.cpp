@@ -451,40 +451,6 @@ private slots:
         QCOMPARE(list->columnOf(QStringLiteral("xh")), 0);
     }
 
-    void numericText_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("numeric");
-        QTest::newRow("whole") << "7" << true;
-        QTest::newRow("zero") << "0" << true;
-        QTest::newRow("decimal") << "2.5" << true;
-        QTest::newRow("no leading digit") << ".5" << true;
-        QTest::newRow("no trailing digit") << "5." << true;
-        QTest::newRow("blanks around") << "  150\t" << true;
-        QTest::newRow("signed") << "-3" << true;
-        QTest::newRow("plus") << "+3" << true;
-        QTest::newRow("exponent") << "1e3" << true;
-        QTest::newRow("signed exponent") << "2.5E-2" << true;
-        QTest::newRow("empty") << "" << false;
-        QTest::newRow("blank") << "  " << false;
-        QTest::newRow("letters") << "abc" << false;
-        QTest::newRow("digits then letters") << "12a" << false;
-        QTest::newRow("point only") << "." << false;
-        QTest::newRow("sign only") << "-" << false;
-        QTest::newRow("two points") << "1.2.3" << false;
-        QTest::newRow("inner blank") << "1 2" << false;
-        QTest::newRow("exponent without digits") << "1e" << false;
-        QTest::newRow("hex") << "0x10" << false;
-        QTest::newRow("full-width digits") << "１２" << false;
-    }
-
-    void numericText()
-    {
-        QFETCH(QString, text);
-        QFETCH(bool, numeric);
-        QCOMPARE(isNumericText(text), numeric);
-    }
-
     void pageBoxKeepsANumber_data()
     {
         QTest::addColumn<QString>("typed");

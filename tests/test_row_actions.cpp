@@ -5,6 +5,8 @@
 #include "lists/status_line.h"
 #include "platform/open_address.h"
 
+#include "form1_lists.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -13,31 +15,11 @@
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
-#include <QGridLayout>
 
 using namespace lumorra;
+using lumorra::testing::Form1Lists;
 
 namespace {
-
-// A stand-in for the main window: the twenty lists and the status panel.
-class Form1Fixture : public QWidget {
-public:
-    Form1Fixture()
-    {
-        setObjectName(QStringLiteral("Form1"));
-        auto* layout = new QGridLayout(this);
-        for (int i = 1; i <= 20; ++i)
-            layout->addWidget(new ResultList(QStringLiteral("ListView%1").arg(i), this),
-                              (i - 1) / 5, (i - 1) % 5);
-        status = new QLabel(this);
-        layout->addWidget(status, 4, 0, 1, 5);
-        StatusLine::attach(status);
-        resize(1600, 1000);
-    }
-    ~Form1Fixture() override { StatusLine::attach(nullptr); }
-    ResultList* list(int i) { return findResultList(this, QStringLiteral("ListView%1").arg(i)); }
-    QLabel* status = nullptr;
-};
 
 // What a family item takes from its row: list, column key, copy or open,
 // status text. Written from the lists' keys, independently of the positions
@@ -142,13 +124,13 @@ private slots:
     void unboundItemsDoNothingUntilBound();
 
 private:
-    Form1Fixture* m_form = nullptr;
+    Form1Lists* m_form = nullptr;
     QStringList m_opened;
 };
 
 void TestRowActions::init()
 {
-    m_form = new Form1Fixture;
+    m_form = new Form1Lists;
     installRowActions(m_form);
     installRowActions(m_form);   // a second call must not double anything
     m_opened.clear();
@@ -411,7 +393,7 @@ void TestRowActions::unboundItemsDoNothingUntilBound()
     QCOMPARE(calls.size(), 2);
 
     // A binding made before the menus exist holds once they are installed.
-    Form1Fixture other;
+    Form1Lists other;
     bool exported = false;
     bindRowAction(&other, QStringLiteral("dcsj"), [&] { exported = true; });
     installRowActions(&other);

@@ -3,6 +3,8 @@
 // a broken one behind.
 #include "app/settings_store.h"
 
+#include "file_bytes.h"
+
 #include <QDir>
 #include <QFile>
 #include <QStringEncoder>
@@ -12,22 +14,10 @@
 #include <unistd.h>
 
 using namespace lumorra;
+using lumorra::testing::readFileBytes;
+using lumorra::testing::writeFileBytes;
 
 namespace {
-
-QByteArray readBytes(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return f.readAll();
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 QByteArray gbk(const QString& s)
 {
@@ -77,8 +67,8 @@ void TestSettingsStore::missingFileSectionOrKeyGivesDefault()
              QStringLiteral("0"));
     QCOMPARE(GetFromINI(kSec, QStringLiteral("关闭快播"), QString(), path), QString());
 
-    QVERIFY(writeBytes(path, gbk(QStringLiteral("[其他]\r\n软件皮肤=5\r\n[信息设置]\r\n关闭快播=是\r\n"
-                                                "禁止启动\r\n"))));
+    QVERIFY(writeFileBytes(path, gbk(QStringLiteral("[其他]\r\n软件皮肤=5\r\n[信息设置]\r\n关闭快播=是\r\n"
+                                                    "禁止启动\r\n"))));
     // Same key in another section does not answer.
     QCOMPARE(GetFromINI(QStringLiteral("没有"), QStringLiteral("软件皮肤"), QStringLiteral("0"), path),
              QStringLiteral("0"));
@@ -97,9 +87,9 @@ void TestSettingsStore::missingFileSectionOrKeyGivesDefault()
 void TestSettingsStore::namesCompareIgnoringAsciiCase()
 {
     const QString path = file(QStringLiteral("case.ini"));
-    QVERIFY(writeBytes(path, gbk(QStringLiteral("[Window Pos]\r\n  Left Edge = 12\r\n"
-                                                "[window pos]\r\nTop=3\r\n"
-                                                "[信息设置]\r\nSkinName=蓝色\r\n"))));
+    QVERIFY(writeFileBytes(path, gbk(QStringLiteral("[Window Pos]\r\n  Left Edge = 12\r\n"
+                                                    "[window pos]\r\nTop=3\r\n"
+                                                    "[信息设置]\r\nSkinName=蓝色\r\n"))));
     QCOMPARE(GetFromINI(QStringLiteral("WINDOW POS"), QStringLiteral("left edge"), {}, path),
              QStringLiteral("12"));
     QCOMPARE(GetFromINI(QStringLiteral(" window pos "), QStringLiteral(" LEFT EDGE "), {}, path),
@@ -113,15 +103,15 @@ void TestSettingsStore::namesCompareIgnoringAsciiCase()
 void TestSettingsStore::valueTrimmedAndEnclosingQuotesRemoved()
 {
     const QString path = file(QStringLiteral("quotes.ini"));
-    QVERIFY(writeBytes(path, "[s]\r\n"
-                             "spaces=   a  b \t \r\n"
-                             "dq=\"  quoted  \"\r\n"
-                             "sq='x'\r\n"
-                             "mixed=\"x'\r\n"
-                             "lone=\"\r\n"
-                             "inner=a\"b\"\r\n"
-                             "empty=\r\n"
-                             "emptyq=\"\"\r\n"));
+    QVERIFY(writeFileBytes(path, "[s]\r\n"
+                                 "spaces=   a  b \t \r\n"
+                                 "dq=\"  quoted  \"\r\n"
+                                 "sq='x'\r\n"
+                                 "mixed=\"x'\r\n"
+                                 "lone=\"\r\n"
+                                 "inner=a\"b\"\r\n"
+                                 "empty=\r\n"
+                                 "emptyq=\"\"\r\n"));
     const auto get = [&](const char* k) {
         return GetFromINI(QStringLiteral("s"), QString::fromLatin1(k), QStringLiteral("DEF"), path);
     };
@@ -141,7 +131,7 @@ void TestSettingsStore::gbkWindowsFileReadsBack()
     const QString path = file(QStringLiteral("qmtb.ini"));
     QByteArray bytes = gbk(QStringLiteral("[信息设置]\r\n关闭快播=是\r\n软件皮肤=3\r\n"));
     bytes += "\xD3\xB0\xC6\xAC=\xB5\xE7\xD3\xB0\r\n";   // 影片=电影, as raw GBK bytes
-    QVERIFY(writeBytes(path, bytes));
+    QVERIFY(writeFileBytes(path, bytes));
 
     QCOMPARE(GetFromINI(kSec, QStringLiteral("关闭快播"), {}, path), QStringLiteral("是"));
     QCOMPARE(GetFromINI(kSec, QStringLiteral("软件皮肤"), QStringLiteral("0"), path),
@@ -152,7 +142,7 @@ void TestSettingsStore::gbkWindowsFileReadsBack()
 void TestSettingsStore::utf8BomFileReadsBack()
 {
     const QString path = file(QStringLiteral("bom.ini"));
-    QVERIFY(writeBytes(path, "\xEF\xBB\xBF" + QStringLiteral("[信息设置]\n阅读协议=否\n").toUtf8()));
+    QVERIFY(writeFileBytes(path, "\xEF\xBB\xBF" + QStringLiteral("[信息设置]\n阅读协议=否\n").toUtf8()));
     QCOMPARE(GetFromINI(kSec, QStringLiteral("阅读协议"), {}, path), QStringLiteral("否"));
 
     // Writing to it keeps its content readable.
@@ -168,9 +158,9 @@ void TestSettingsStore::longValueCutAt254AnsiBytes()
     const QString chinese = QString(200, u'电');
     const QString mixed = u'a' + QString(200, u'电');   // 1 + 2*n bytes: 254 falls mid-character
     const QString quoted = u'"' + QString(300, u'b') + u'"';
-    QVERIFY(writeBytes(path, gbk(QStringLiteral("[s]\r\nascii=%1\r\nchinese=%2\r\nmixed=%3\r\n"
-                                                "quoted=%4\r\n")
-                                     .arg(ascii, chinese, mixed, quoted))));
+    QVERIFY(writeFileBytes(path, gbk(QStringLiteral("[s]\r\nascii=%1\r\nchinese=%2\r\nmixed=%3\r\n"
+                                                    "quoted=%4\r\n")
+                                         .arg(ascii, chinese, mixed, quoted))));
 
     QCOMPARE(GetFromINI(QStringLiteral("s"), QStringLiteral("ascii"), {}, path), ascii.left(254));
     QCOMPARE(GetFromINI(QStringLiteral("s"), QStringLiteral("chinese"), {}, path), chinese.left(127));
@@ -191,7 +181,7 @@ void TestSettingsStore::writeCreatesGb18030FileWithCrLf()
     // A character outside GBK survives as a four-byte GB18030 sequence.
     QVERIFY(WriteToINI(kSec, QStringLiteral("备注"), QStringLiteral("€😀"), path));
 
-    const QByteArray raw = readBytes(path);
+    const QByteArray raw = readFileBytes(path);
     QVERIFY(raw.contains("[\xD0\xC5\xCF\xA2\xC9\xE8\xD6\xC3]\r\n"));          // [信息设置]
     QVERIFY(raw.contains("\xB9\xD8\xB1\xD5\xBF\xEC\xB2\xA5=\xCA\xC7\r\n"));  // 关闭快播=是
     QVERIFY(raw.contains("\x94\x39\xFC\x36"));                                // 😀
@@ -206,17 +196,17 @@ void TestSettingsStore::writeCreatesGb18030FileWithCrLf()
 void TestSettingsStore::writeKeepsOtherSectionsKeysAndComments()
 {
     const QString path = file(QStringLiteral("keep.ini"));
-    QVERIFY(writeBytes(path, gbk(QStringLiteral("; 手工写的说明\r\n"
-                                                "\r\n"
-                                                "[其他]\r\n"
-                                                "Name=张三\r\n"
-                                                "\r\n"
-                                                "[信息设置]\r\n"
-                                                "关闭快播=否\r\n"
-                                                "; 皮肤编号\r\n"
-                                                "Skin=2\r\n"
-                                                "\r\n"
-                                                "; 文件末尾的注释\r\n"))));
+    QVERIFY(writeFileBytes(path, gbk(QStringLiteral("; 手工写的说明\r\n"
+                                                    "\r\n"
+                                                    "[其他]\r\n"
+                                                    "Name=张三\r\n"
+                                                    "\r\n"
+                                                    "[信息设置]\r\n"
+                                                    "关闭快播=否\r\n"
+                                                    "; 皮肤编号\r\n"
+                                                    "Skin=2\r\n"
+                                                    "\r\n"
+                                                    "; 文件末尾的注释\r\n"))));
 
     QVERIFY(WriteToINI(kSec, QStringLiteral("关闭快播"), QStringLiteral("是"), path));
     QVERIFY(WriteToINI(QStringLiteral("信息设置"), QStringLiteral("SKIN"), QStringLiteral("7"), path));
@@ -228,7 +218,7 @@ void TestSettingsStore::writeKeepsOtherSectionsKeysAndComments()
     QCOMPARE(GetFromINI(kSec, QStringLiteral("Skin"), {}, path), QStringLiteral("7"));
     QCOMPARE(GetFromINI(kSec, QStringLiteral("阅读协议"), {}, path), QStringLiteral("是"));
 
-    const QByteArray raw = readBytes(path);
+    const QByteArray raw = readFileBytes(path);
     const QString text = QStringDecoder("GB18030").decode(raw);
     QVERIFY(text.contains(QStringLiteral("; 手工写的说明")));
     QVERIFY(text.contains(QStringLiteral("; 皮肤编号")));
@@ -256,21 +246,21 @@ void TestSettingsStore::failedWriteReportsAndKeepsOldFile()
     // The temporary file beside a file with a name at the length limit cannot
     // be created (this fails even with root's rights): the old file stays.
     const QString longName = file(QString(250, u'q') + QStringLiteral(".ini"));
-    QVERIFY(writeBytes(longName, original));
+    QVERIFY(writeFileBytes(longName, original));
     QVERIFY(!WriteToINI(kSec, QStringLiteral("关闭快播"), QStringLiteral("是"), longName));
-    QCOMPARE(readBytes(longName), original);
+    QCOMPARE(readFileBytes(longName), original);
 
     // A read-only directory (only meaningful without root's rights).
     if (::geteuid() != 0) {
         const QString roDir = file(QStringLiteral("ro"));
         QVERIFY(QDir().mkpath(roDir));
         const QString path = roDir + QStringLiteral("/qmtb.ini");
-        QVERIFY(writeBytes(path, original));
+        QVERIFY(writeFileBytes(path, original));
         QVERIFY(QFile::setPermissions(roDir, QFile::ReadOwner | QFile::ExeOwner));
         const bool ok = WriteToINI(kSec, QStringLiteral("关闭快播"), QStringLiteral("是"), path);
         QFile::setPermissions(roDir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY(!ok);
-        QCOMPARE(readBytes(path), original);
+        QCOMPARE(readFileBytes(path), original);
     }
 
     // No temporary file is left behind by any of the failures.
@@ -282,14 +272,14 @@ void TestSettingsStore::lineBreaksInNamesOrValuesAreRefused()
 {
     const QString path = file(QStringLiteral("qmtb.ini"));
     const QByteArray original = gbk(QStringLiteral("[信息设置]\r\n关闭快播=否\r\n"));
-    QVERIFY(writeBytes(path, original));
+    QVERIFY(writeFileBytes(path, original));
 
     // A value must not smuggle a section or key of its own into the file.
     QVERIFY(!WriteToINI(kSec, QStringLiteral("关闭快播"), QStringLiteral("否\r\n禁止启动=是"), path));
     QVERIFY(!WriteToINI(kSec, QStringLiteral("a\nb"), QStringLiteral("v"), path));
     QVERIFY(!WriteToINI(kSec, QStringLiteral("a=b"), QStringLiteral("v"), path));
     QVERIFY(!WriteToINI(QStringLiteral("a]b"), QStringLiteral("k"), QStringLiteral("v"), path));
-    QCOMPARE(readBytes(path), original);
+    QCOMPARE(readFileBytes(path), original);
     QCOMPARE(GetFromINI(kSec, QStringLiteral("禁止启动"), QStringLiteral("-"), path),
              QStringLiteral("-"));
 }

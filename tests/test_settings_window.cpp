@@ -4,6 +4,7 @@
 #include "app/settings_store.h"
 #include "app/settings_window.h"
 #include "app/skins.h"
+#include "file_bytes.h"
 #include "modal_answerer.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@
 #include <memory>
 
 using namespace lumorra;
+using lumorra::testing::readFileBytes;
 using lumorra::testing::ModalAnswerer;
 
 namespace {
@@ -29,12 +31,6 @@ const QString kSkin = QStringLiteral("软件皮肤");
 QString sheetOf(int file)
 {
     return QStringLiteral("/* skin %1 */").arg(file);
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace
@@ -180,11 +176,11 @@ private slots:
         {
             answerer.queue(QMessageBox::No);
             SettingsWindow w;
-            const QByteArray before = readAll(ini());
+            const QByteArray before = readFileBytes(ini());
             press(w, "Command3");
             QCOMPARE(answerer.texts(), QStringList{SettingsWindow::defaultsQuestion()});
             QVERIFY(!box(w, "Check6")->isChecked());
-            QCOMPARE(readAll(ini()), before);
+            QCOMPARE(readFileBytes(ini()), before);
         }
         answerer.clear();
         // Yes, then No to the restart: three boxes ticked and saved, the rest kept.
@@ -207,7 +203,7 @@ private slots:
     void cancelUndoesThePreview()
     {
         SettingsStore().setValue(kSkin, QStringLiteral("1"));
-        const QByteArray before = readAll(ini());
+        const QByteArray before = readFileBytes(ini());
         SettingsWindow w;
         QCOMPARE(qApp->styleSheet(), sheetOf(2));
         skins(w)->setCurrentIndex(5);
@@ -216,13 +212,13 @@ private slots:
         press(w, "Command2");
         QCOMPARE(qApp->styleSheet(), sheetOf(2));
         QCOMPARE(w.result(), int(QDialog::Rejected));
-        QCOMPARE(readAll(ini()), before);
+        QCOMPARE(readFileBytes(ini()), before);
     }
 
     void closingIsCancel()
     {
         SettingsStore().setValue(kSkin, QStringLiteral("9"));   // out of range: the first skin
-        const QByteArray before = readAll(ini());
+        const QByteArray before = readFileBytes(ini());
         SettingsWindow w;
         w.show();
         skins(w)->setCurrentIndex(7);
@@ -230,7 +226,7 @@ private slots:
         QTest::keyClick(&w, Qt::Key_Escape);
         QVERIFY(!w.isVisible());
         QCOMPARE(qApp->styleSheet(), sheetOf(1));
-        QCOMPARE(readAll(ini()), before);
+        QCOMPARE(readFileBytes(ini()), before);
     }
 
     void missingSkinKeepsTheLook()
@@ -267,7 +263,7 @@ private slots:
         QTest::failOnWarning(QRegularExpression(QStringLiteral("[Cc]ould not parse")));
         QSet<QByteArray> seen;
         for (int i = 1; i <= 9; ++i) {
-            const QByteArray sheet = readAll(dir + QStringLiteral("/%1.she").arg(i));
+            const QByteArray sheet = readFileBytes(dir + QStringLiteral("/%1.she").arg(i));
             QVERIFY2(!sheet.isEmpty(), qPrintable(QStringLiteral("%1.she").arg(i)));
             QVERIFY(sheet.contains("#Picture4"));
             seen.insert(sheet);

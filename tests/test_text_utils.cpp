@@ -1,10 +1,13 @@
-// preg, padding to a display width, list export, picture loading and the
-// memory-release hook.
+// preg, padding to a display width, numbers read out of text, list export,
+// picture loading and the memory-release hook.
 #include "text/fixed_length.h"
 #include "text/list_export.h"
 #include "text/load_picture.h"
 #include "text/memory_release.h"
+#include "text/number_text.h"
 #include "text/preg.h"
+
+#include "file_bytes.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -24,14 +27,9 @@
 
 using namespace Qt::StringLiterals;
 using namespace lumorra;
+using lumorra::testing::readFileBytes;
 
 namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 QByteArray gb18030(const QString& s)
 {
@@ -105,6 +103,11 @@ private slots:
     void displayWidth();
     void fixedLength_data();
     void fixedLength();
+
+    void leadingNumberOfText_data();
+    void leadingNumberOfText();
+    void numericText_data();
+    void numericText();
 
     void exportEmptyListWritesNothing();
     void exportExactBytes();
@@ -211,6 +214,74 @@ void TestTextUtils::fixedLength()
     QCOMPARE(SetStringFixedLength(text, width), expected);
 }
 
+// ---- numbers in text --------------------------------------------------------
+
+void TestTextUtils::leadingNumberOfText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+    QTest::newRow("whole") << u"7"_s << 7.0;
+    QTest::newRow("blanks before") << u" \t3"_s << 3.0;
+    QTest::newRow("decimal") << u"2.5"_s << 2.5;
+    QTest::newRow("no leading digit") << u".5"_s << 0.5;
+    QTest::newRow("signed") << u"-1"_s << -1.0;
+    QTest::newRow("plus") << u"+4"_s << 4.0;
+    QTest::newRow("trailing text") << u"3x"_s << 3.0;
+    QTest::newRow("exponent") << u"1e3x"_s << 1000.0;
+    QTest::newRow("signed exponent") << u"25E-1"_s << 2.5;
+    QTest::newRow("bare e is text") << u"1e"_s << 1.0;
+    QTest::newRow("e and sign only") << u"2e+"_s << 2.0;
+    QTest::newRow("second point ends it") << u"1.2.3"_s << 1.2;
+    QTest::newRow("inner blank ends it") << u"1 2"_s << 1.0;
+    QTest::newRow("letters") << u"abc"_s << 0.0;
+    QTest::newRow("empty") << QString() << 0.0;
+    QTest::newRow("sign only") << u"-"_s << 0.0;
+    QTest::newRow("blank after sign") << u"- 3"_s << 0.0;
+    QTest::newRow("full-width digits") << u"１２"_s << 0.0;
+    QTest::newRow("too large") << u"1e999"_s << 0.0;
+}
+
+void TestTextUtils::leadingNumberOfText()
+{
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    QCOMPARE(leadingNumber(text), value);
+}
+
+void TestTextUtils::numericText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("numeric");
+    QTest::newRow("whole") << "7" << true;
+    QTest::newRow("zero") << "0" << true;
+    QTest::newRow("decimal") << "2.5" << true;
+    QTest::newRow("no leading digit") << ".5" << true;
+    QTest::newRow("no trailing digit") << "5." << true;
+    QTest::newRow("blanks around") << "  150\t" << true;
+    QTest::newRow("signed") << "-3" << true;
+    QTest::newRow("plus") << "+3" << true;
+    QTest::newRow("exponent") << "1e3" << true;
+    QTest::newRow("signed exponent") << "2.5E-2" << true;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("blank") << "  " << false;
+    QTest::newRow("letters") << "abc" << false;
+    QTest::newRow("digits then letters") << "12a" << false;
+    QTest::newRow("point only") << "." << false;
+    QTest::newRow("sign only") << "-" << false;
+    QTest::newRow("two points") << "1.2.3" << false;
+    QTest::newRow("inner blank") << "1 2" << false;
+    QTest::newRow("exponent without digits") << "1e" << false;
+    QTest::newRow("hex") << "0x10" << false;
+    QTest::newRow("full-width digits") << "１２" << false;
+}
+
+void TestTextUtils::numericText()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, numeric);
+    QCOMPARE(isNumericText(text), numeric);
+}
+
 // ---- export -----------------------------------------------------------------
 
 void TestTextUtils::exportEmptyListWritesNothing()
@@ -229,7 +300,7 @@ void TestTextUtils::exportEmptyListWritesNothing()
     QTreeWidget list;
     list.setColumnCount(3);
     QVERIFY(!ExportListViewContent(&list, path));
-    QCOMPARE(readAll(path), QByteArray("old"));
+    QCOMPARE(readFileBytes(path), QByteArray("old"));
     QVERIFY(!ExportListViewContent(static_cast<const QAbstractItemModel*>(nullptr), path));
 }
 
@@ -240,12 +311,12 @@ void TestTextUtils::exportExactBytes()
     auto* model = rows(this, {{u" ab "_s, u"cd"_s, u"http://x/y"_s}});
     QVERIFY(ExportListViewContent(model, path));
     // Name padded to 8 bytes, then "   " before every further column.
-    QCOMPARE(readAll(path), QByteArray("ab      " "   cd" "   http://x/y" "\r\n"));
+    QCOMPARE(readFileBytes(path), QByteArray("ab      " "   cd" "   http://x/y" "\r\n"));
 
     auto* two = rows(this, {{u"1"_s, u""_s, u"z"_s}, {u"123456789"_s, u"b"_s, u""_s}});
     QVERIFY(ExportListViewContent(two, path));
-    QCOMPARE(readAll(path), QByteArray("1       " "   " "   z\r\n"
-                                       "123456789" "   b" "   \r\n"));
+    QCOMPARE(readFileBytes(path), QByteArray("1       " "   " "   z\r\n"
+                                             "123456789" "   b" "   \r\n"));
 }
 
 void TestTextUtils::exportChineseAsGbkBytes()
@@ -255,7 +326,7 @@ void TestTextUtils::exportChineseAsGbkBytes()
     auto* model = rows(this, {{u"教程"_s, u"百度网盘"_s, u"电影"_s}});
     QVERIFY(ExportListViewContent(model, path));
     // 教程 BDCC B3CC padded to 8 bytes, 百度网盘 B0D9 B6C8 CDF8 C5CC, 电影 B5E7 D3B0.
-    QCOMPARE(readAll(path).toHex(' '),
+    QCOMPARE(readFileBytes(path).toHex(' '),
              QByteArray("bd cc b3 cc 20 20 20 20 20 20 20 b0 d9 b6 c8 cd f8 c5 cc 20 20 20 b5 e7 d3 b0 0d 0a"));
 }
 
@@ -267,7 +338,7 @@ void TestTextUtils::exportKeepsLongCellsAndNonGbkText()
     const QString outside = u"x\U0001F600y€"_s;
     auto* model = rows(this, {{u"a"_s, longCell, outside}});
     QVERIFY(ExportListViewContent(model, path));
-    const QByteArray bytes = readAll(path);
+    const QByteArray bytes = readFileBytes(path);
     QCOMPARE(bytes, gb18030(u"a       "_s + u"   "_s + longCell + u"   "_s + outside + u"\r\n"_s));
     QVERIFY(!bytes.contains('?'));
     QStringDecoder dec("GB18030");
@@ -287,7 +358,7 @@ void TestTextUtils::exportIncludesHiddenColumns()
     item->setText(1, u"百度网盘"_s);
     item->setText(2, u"http://pan/s/1"_s);
     QVERIFY(ExportListViewContent(&list, path));
-    QCOMPARE(readAll(path), gb18030(u"教程    " "   " "百度网盘" "   " "http://pan/s/1\r\n"_s));
+    QCOMPARE(readFileBytes(path), gb18030(u"教程    " "   " "百度网盘" "   " "http://pan/s/1\r\n"_s));
 }
 
 void TestTextUtils::exportWriteFailureLeavesNoFile()
@@ -332,7 +403,7 @@ void TestTextUtils::exportWriteFailureLeavesNoFile()
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
     QVERIFY(!written);
-    QCOMPARE(readAll(path), QByteArray("previous export\r\n"));
+    QCOMPARE(readFileBytes(path), QByteArray("previous export\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"export.txt"_s});
 #endif
 }
@@ -347,7 +418,7 @@ void TestTextUtils::exportReplacesExistingFile()
     f.close();
     auto* model = rows(this, {{u"a"_s}});
     QVERIFY(ExportListViewContent(model, path));
-    QCOMPARE(readAll(path), QByteArray("a       \r\n"));
+    QCOMPARE(readFileBytes(path), QByteArray("a       \r\n"));
 }
 
 // ---- pictures ---------------------------------------------------------------

@@ -18,6 +18,7 @@
 #include "platform/processes.h"
 #include "platform/program_dir.h"
 #include "sources/install_sources.h"
+#include "sources/page_widgets.h"
 #include "sources/pages.h"
 
 #include <QAbstractItemView>
@@ -66,19 +67,8 @@ constexpr int kCaptionHeight = 20;
 constexpr int kOverlayRise = 10;   // the highlight stands this much above its button
 constexpr int kOverlayHeight = kCaptionTop + kCaptionHeight + 4 - (kButtonTop - kOverlayRise);
 
-// Keys of the settings the start-up reads.
-const QString kSkinKey = QStringLiteral("软件皮肤");
-const QString kNewYearMusic = QStringLiteral("新年音乐");
-const QString kKillPlayer = QStringLiteral("关闭快播");
-const QString kKillNetwork = QStringLiteral("关闭协议");
-const QString kNoPlayerAtStart = QStringLiteral("禁止启动");
-const QString kAgreement = QStringLiteral("阅读协议");
-const QString kBlockAds = QStringLiteral("屏蔽快播广告");
-
-QString arrayName(const char* array, int index)
-{
-    return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(index);
-}
+using namespace settingkey;
+using pageui::arrayName;
 
 // Runs one start-up step; whatever goes wrong inside it, the next step runs.
 template <typename Step>
@@ -562,7 +552,7 @@ void MainWindow::main()
 {
     const SettingsStore store;
     // 1
-    runStep([&store] { attachSkin(skinFileFor(store.value(kSkinKey, QStringLiteral("0")))); });
+    runStep([&store] { attachSkin(skinFileFor(store.value(kSkin, QStringLiteral("0")))); });
     // 2, 3: column dividers cannot be dragged or double-clicked, rows not renamed.
     runStep([this] {
         for (int i = 1; i <= 19; ++i) {

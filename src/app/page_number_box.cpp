@@ -1,5 +1,7 @@
 #include "app/page_number_box.h"
 
+#include "text/number_text.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,50 +11,7 @@ namespace lumorra {
 
 namespace {
 const char* const kBoxNames[] = {"Text3", "Text4", "Text14", "Text17", "Text20"};
-
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 } // namespace
-
-bool isNumericText(const QString& text)
-{
-    qsizetype i = 0, end = text.size();
-    while (i < end && isBlank(text.at(i)))
-        ++i;
-    while (end > i && isBlank(text.at(end - 1)))
-        --end;
-    if (i < end && (text.at(i) == u'+' || text.at(i) == u'-'))
-        ++i;
-
-    int digits = 0;
-    while (i < end && isDigit(text.at(i))) {
-        ++i;
-        ++digits;
-    }
-    if (i < end && text.at(i) == u'.') {
-        ++i;
-        while (i < end && isDigit(text.at(i))) {
-            ++i;
-            ++digits;
-        }
-    }
-    if (digits == 0)
-        return false;
-
-    if (i < end && (text.at(i) == u'e' || text.at(i) == u'E')) {
-        ++i;
-        if (i < end && (text.at(i) == u'+' || text.at(i) == u'-'))
-            ++i;
-        int expDigits = 0;
-        while (i < end && isDigit(text.at(i))) {
-            ++i;
-            ++expDigits;
-        }
-        if (expDigits == 0)
-            return false;
-    }
-    return i == end;
-}
 
 QString keptPageText(const QString& typed)
 {

@@ -8,13 +8,6 @@ class QScrollBar;
 
 namespace lumorra {
 
-// The general number test the page boxes (and other numeric checks) use:
-// optional blanks around, an optional leading sign, digits with at most one
-// decimal point (at least one digit), and an optional exponent "e"/"E" with
-// an optional sign and at least one digit. So "7", " 7 ", "2.5", ".5", "5.",
-// "-3", "1e3" are numbers; "", " ", "abc", "1,000", "0x10", "1.2.3" are not.
-bool isNumericText(const QString& text);
-
 // What a page box keeps after its text changed to `typed`: "1" when the text
 // is exactly "0" or not a number, otherwise the text unchanged.
 QString keptPageText(const QString& typed);

@@ -31,6 +31,19 @@ bool WriteToINI(const QString& section, const QString& key,
 // A switch counts as on when its value contains 是 anywhere.
 bool isOn(const QString& value);
 
+// The keys of the program's settings, shared by the start-up that reads them
+// and the settings window that writes them.
+namespace settingkey {
+inline const QString kSkin = QStringLiteral("软件皮肤");
+inline const QString kNewYearMusic = QStringLiteral("新年音乐");
+inline const QString kKillPlayer = QStringLiteral("关闭快播");
+inline const QString kKillNetwork = QStringLiteral("关闭协议");
+inline const QString kNoPlayerAtStart = QStringLiteral("禁止启动");
+inline const QString kAgreement = QStringLiteral("阅读协议");
+inline const QString kBlockAds = QStringLiteral("屏蔽快播广告");
+inline const QString kReleaseMemory = QStringLiteral("清理内存");
+} // namespace settingkey
+
 // The program's own settings: "qmtb.ini" in the program directory, one
 // section "信息设置".
 class SettingsStore {

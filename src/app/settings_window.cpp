@@ -27,12 +27,7 @@ namespace lumorra {
 
 namespace {
 
-const QString kKillPlayer = QStringLiteral("关闭快播");
-const QString kKillNetwork = QStringLiteral("关闭协议");
-const QString kNoPlayerAtStart = QStringLiteral("禁止启动");
-const QString kBlockAds = QStringLiteral("屏蔽快播广告");
-const QString kSkin = QStringLiteral("软件皮肤");
-const QString kReleaseMemory = QStringLiteral("清理内存");
+using namespace settingkey;
 
 std::function<void()>& restartHook()
 {

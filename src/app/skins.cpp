@@ -1,6 +1,7 @@
 #include "app/skins.h"
 
 #include "platform/program_dir.h"
+#include "text/number_text.h"
 
 #include <QApplication>
 #include <QFile>
@@ -23,48 +24,6 @@ QString& inForce()
 }
 } // namespace
 
-double settingNumber(const QString& text)
-{
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    while (i < n && (text[i] == u' ' || text[i] == u'\t'))
-        ++i;
-    const qsizetype start = i;
-    if (i < n && (text[i] == u'+' || text[i] == u'-'))
-        ++i;
-    qsizetype digits = 0;
-    while (i < n && text[i].isDigit() && text[i].unicode() < 128) {
-        ++i;
-        ++digits;
-    }
-    if (i < n && text[i] == u'.') {
-        ++i;
-        while (i < n && text[i].isDigit() && text[i].unicode() < 128) {
-            ++i;
-            ++digits;
-        }
-    }
-    if (digits == 0)
-        return 0.0;
-    qsizetype end = i;
-    // An exponent counts only when at least one digit follows it.
-    if (i < n && (text[i] == u'e' || text[i] == u'E')) {
-        qsizetype j = i + 1;
-        if (j < n && (text[j] == u'+' || text[j] == u'-'))
-            ++j;
-        qsizetype expDigits = 0;
-        while (j < n && text[j].isDigit() && text[j].unicode() < 128) {
-            ++j;
-            ++expDigits;
-        }
-        if (expDigits > 0)
-            end = j;
-    }
-    bool ok = false;
-    const double value = text.mid(start, end - start).toDouble(&ok);
-    return ok && std::isfinite(value) ? value : 0.0;
-}
-
 QString skinFileNameForIndex(int index)
 {
     if (index < 0 || index >= kSkinCount)
@@ -79,7 +38,7 @@ QString skinFileForIndex(int index)
 
 QString skinFileFor(const QString& indexText)
 {
-    const double value = settingNumber(indexText);
+    const double value = leadingNumber(indexText);
     int index = 0;
     if (value == std::floor(value) && value >= 0 && value < kSkinCount)
         index = int(value);
@@ -88,7 +47,7 @@ QString skinFileFor(const QString& indexText)
 
 int settingsSkinIndex(const QString& indexText)
 {
-    const double rounded = std::nearbyint(settingNumber(indexText));  // default mode: halves to even
+    const double rounded = std::nearbyint(leadingNumber(indexText));  // default mode: halves to even
     if (rounded >= double(std::numeric_limits<int>::max()))
         return std::numeric_limits<int>::max();
     if (rounded <= double(std::numeric_limits<int>::min()))

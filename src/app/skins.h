@@ -8,12 +8,6 @@ namespace lumorra {
 
 inline constexpr int kSkinCount = 9;
 
-// The leading number of a setting's text, read the way the settings expect: blanks
-// before it are skipped, then an optional sign, digits with an optional
-// decimal part and an optional exponent. A text that does not start with a
-// number gives 0 ("abc" -> 0, "2.5" -> 2.5, "-1" -> -1, "3x" -> 3).
-double settingNumber(const QString& text);
-
 // The skin file name for a skin index: 0 -> "/1.she" … 8 -> "/9.she"; any
 // other index -> "/1.she".
 QString skinFileNameForIndex(int index);

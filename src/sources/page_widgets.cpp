@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 
 namespace lumorra::pageui {
@@ -40,6 +41,15 @@ QGroupBox* frame(const QString& caption, QWidget* parent)
     return new QGroupBox(caption, parent);
 }
 
+QLineEdit* addCaptionedBox(QBoxLayout* row, const QString& caption, const QString& name,
+                           QWidget* parent, const QString& text)
+{
+    row->addWidget(label(caption, parent));
+    QLineEdit* box = lineEdit(name, parent, text);
+    row->addWidget(box, 1);
+    return box;
+}
+
 void addButtonArray(QBoxLayout* row, const QString& array, int first,
                     const QStringList& captions, QWidget* parent)
 {
@@ -52,6 +62,28 @@ QStringList pagingCaptions()
     return {QStringLiteral("获取资源"), QStringLiteral("下一页"), QStringLiteral("上一页")};
 }
 
+QHBoxLayout* addPagingRow(QBoxLayout* page, const QString& array, int first, QWidget* parent)
+{
+    auto* row = new QHBoxLayout;
+    addButtonArray(row, array, first, pagingCaptions(), parent);
+    row->addStretch(1);
+    page->addLayout(row);
+    return row;
+}
+
+QListWidget* addAddressBox(QBoxLayout* page, const QString& caption, const QString& name,
+                           QWidget* parent)
+{
+    auto* box = frame(caption, parent);
+    auto* boxLayout = new QVBoxLayout(box);
+    auto* list = new QListWidget(box);
+    list->setObjectName(name);
+    list->setFixedHeight(96);
+    boxLayout->addWidget(list);
+    page->addWidget(box);
+    return list;
+}
+
 void tidy(QBoxLayout* layout, bool outer)
 {
     if (outer)
@@ -59,6 +91,13 @@ void tidy(QBoxLayout* layout, bool outer)
     else
         layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(6);
+}
+
+QVBoxLayout* pageColumn(QWidget* owner)
+{
+    auto* column = new QVBoxLayout(owner);
+    tidy(column, true);
+    return column;
 }
 
 } // namespace lumorra::pageui

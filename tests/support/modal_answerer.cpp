@@ -21,7 +21,12 @@ ModalAnswerer::~ModalAnswerer() = default;
 
 void ModalAnswerer::queue(QMessageBox::StandardButton button)
 {
-    m_queue << button;
+    m_queue << Answer{button, false};
+}
+
+void ModalAnswerer::queueClose()
+{
+    m_queue << Answer{QMessageBox::NoButton, true};
 }
 
 void ModalAnswerer::clear()
@@ -30,6 +35,7 @@ void ModalAnswerer::clear()
     m_texts.clear();
     m_titles.clear();
     m_icons.clear();
+    m_buttons.clear();
     m_dialogs.clear();
 }
 
@@ -64,9 +70,18 @@ void ModalAnswerer::answerBox(QMessageBox* box)
     m_texts << box->text();
     m_titles << box->windowTitle();
     m_icons << box->icon();
+    m_buttons << box->standardButtons();
 
-    QMessageBox::StandardButton wanted = m_queue.isEmpty() ? m_fallback : m_queue.takeFirst();
-    QAbstractButton* button = wanted != QMessageBox::NoButton ? box->button(wanted) : nullptr;
+    const Answer wanted = m_queue.isEmpty() ? Answer{m_fallback, false} : m_queue.takeFirst();
+    if (wanted.closeWindow) {
+        QPointer<QMessageBox> target(box);
+        QTimer::singleShot(0, box, [target] {
+            if (target)
+                target->close();
+        });
+        return;
+    }
+    QAbstractButton* button = wanted.button != QMessageBox::NoButton ? box->button(wanted.button) : nullptr;
     if (!button)
         button = box->escapeButton();
     if (!button)

@@ -27,6 +27,9 @@ public:
     // The answer for the next message box not yet answered; answers are
     // used in the order queued.
     void queue(QMessageBox::StandardButton button);
+    // The next box not yet answered is closed through its window, the way
+    // the title bar's close button does, instead of by one of its buttons.
+    void queueClose();
     // The answer once the queue is empty (default: the box's escape button,
     // i.e. OK, No or Cancel).
     void setFallback(QMessageBox::StandardButton button) { m_fallback = button; }
@@ -39,6 +42,7 @@ public:
     QStringList texts() const { return m_texts; }
     QStringList titles() const { return m_titles; }
     QList<QMessageBox::Icon> icons() const { return m_icons; }
+    QList<QMessageBox::StandardButtons> buttons() const { return m_buttons; }
     // The object names of every modal window that was not a message box.
     QStringList dialogs() const { return m_dialogs; }
     int count() const { return int(m_texts.size()); }
@@ -49,14 +53,20 @@ private:
     void poll();
     void answerBox(QMessageBox* box);
 
+    struct Answer {
+        QMessageBox::StandardButton button = QMessageBox::NoButton;
+        bool closeWindow = false;
+    };
+
     QTimer* m_timer = nullptr;
-    QList<QMessageBox::StandardButton> m_queue;
+    QList<Answer> m_queue;
     QMessageBox::StandardButton m_fallback = QMessageBox::NoButton;
     std::function<void(QWidget*)> m_dialogHandler;
     QList<QPointer<QWidget>> m_handled;
     QStringList m_texts;
     QStringList m_titles;
     QList<QMessageBox::Icon> m_icons;
+    QList<QMessageBox::StandardButtons> m_buttons;
     QStringList m_dialogs;
 };
 

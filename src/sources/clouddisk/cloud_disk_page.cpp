@@ -36,15 +36,12 @@ QString CloudDiskPage::serviceCaption(int index)
 CloudDiskPage::CloudDiskPage(QWidget* parent) : QWidget(parent)
 {
     using namespace pageui;
-    auto* page = new QVBoxLayout(this);
-    tidy(page, true);
+    auto* page = pageColumn(this);
 
     // Keyword, page number and the search button on one line.
     auto* query = new QHBoxLayout;
-    query->addWidget(label(QStringLiteral("请输入关键字："), this));
-    m_text1 = lineEdit(QStringLiteral("Text1"), this);
+    m_text1 = addCaptionedBox(query, QStringLiteral("请输入关键字："), QStringLiteral("Text1"), this);
     m_text1->setMinimumWidth(200);
-    query->addWidget(m_text1, 1);
     query->addSpacing(16);
     m_pageBox = new PageNumberBox(0, this);
     query->addWidget(m_pageBox);

@@ -67,16 +67,12 @@ EmuleCategoryPage::EmuleCategoryPage(Category category, QWidget* parent)
     : QWidget(parent), m_category(category)
 {
     using namespace pageui;
-    auto* page = new QVBoxLayout(this);
-    tidy(page, true);
+    auto* page = pageColumn(this);
 
-    auto* paging = new QHBoxLayout;
-    addButtonArray(paging, buttonArray(category), firstButton(category), pagingCaptions(), this);
-    paging->addStretch(1);
+    QHBoxLayout* paging = addPagingRow(page, buttonArray(category), firstButton(category), this);
     auto* hint = label(menuHint(category), this);
     hint->setEnabled(false);   // drawn in the muted colour of the skin
     paging->addWidget(hint);
-    page->addLayout(paging);
 
     m_list = new ResultList(listName(category), this);
     page->addWidget(m_list, 1);

@@ -11,8 +11,7 @@ namespace lumorra {
 
 EmuleDataPage::EmuleDataPage(QWidget* parent) : QWidget(parent)
 {
-    auto* page = new QVBoxLayout(this);
-    pageui::tidy(page, true);
+    auto* page = pageui::pageColumn(this);
 
     m_sstab4 = new QTabWidget(this);
     m_sstab4->setObjectName(QStringLiteral("SSTab4"));

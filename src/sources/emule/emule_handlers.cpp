@@ -6,6 +6,8 @@
 #include "lists/status_line.h"
 #include "net/page_fetcher.h"
 #include "net/site_config.h"
+#include "sources/page_widgets.h"
+#include "sources/window_timer.h"
 #include "sources/emule/emule_search_parse.h"
 #include "text/memory_release.h"
 
@@ -49,6 +51,14 @@ FetchResult fetchPage(const QString& url)
     return PageFetcher::instance().fetch(url, FetchMode::WithIfModifiedSince);
 }
 
+void addRecordRow(ResultList* list, int number, const EmuleRecord& record)
+{
+    QTreeWidgetItem* row = list->addRow(QString::number(number));
+    list->setCell(row, QStringLiteral("mc"), record.name);
+    list->setCell(row, QStringLiteral("bz"), record.remark);
+    list->setCell(row, QStringLiteral("zzdz"), record.address);
+}
+
 } // namespace
 
 QString emuleEmptyListingText()
@@ -67,16 +77,16 @@ EmuleSources::EmuleSources(QWidget* form1) : QObject(form1), m_form1(form1)
     setObjectName(QString::fromLatin1(kInstanceName));
     m_pages.fill(1);
 
-    m_timer15 = ownTimer(QStringLiteral("Timer15"), 100);
-    m_timer20 = ownTimer(QStringLiteral("Timer20"), 100);
-    m_timer21 = ownTimer(QStringLiteral("Timer21"), 1000);
+    m_timer15 = windowTimer(form1, this, QStringLiteral("Timer15"), 100);
+    m_timer20 = windowTimer(form1, this, QStringLiteral("Timer20"), 100);
+    m_timer21 = windowTimer(form1, this, QStringLiteral("Timer21"), 1000);
     connect(m_timer15, &QTimer::timeout, this, &EmuleSources::Timer15_Timer);
     connect(m_timer20, &QTimer::timeout, this, &EmuleSources::Timer20_Timer);
     connect(m_timer21, &QTimer::timeout, this, &EmuleSources::Timer21_Timer);
 
     auto wire = [this](const char* array, int first, int last, void (EmuleSources::*handler)(int)) {
         for (int i = first; i <= last; ++i) {
-            const QString name = QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(i);
+            const QString name = pageui::arrayName(QLatin1String(array), i);
             if (auto* b = qobject_cast<QAbstractButton*>(control(name)))
                 connect(b, &QAbstractButton::clicked, this, [this, handler, i] { (this->*handler)(i); });
         }
@@ -107,17 +117,27 @@ QWidget* EmuleSources::control(const QString& name) const
     return m_form1->findChild<QWidget*>(name);
 }
 
-// The window owns its timers; a window without one (a bare test page) gets
-// its own, with the window's interval.
-QTimer* EmuleSources::ownTimer(const QString& name, int interval)
+QString EmuleSources::boxText(const QString& name) const
 {
-    QTimer* t = m_form1->findChild<QTimer*>(name);
-    if (!t) {
-        t = new QTimer(this);
-        t->setObjectName(name);
-        t->setInterval(interval);
+    auto* box = qobject_cast<QLineEdit*>(control(name));
+    return box ? box->text() : QString();
+}
+
+bool EmuleSources::fetchSearchPage(CutPage& into, const QString& url, bool& fetching, const QString& button)
+{
+    fetching = true;
+    const QPointer<EmuleSources> alive(this);
+    const FetchResult result = fetchPage(url);
+    if (!alive)
+        return false;
+    fetching = false;
+    if (result.text.isEmpty()) {
+        setButtonEnabled(button, true);
+        StatusLine::set(emuleFetchFailedText(result));
+        return false;
     }
-    return t;
+    into.setText(result.text);
+    return true;
 }
 
 void EmuleSources::setButtonEnabled(const QString& name, bool enabled)
@@ -203,12 +223,8 @@ void EmuleSources::fetchCategory(EmuleCategory category)
     list->clearRows();
     const CutPage page(result.text);
     const QList<EmuleRecord> records = cutCategoryRecords(page, base, kCategoryPageRecords);
-    for (int i = 0; i < records.size(); ++i) {
-        QTreeWidgetItem* row = list->addRow(QString::number(i + 1));
-        list->setCell(row, QStringLiteral("mc"), records[i].name);
-        list->setCell(row, QStringLiteral("bz"), records[i].remark);
-        list->setCell(row, QStringLiteral("zzdz"), records[i].address);
-    }
+    for (int i = 0; i < records.size(); ++i)
+        addRecordRow(list, i + 1, records[i]);
     StatusLine::set(records.isEmpty() ? emuleEmptyListingText() : QStringLiteral("获取完毕.."));
 }
 
@@ -218,9 +234,7 @@ void EmuleSources::fetchCategory(EmuleCategory category)
 void EmuleSources::indexSearch()
 {
     const QString button = QStringLiteral("Command27(12)");
-    auto* keywordBox = qobject_cast<QLineEdit*>(control(QStringLiteral("Text16")));
-    auto* pageBox = qobject_cast<QLineEdit*>(control(QStringLiteral("Text17")));
-    const QString keyword = keywordBox ? keywordBox->text() : QString();
+    const QString keyword = boxText(QStringLiteral("Text16"));
     if (keyword.isEmpty()) {
         StatusLine::set(QStringLiteral("请输入资源关键字 .."));
         return;
@@ -232,19 +246,9 @@ void EmuleSources::indexSearch()
     m_indexPage.clear();
     StatusLine::set(QStringLiteral("正在搜索资源.."));
 
-    const QString url = indexSearchUrl(indexSite(), keyword, pageBox ? pageBox->text() : QString());
-    m_indexFetching = true;
-    const QPointer<EmuleSources> alive(this);
-    const FetchResult result = fetchPage(url);
-    if (!alive)
+    const QString url = indexSearchUrl(indexSite(), keyword, boxText(QStringLiteral("Text17")));
+    if (!fetchSearchPage(m_indexPage, url, m_indexFetching, button))
         return;
-    m_indexFetching = false;
-    if (result.text.isEmpty()) {
-        setButtonEnabled(button, true);
-        StatusLine::set(emuleFetchFailedText(result));
-        return;
-    }
-    m_indexPage.setText(result.text);
 
     if (isIndexSearchNotFound(m_indexPage.text())) {
         const QString text = QStringLiteral("没有找到相关电驴资源!");
@@ -275,12 +279,8 @@ void EmuleSources::Timer15_Timer()
     for (int i = 1; i <= n; ++i) {
         --m_indexPending;
         const std::optional<EmuleRecord> r = cutCategoryRecord(m_indexPage, i, base);
-        if (!r || !list)
-            continue;
-        QTreeWidgetItem* row = list->addRow(QString::number(i));
-        list->setCell(row, QStringLiteral("mc"), r->name);
-        list->setCell(row, QStringLiteral("bz"), r->remark);
-        list->setCell(row, QStringLiteral("zzdz"), r->address);
+        if (r && list)
+            addRecordRow(list, i, *r);
     }
     setButtonEnabled(QStringLiteral("Command27(12)"), true);
     StatusLine::set(QStringLiteral("获取完毕.."));
@@ -294,9 +294,7 @@ void EmuleSources::Timer15_Timer()
 void EmuleSources::searchSiteSearch()
 {
     const QString button = QStringLiteral("Command27(13)");
-    auto* keywordBox = qobject_cast<QLineEdit*>(control(QStringLiteral("Text19")));
-    auto* pageBox = qobject_cast<QLineEdit*>(control(QStringLiteral("Text20")));
-    const QString keyword = keywordBox ? keywordBox->text() : QString();
+    const QString keyword = boxText(QStringLiteral("Text19"));
     if (keyword.isEmpty()) {
         StatusLine::set(QStringLiteral("请输入资源关键字 .."));
         return;
@@ -309,19 +307,9 @@ void EmuleSources::searchSiteSearch()
         list->clearRows();
     StatusLine::set(QStringLiteral("正在获取资源.."));
 
-    const QString url = searchSiteUrl(searchSite(), keyword, pageBox ? pageBox->text() : QString());
-    m_searchFetching = true;
-    const QPointer<EmuleSources> alive(this);
-    const FetchResult result = fetchPage(url);
-    if (!alive)
+    const QString url = searchSiteUrl(searchSite(), keyword, boxText(QStringLiteral("Text20")));
+    if (!fetchSearchPage(m_searchPage, url, m_searchFetching, button))
         return;
-    m_searchFetching = false;
-    if (result.text.isEmpty()) {
-        setButtonEnabled(button, true);
-        StatusLine::set(emuleFetchFailedText(result));
-        return;
-    }
-    m_searchPage.setText(result.text);
     m_searchPending = 0;
 
     const int hits = countSearchSiteRecords(m_searchPage);

@@ -56,7 +56,13 @@ private:
     void releaseTexts();
 
     QWidget* control(const QString& name) const;
-    QTimer* ownTimer(const QString& name, int interval);
+    // The text of the line box of that name; empty without one.
+    QString boxText(const QString& name) const;
+    // A keyword search's page, fetched with `fetching` raised meanwhile. False
+    // when there is nothing to count: these sources went away during the wait
+    // (touch nothing then), or the page came back empty (the button is on
+    // again and the status line says why).
+    bool fetchSearchPage(CutPage& into, const QString& url, bool& fetching, const QString& button);
     void setButtonEnabled(const QString& name, bool enabled);
 
     QWidget* m_form1;

@@ -17,13 +17,11 @@ EmuleSearchPage::EmuleSearchPage(Site site, QWidget* parent)
 {
     using namespace pageui;
     const bool index = site == Site::IndexSite;
-    auto* page = new QVBoxLayout(this);
-    tidy(page, true);
+    auto* page = pageColumn(this);
 
     auto* query = new QHBoxLayout;
-    query->addWidget(label(QStringLiteral("请输入资源关键字："), this));
-    m_keyword = lineEdit(index ? QStringLiteral("Text16") : QStringLiteral("Text19"), this);
-    query->addWidget(m_keyword, 1);
+    m_keyword = addCaptionedBox(query, QStringLiteral("请输入资源关键字："),
+                                index ? QStringLiteral("Text16") : QStringLiteral("Text19"), this);
     query->addSpacing(16);
     m_pageBox = new PageNumberBox(index ? 3 : 4, this);
     query->addWidget(m_pageBox);

@@ -2,6 +2,7 @@
 
 #include "net/url_encoding.h"
 #include "text/cut.h"
+#include "text/number_text.h"
 #include "text/preg.h"
 
 #include <QLocale>
@@ -41,46 +42,6 @@ QString indexSearchUrl(const QString& base, const QString& keyword, const QStrin
 bool isIndexSearchNotFound(const QString& page)
 {
     return page.contains(kNotFound);
-}
-
-double leadingNumber(const QString& text)
-{
-    qsizetype p = 0;
-    const qsizetype n = text.size();
-    while (p < n && (text[p] == u' ' || text[p] == u'\t'))
-        ++p;
-    const qsizetype start = p;
-    if (p < n && (text[p] == u'+' || text[p] == u'-'))
-        ++p;
-    qsizetype digits = 0;
-    while (p < n && text[p].isDigit() && text[p].unicode() < 128) {
-        ++p;
-        ++digits;
-    }
-    if (p < n && text[p] == u'.') {
-        ++p;
-        while (p < n && text[p].isDigit() && text[p].unicode() < 128) {
-            ++p;
-            ++digits;
-        }
-    }
-    if (digits == 0)
-        return 0;
-    qsizetype end = p;
-    // An exponent counts only when at least one digit follows it.
-    if (p < n && (text[p] == u'e' || text[p] == u'E')) {
-        qsizetype q = p + 1;
-        if (q < n && (text[q] == u'+' || text[q] == u'-'))
-            ++q;
-        const qsizetype expStart = q;
-        while (q < n && text[q].isDigit() && text[q].unicode() < 128)
-            ++q;
-        if (q > expStart)
-            end = q;
-    }
-    bool ok = false;
-    const double v = text.mid(start, end - start).toDouble(&ok);
-    return ok && std::isfinite(v) ? v : 0;
 }
 
 QString searchSiteUrl(const QString& base, const QString& keyword, const QString& pageText)

@@ -20,11 +20,6 @@ bool isIndexSearchNotFound(const QString& page);
 
 // ---- search site ------------------------------------------------------------
 
-// The leading number of a text, as a page box holds it: blanks skipped, an
-// optional sign, digits with one decimal point, an optional exponent; 0 when
-// the text does not start with a number.
-double leadingNumber(const QString& text);
-
 // Page 1 (a page text worth exactly 1) gives
 //   base + "/FileList.asp?SearchWord=" + keyword,
 // any other page

@@ -27,8 +27,7 @@ QString FilmListPage::categoryCaption(int index)
 FilmListPage::FilmListPage(QWidget* parent) : QWidget(parent)
 {
     using namespace pageui;
-    auto* page = new QVBoxLayout(this);
-    tidy(page, true);
+    auto* page = pageColumn(this);
 
     auto* categories = new QHBoxLayout;
     QStringList captions;
@@ -41,13 +40,8 @@ FilmListPage::FilmListPage(QWidget* parent) : QWidget(parent)
     m_listView5 = new ResultList(QStringLiteral("ListView5"), this);
     page->addWidget(m_listView5, 1);
 
-    auto* links = frame(QStringLiteral("文件地址（单击列表可复制文件地址 | 双击可进行在线播放）"), this);
-    auto* linksLayout = new QVBoxLayout(links);
-    m_list3 = new QListWidget(links);
-    m_list3->setObjectName(QStringLiteral("List3"));
-    m_list3->setFixedHeight(96);
-    linksLayout->addWidget(m_list3);
-    page->addWidget(links);
+    m_list3 = addAddressBox(page, QStringLiteral("文件地址（单击列表可复制文件地址 | 双击可进行在线播放）"),
+                            QStringLiteral("List3"), this);
 }
 
 } // namespace lumorra

@@ -11,13 +11,9 @@ namespace lumorra {
 BtBoardPage::BtBoardPage(QWidget* parent) : QWidget(parent)
 {
     using namespace pageui;
-    auto* page = new QVBoxLayout(this);
-    tidy(page, true);
+    auto* page = pageColumn(this);
 
-    auto* paging = new QHBoxLayout;
-    addButtonArray(paging, QStringLiteral("Command3"), 0, pagingCaptions(), this);
-    paging->addStretch(1);
-    page->addLayout(paging);
+    addPagingRow(page, QStringLiteral("Command3"), 0, this);
 
     m_listView18 = new ResultList(QStringLiteral("ListView18"), this);
     page->addWidget(m_listView18, 1);

@@ -15,22 +15,16 @@ namespace lumorra {
 BtFilmPage::BtFilmPage(QWidget* parent) : QWidget(parent)
 {
     using namespace pageui;
-    auto* page = new QVBoxLayout(this);
-    tidy(page, true);
+    auto* page = pageColumn(this);
 
-    auto* paging = new QHBoxLayout;
-    addButtonArray(paging, QStringLiteral("Commandz3"), 0, pagingCaptions(), this);
-    paging->addStretch(1);
-    page->addLayout(paging);
+    addPagingRow(page, QStringLiteral("Commandz3"), 0, this);
 
     m_listView16 = new ResultList(QStringLiteral("ListView16"), this);
     page->addWidget(m_listView16, 1);
 
     auto* filmFrame = frame(QStringLiteral("影片信息"), this);
     auto* film = new QHBoxLayout(filmFrame);
-    film->addWidget(label(QStringLiteral("影片名称："), filmFrame));
-    m_text6 = lineEdit(QStringLiteral("Text6"), filmFrame);
-    film->addWidget(m_text6, 1);
+    m_text6 = addCaptionedBox(film, QStringLiteral("影片名称："), QStringLiteral("Text6"), filmFrame);
     film->addSpacing(16);
     m_label38 = label(QStringLiteral("更新日期：NONE"), filmFrame);
     m_label38->setObjectName(QStringLiteral("Label38"));

@@ -23,14 +23,12 @@ QString FilmResourcePage::keywordHint()
 FilmResourcePage::FilmResourcePage(QWidget* parent) : QWidget(parent)
 {
     using namespace pageui;
-    auto* page = new QVBoxLayout(this);
-    tidy(page, true);
+    auto* page = pageColumn(this);
 
     auto* query = new QHBoxLayout;
-    query->addWidget(label(QStringLiteral("请输入资源关键字："), this));
-    m_text13 = lineEdit(QStringLiteral("Text13"), this, keywordHint());
+    m_text13 = addCaptionedBox(query, QStringLiteral("请输入资源关键字："), QStringLiteral("Text13"), this,
+                               keywordHint());
     m_text13->installEventFilter(this);
-    query->addWidget(m_text13, 1);
     query->addSpacing(16);
     m_pageBox = new PageNumberBox(2, this);
     query->addWidget(m_pageBox);
@@ -42,13 +40,8 @@ FilmResourcePage::FilmResourcePage(QWidget* parent) : QWidget(parent)
     m_listView13 = new ResultList(QStringLiteral("ListView13"), this);
     page->addWidget(m_listView13, 1);
 
-    auto* links = frame(QStringLiteral("单击列表可复制文件地址 | 双击列表可进行在线播放"), this);
-    auto* linksLayout = new QVBoxLayout(links);
-    m_list2 = new QListWidget(links);
-    m_list2->setObjectName(QStringLiteral("List2"));
-    m_list2->setFixedHeight(96);
-    linksLayout->addWidget(m_list2);
-    page->addWidget(links);
+    m_list2 = addAddressBox(page, QStringLiteral("单击列表可复制文件地址 | 双击列表可进行在线播放"),
+                            QStringLiteral("List2"), this);
 }
 
 bool FilmResourcePage::eventFilter(QObject* watched, QEvent* event)

@@ -19,13 +19,10 @@ constexpr int kPlaceholderChannel = 2;
 MagnetSearchPage::MagnetSearchPage(QWidget* parent) : QWidget(parent)
 {
     using namespace pageui;
-    auto* page = new QVBoxLayout(this);
-    tidy(page, true);
+    auto* page = pageColumn(this);
 
     auto* query = new QHBoxLayout;
-    query->addWidget(label(QStringLiteral("请输入资源关键字："), this));
-    m_text21 = lineEdit(QStringLiteral("Text21"), this);
-    query->addWidget(m_text21, 1);
+    m_text21 = addCaptionedBox(query, QStringLiteral("请输入资源关键字："), QStringLiteral("Text21"), this);
     query->addSpacing(16);
     query->addWidget(label(QStringLiteral("搜索渠道："), this));
     m_combo1 = new QComboBox(this);

@@ -15,13 +15,10 @@ namespace lumorra {
 TorrentIndexPage::TorrentIndexPage(QWidget* parent) : QWidget(parent)
 {
     using namespace pageui;
-    auto* page = new QVBoxLayout(this);
-    tidy(page, true);
+    auto* page = pageColumn(this);
 
     auto* query = new QHBoxLayout;
-    query->addWidget(label(QStringLiteral("请输入资源关键字："), this));
-    m_text2 = lineEdit(QStringLiteral("Text2"), this);
-    query->addWidget(m_text2, 1);
+    m_text2 = addCaptionedBox(query, QStringLiteral("请输入资源关键字："), QStringLiteral("Text2"), this);
     query->addSpacing(16);
     m_pageBox = new PageNumberBox(1, this);
     query->addWidget(m_pageBox);

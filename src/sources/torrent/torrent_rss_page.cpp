@@ -14,13 +14,10 @@ namespace lumorra {
 TorrentRssPage::TorrentRssPage(QWidget* parent) : QWidget(parent)
 {
     using namespace pageui;
-    auto* page = new QVBoxLayout(this);
-    tidy(page, true);
+    auto* page = pageColumn(this);
 
     auto* query = new QHBoxLayout;
-    query->addWidget(label(QStringLiteral("请输入资源关键字："), this));
-    m_text8 = lineEdit(QStringLiteral("Text8"), this);
-    query->addWidget(m_text8, 1);
+    m_text8 = addCaptionedBox(query, QStringLiteral("请输入资源关键字："), QStringLiteral("Text8"), this);
     query->addSpacing(16);
     m_search = button(arrayName(QStringLiteral("Command2"), 1), QStringLiteral("开始搜索"), this);
     query->addWidget(m_search);

@@ -11,6 +11,7 @@
 #include "sources/torrent/film_resource_parse.h"
 #include "sources/torrent/torrent_index_parse.h"
 #include "sources/torrent/torrent_rss_parse.h"
+#include "sources/window_timer.h"
 #include "text/memory_release.h"
 
 #include <QLineEdit>
@@ -27,18 +28,6 @@ namespace {
 const QString kSearching = QStringLiteral("正在进行搜索...");
 const QString kDone = QStringLiteral("搜索完毕..");
 const QString kNotFound = QStringLiteral("未找到相关资源..");
-
-// The window's timer of that name; a stand-alone one (same interval) when the
-// window has none, so the searches also run on a bare page.
-QTimer* windowTimer(QWidget* form1, QObject* owner, const QString& name, int intervalMs)
-{
-    if (auto* t = form1->findChild<QTimer*>(name))
-        return t;
-    auto* t = new QTimer(owner);
-    t->setObjectName(name);
-    t->setInterval(intervalMs);
-    return t;
-}
 
 // "Enabling" a timer that already runs leaves its tick where it was.
 void enable(QTimer* t)
@@ -141,6 +130,29 @@ void TorrentSearches::Command2_Click(int index)
     }
 }
 
+void TorrentSearches::beginSearch(ResultList* list, QPushButton* button, const QString& status)
+{
+    if (list)
+        list->clearRows();
+    StatusLine::set(status);
+    setButtonEnabled(button, false);
+}
+
+bool TorrentSearches::fetchPage(CutPage& into, const QString& url, const QPointer<QPushButton>& button)
+{
+    QPointer<TorrentSearches> self(this);
+    const FetchResult r = PageFetcher::instance().fetch(url, FetchMode::WithIfModifiedSince);
+    if (!self)
+        return false;
+    into.setText(r.text);
+    if (r.text.isEmpty()) {
+        setButtonEnabled(button, true);
+        StatusLine::set(searchFailureText(r.error));
+        return false;
+    }
+    return true;
+}
+
 // ---------------------------------------------------------------------------
 // TorrentIndexSite
 
@@ -154,25 +166,12 @@ void TorrentSearches::searchTorrentIndex()
     disable(m_timer3);
     disable(m_timer4);
     m_torrentIndexHits = 0;
-    if (m_listView2)
-        m_listView2->clearRows();
-    StatusLine::set(kSearching);
-    QPointer<QPushButton> button = m_command2[0];
-    setButtonEnabled(button, false);
+    beginSearch(m_listView2, m_command2[0], kSearching);
 
     const QString url = torrentIndexSearchUrl(baseOf(role::TorrentIndexSite), m_torrentIndexKeyword,
                                               m_text4 ? m_text4->text() : QStringLiteral("1"));
-    QPointer<TorrentSearches> self(this);
-    const FetchResult r = PageFetcher::instance().fetch(url, FetchMode::WithIfModifiedSince);
-    if (!self)
-        return;
-    m_torrentIndexPage.setText(r.text);
-    if (r.text.isEmpty()) {
-        setButtonEnabled(button, true);
-        StatusLine::set(searchFailureText(r.error));
-        return;
-    }
-    hx();
+    if (fetchPage(m_torrentIndexPage, url, m_command2[0]))
+        hx();
 }
 
 void TorrentSearches::hx()
@@ -227,24 +226,11 @@ void TorrentSearches::searchTorrentRss()
     disable(m_timer5);
     disable(m_timer6);
     m_torrentRssHits = 0;
-    if (m_listView4)
-        m_listView4->clearRows();
-    StatusLine::set(kSearching);
-    QPointer<QPushButton> button = m_command2[1];
-    setButtonEnabled(button, false);
+    beginSearch(m_listView4, m_command2[1], kSearching);
 
     const QString url = torrentRssUrl(baseOf(role::TorrentRssSite), m_torrentRssKeyword);
-    QPointer<TorrentSearches> self(this);
-    const FetchResult r = PageFetcher::instance().fetch(url, FetchMode::WithIfModifiedSince);
-    if (!self)
-        return;
-    m_torrentRssPage.setText(r.text);
-    if (r.text.isEmpty()) {
-        setButtonEnabled(button, true);
-        StatusLine::set(searchFailureText(r.error));
-        return;
-    }
-    hx2();
+    if (fetchPage(m_torrentRssPage, url, m_command2[1]))
+        hx2();
 }
 
 void TorrentSearches::hx2()
@@ -300,31 +286,21 @@ void TorrentSearches::searchFilmResource()
         StatusLine::set(QStringLiteral("请输入关键字..."));
         return;
     }
-    if (m_listView13)
-        m_listView13->clearRows();
-    StatusLine::set(QStringLiteral("正在搜索资源，请稍等.."));
     QPointer<QPushButton> button = m_command2[2];
-    setButtonEnabled(button, false);
+    beginSearch(m_listView13, button, QStringLiteral("正在搜索资源，请稍等.."));
 
     const QString base = baseOf(role::FilmResourceSite);
     const QString url = filmResourceSearchUrl(base, keyword, m_text14 ? m_text14->text() : QStringLiteral("1"));
-    QPointer<TorrentSearches> self(this);
-    const FetchResult r = PageFetcher::instance().fetch(url, FetchMode::WithIfModifiedSince);
-    if (!self)
+    CutPage page;
+    if (!fetchPage(page, url, button))
         return;
-    if (r.text.isEmpty()) {
-        setButtonEnabled(button, true);
-        StatusLine::set(searchFailureText(r.error));
-        return;
-    }
-    if (isFilmResourceNoResult(r.text)) {
+    if (isFilmResourceNoResult(page.text())) {
         setButtonEnabled(button, true);
         StatusLine::set(QStringLiteral("没有找到相关影片资源.."));
         showInfo(m_form1, QStringLiteral("没有找到相关影片资源"));
         return;
     }
 
-    const CutPage page(r.text);
     const QList<FilmResourceRow> rows = cutFilmResourceRows(page, base, announcedFilmCount(page));
     if (m_listView13) {
         for (int i = 0; i < rows.size(); ++i) {

@@ -52,8 +52,13 @@ private:
     void searchTorrentIndex();
     void searchTorrentRss();
     void searchFilmResource();
-    // Fetches with GetBody; on failure re-enables `button` and reports.
-    QString fetchPage(const QString& url, QPushButton* button);
+    // Clears the source's list, shows `status` and holds `button` until the
+    // search ends.
+    void beginSearch(ResultList* list, QPushButton* button, const QString& status);
+    // Fetches with GetBody into `into`. False when there is nothing to cut:
+    // this object went away during the wait (touch nothing then), or the page
+    // came back empty (`button` is on again and the status line says why).
+    bool fetchPage(CutPage& into, const QString& url, const QPointer<QPushButton>& button);
     void releaseTexts();
 
     QPointer<QWidget> m_form1;

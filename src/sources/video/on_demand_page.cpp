@@ -13,13 +13,10 @@ namespace lumorra {
 OnDemandPage::OnDemandPage(QWidget* parent) : QWidget(parent)
 {
     using namespace pageui;
-    auto* page = new QVBoxLayout(this);
-    tidy(page, true);
+    auto* page = pageColumn(this);
 
     auto* address = new QHBoxLayout;
-    address->addWidget(label(QStringLiteral("请输入地址："), this));
-    m_text12 = lineEdit(QStringLiteral("Text12"), this);
-    address->addWidget(m_text12, 1);
+    m_text12 = addCaptionedBox(address, QStringLiteral("请输入地址："), QStringLiteral("Text12"), this);
     m_command56 = button(QStringLiteral("Command56"), QStringLiteral("粘贴地址"), this);
     address->addWidget(m_command56);
     m_command43 = button(QStringLiteral("Command43"), QStringLiteral("在线云点播"), this);

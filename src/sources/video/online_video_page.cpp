@@ -28,6 +28,15 @@ QString command53(int index)
     return pageui::arrayName(QStringLiteral("Command53"), index);
 }
 
+// A search tab's keyword caption and box followed by its "开始搜索" button
+// Command53(searchButton), added to `row`; returns the box.
+QLineEdit* addKeywordSearch(QHBoxLayout* row, const QString& boxName, int searchButton, QWidget* tab)
+{
+    QLineEdit* box = pageui::addCaptionedBox(row, QStringLiteral("请输入搜索关键字："), boxName, tab);
+    row->addWidget(pageui::button(command53(searchButton), QStringLiteral("开始搜索"), tab));
+    return box;
+}
+
 // A framed, fixed-size picture area for a poster.
 QLabel* posterBox(const QString& name, QWidget* parent)
 {
@@ -55,8 +64,7 @@ QString OnlineVideoPage::tabCaption(int index)
 
 OnlineVideoPage::OnlineVideoPage(QWidget* parent) : QWidget(parent)
 {
-    auto* page = new QVBoxLayout(this);
-    pageui::tidy(page, true);
+    auto* page = pageui::pageColumn(this);
 
     m_sstab3 = new QTabWidget(this);
     m_sstab3->setObjectName(QStringLiteral("SSTab3"));
@@ -79,16 +87,10 @@ QWidget* OnlineVideoPage::buildQvodFilmTab()
 {
     using namespace pageui;
     auto* tab = new QWidget;
-    auto* layout = new QVBoxLayout(tab);
-    tidy(layout, true);
+    auto* layout = pageColumn(tab);
 
-    auto* paging = new QHBoxLayout;
-    paging->addWidget(button(command53(3), QStringLiteral("获取资源"), tab));
-    paging->addWidget(button(command53(4), QStringLiteral("下一页"), tab));
-    paging->addWidget(button(command53(5), QStringLiteral("上一页"), tab));
-    paging->addStretch(1);
+    QHBoxLayout* paging = addPagingRow(layout, QStringLiteral("Command53"), 3, tab);
     paging->addWidget(button(command53(6), QStringLiteral("其他功能"), tab));
-    layout->addLayout(paging);
 
     // The list with the poster of the chosen film beside it …
     auto* body = new QHBoxLayout;
@@ -126,18 +128,12 @@ QWidget* OnlineVideoPage::buildQvodSearchTab()
 {
     using namespace pageui;
     auto* tab = new QWidget;
-    auto* layout = new QVBoxLayout(tab);
-    tidy(layout, true);
+    auto* layout = pageColumn(tab);
 
     auto* query = new QHBoxLayout;
-    query->addWidget(label(QStringLiteral("请输入搜索关键字："), tab));
-    m_text15 = lineEdit(QStringLiteral("Text15"), tab);
-    query->addWidget(m_text15, 1);
-    query->addWidget(button(command53(10), QStringLiteral("开始搜索"), tab));
+    m_text15 = addKeywordSearch(query, QStringLiteral("Text15"), 10, tab);
     query->addSpacing(24);
-    query->addWidget(button(command53(7), QStringLiteral("获取资源"), tab));
-    query->addWidget(button(command53(8), QStringLiteral("下一页"), tab));
-    query->addWidget(button(command53(9), QStringLiteral("上一页"), tab));
+    addButtonArray(query, QStringLiteral("Command53"), 7, pagingCaptions(), tab);
     layout->addLayout(query);
 
     auto* body = new QHBoxLayout;
@@ -159,14 +155,10 @@ QWidget* OnlineVideoPage::buildTorrentTagTab()
 {
     using namespace pageui;
     auto* tab = new QWidget;
-    auto* layout = new QVBoxLayout(tab);
-    tidy(layout, true);
+    auto* layout = pageColumn(tab);
 
     auto* query = new QHBoxLayout;
-    query->addWidget(label(QStringLiteral("请输入搜索关键字："), tab));
-    m_text22 = lineEdit(QStringLiteral("Text22"), tab);
-    query->addWidget(m_text22, 1);
-    query->addWidget(button(command53(15), QStringLiteral("开始搜索"), tab));
+    m_text22 = addKeywordSearch(query, QStringLiteral("Text22"), 15, tab);
     query->addSpacing(16);
     query->addWidget(label(QStringLiteral("本功能最多暂时仅支持获取30条资源"), tab));
     layout->addLayout(query);
@@ -189,8 +181,7 @@ QWidget* OnlineVideoPage::buildPlayerTab()
 {
     using namespace pageui;
     auto* tab = new QWidget;
-    auto* layout = new QVBoxLayout(tab);
-    tidy(layout, true);
+    auto* layout = pageColumn(tab);
 
     // Stand-in for the player surface until the player control takes its place.
     m_qvodCtrl1 = new QWidget(tab);
@@ -209,9 +200,9 @@ QWidget* OnlineVideoPage::buildPlayerTab()
     m_label32->setObjectName(QStringLiteral("Label32"));
     controlsLayout->addWidget(m_label32);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(button(command53(11), QStringLiteral("输入地址进行播放"), controls));
-    buttons->addWidget(button(command53(12), QStringLiteral("暂停"), controls));
-    buttons->addWidget(button(command53(13), QStringLiteral("停止"), controls));
+    addButtonArray(buttons, QStringLiteral("Command53"), 11,
+                   {QStringLiteral("输入地址进行播放"), QStringLiteral("暂停"), QStringLiteral("停止")},
+                   controls);
     buttons->addStretch(1);
     controlsLayout->addLayout(buttons);
     bottom->addWidget(controls, 2);

@@ -1,0 +1,18 @@
+#include "sources/window_timer.h"
+
+#include <QTimer>
+#include <QWidget>
+
+namespace lumorra {
+
+QTimer* windowTimer(QWidget* form1, QObject* owner, const QString& name, int intervalMs)
+{
+    if (auto* t = form1->findChild<QTimer*>(name))
+        return t;
+    auto* t = new QTimer(owner);
+    t->setObjectName(name);
+    t->setInterval(intervalMs);
+    return t;
+}
+
+} // namespace lumorra
