@@ -116,6 +116,7 @@ void TestEmuleSources::previousPageOnFirstAndSecondPage()
     QCOMPARE(answerer.texts(), QStringList{QStringLiteral("已经是最上一页!")});
     QCOMPARE(answerer.titles(), QStringList{QStringLiteral("Brenn系列软件")});
     QCOMPARE(answerer.icons(), QList<QMessageBox::Icon>{QMessageBox::Information});
+    QCOMPARE(answerer.buttons(), QList<QMessageBox::StandardButtons>{QMessageBox::Ok});
     QVERIFY(targetsUnder(role::EmuleIndexSite).isEmpty());
     QCOMPARE(m_sources->pageNumber(EmuleCategory::Music), 1);
 
@@ -257,6 +258,8 @@ void TestEmuleSources::indexSearchNotFoundPage()
     edit("Text16")->setText(QStringLiteral("没有的东西"));
     button("Command27(12)")->click();
     QCOMPARE(answerer.texts(), QStringList{QStringLiteral("没有找到相关电驴资源!")});
+    QCOMPARE(answerer.titles(), QStringList{QStringLiteral("Brenn系列软件")});
+    QCOMPARE(answerer.icons(), QList<QMessageBox::Icon>{QMessageBox::Information});
     QCOMPARE(StatusLine::text(), QStringLiteral("没有找到相关电驴资源!"));
     QVERIFY(button("Command27(12)")->isEnabled());
     QCOMPARE(results->rowCount(), 0);
@@ -293,6 +296,18 @@ void TestEmuleSources::indexSearchKeywordMissingOrFetchFailing()
         QCOMPARE(results->rowCount(), 0);
     }
     QVERIFY(StatusLine::text().contains(QStringLiteral("页面没有内容")));
+
+    // A page that is neither a result page nor the site's no-result page
+    // has nothing to cut, so no parse step would give the button back.
+    ModalAnswerer answerer;
+    m_server->sites().program(prefix + "/emule/search/maint/1",
+                              Answer::html("<html><body>系统维护中</body></html>"));
+    edit("Text16")->setText(QStringLiteral("maint"));
+    button("Command27(12)")->click();
+    QVERIFY(button("Command27(12)")->isEnabled());
+    QCOMPARE(results->rowCount(), 0);
+    QCOMPARE(StatusLine::text(), QStringLiteral("获取完毕.."));
+    QCOMPARE(answerer.count(), 0);
 }
 
 void TestEmuleSources::searchSiteUrlsAndRows()
@@ -401,6 +416,14 @@ void TestEmuleSources::searchSiteFetchFailureGivesTheButtonBack()
     // No not-found report follows a failure that was already reported.
     QTest::qWait(1200);
     QCOMPARE(StatusLine::text(), failure);
+
+    // An empty page is a failure as well.
+    m_server->sites().program(SampleSites::prefixFor(role::EmuleSearchSite) + "/FileList.asp?SearchWord=blank",
+                              Answer::html(""));
+    edit("Text19")->setText(QStringLiteral("blank"));
+    search->click();
+    QVERIFY(search->isEnabled());
+    QCOMPARE(StatusLine::text(), emuleFetchFailedText(FetchResult{}));
 
     // An empty keyword changes nothing.
     edit("Text19")->clear();
