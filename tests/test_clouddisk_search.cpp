@@ -2,6 +2,7 @@
 // sample-sites server: input checks, the exact request, rows and texts,
 // pages handled in box order however they arrive, failing services, the
 // not-found check, the search lifecycle, and the export.
+#include "app/exit_flow.h"
 #include "app/main_window_factory.h"
 #include "lists/result_list.h"
 #include "lists/row_actions.h"
@@ -88,6 +89,7 @@ private slots:
     void nothingFound();
     void notFoundWaitsForTheWholeSearch();
     void laterSearchGetsNoEarlierPages();
+    void memoryReleaseDuringASearch();
     void exportEmptyList();
     void exportWritesAndOverwrites();
     void demoSearchOverAllServices();
@@ -393,6 +395,30 @@ void TestCloudDiskSearch::laterSearchGetsNoEarlierPages()
     QCOMPARE(StatusLine::text(), QStringLiteral("百度网盘搜索完毕.."));
 }
 
+void TestCloudDiskSearch::memoryReleaseDuringASearch()
+{
+    // The release switches every parse timer off. Both pages are in (no
+    // records: only the not-found check is left) when it runs; the search
+    // must still report and give the button back.
+    tick({0, 3});
+    m_text1->setText(QStringLiteral("zzqx-nothing"));
+    QSignalSpy ended(m_search, &CloudDiskSearch::searchEnded);
+    m_command1->click();
+    QTRY_COMPARE(searches().size(), size_t(2));
+    QTest::qWait(300);
+    QCOMPARE(ended.count(), 0);
+    cdata(m_window.get());
+    QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 3000);
+    QVERIFY(m_command1->isEnabled());
+    QCOMPARE(StatusLine::text(), QStringLiteral("QQ旋风未找到相关资源.."));
+
+    // Between searches the release leaves the timers off.
+    cdata(m_window.get());
+    QTest::qWait(50);
+    QVERIFY(!m_window->findChild<QTimer*>(QStringLiteral("Timer17"))->isActive());
+    QVERIFY(!m_window->findChild<QTimer*>(QStringLiteral("Timer18"))->isActive());
+}
+
 void TestCloudDiskSearch::exportEmptyList()
 {
     QAction* dcsj = findRowAction(m_window.get(), QStringLiteral("dcsj"));
@@ -406,6 +432,17 @@ void TestCloudDiskSearch::exportEmptyList()
     QCOMPARE(answerer.icons().first(), QMessageBox::Information);
     QCOMPARE(StatusLine::text(), QStringLiteral("没有可导出的数据.."));
     QVERIFY(!QFile::exists(CloudDiskSearch::exportPath()));
+
+    // An earlier export is left as it was.
+    QFile earlier(CloudDiskSearch::exportPath());
+    QVERIFY(earlier.open(QIODevice::WriteOnly));
+    earlier.write("kept\r\n");
+    earlier.close();
+    answerer.clear();
+    dcsj->trigger();
+    QCOMPARE(answerer.lastText(), QStringLiteral("没有可导出的数据!"));
+    QCOMPARE(readFileBytes(CloudDiskSearch::exportPath()), QByteArray("kept\r\n"));
+    QFile::remove(CloudDiskSearch::exportPath());
 }
 
 void TestCloudDiskSearch::exportWritesAndOverwrites()
@@ -426,6 +463,7 @@ void TestCloudDiskSearch::exportWritesAndOverwrites()
     dcsj->trigger();
     QCOMPARE(answerer.count(), 1);
     QCOMPARE(answerer.lastText(), QStringLiteral("成功导出网盘资源数据!"));
+    QCOMPARE(answerer.titles().first(), QStringLiteral("Brenn系列软件"));
     QCOMPARE(answerer.icons().first(), QMessageBox::Information);
     QCOMPARE(StatusLine::text(), QStringLiteral("成功导出网盘资源数据.."));
     QStringEncoder gb("GB18030");

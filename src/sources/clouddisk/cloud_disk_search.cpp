@@ -13,6 +13,7 @@
 #include "sources/clouddisk/cloud_disk_query.h"
 #include "sources/page_widgets.h"
 #include "text/list_export.h"
+#include "text/memory_release.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -58,10 +59,12 @@ CloudDiskSearch::CloudDiskSearch(QWidget* form1) : QObject(form1), m_form1(form1
         if (self)
             self->dcsj_Click();
     });
+    m_releaseHook = addReleaseHook([this] { rearmTimers(); });
 }
 
 CloudDiskSearch::~CloudDiskSearch()
 {
+    removeReleaseHook(m_releaseHook);
     // The requests belong to the fetcher; do not leave them running for nobody.
     ++m_generation;
     for (Service& s : m_waiting) {
@@ -221,6 +224,18 @@ void CloudDiskSearch::finishIfDone()
         StatusLine::set(clouddisk::notFoundText(m_serviceName));
         endSearch();
     }
+}
+
+void CloudDiskSearch::rearmTimers()
+{
+    // Left stopped, a search whose last page is already in would never end:
+    // its rows unlisted, Command1 disabled for good.
+    if (!m_searching)
+        return;
+    if (m_timer17 && !m_fetched.isEmpty())
+        m_timer17->start();
+    if (m_timer18)
+        m_timer18->start();
 }
 
 void CloudDiskSearch::endSearch()

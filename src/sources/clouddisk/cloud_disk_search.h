@@ -9,7 +9,9 @@
 // disabled until every ticked service has been handled.
 //
 // A fetched page is held only until the next cutting tick and nothing cut is
-// kept between searches, so the memory release has nothing of ours to empty.
+// kept between searches, so the memory release has nothing of ours to empty;
+// it does switch our timers off, though, and a running search re-arms them
+// so that it still lists its pages and gives the button back.
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -81,6 +83,8 @@ private:
     // reach the list.
     void dropRunningSearch();
     bool allHandled() const { return m_waiting.empty() && m_fetched.isEmpty(); }
+    // After the memory release has stopped Timer17 and Timer18.
+    void rearmTimers();
 
     QWidget* m_form1;
     QLineEdit* m_text1 = nullptr;
@@ -102,6 +106,7 @@ private:
     QString m_diskKind;                // kind of the last listed row
     int m_answered = 0;                // services whose page arrived
     int m_failed = 0;                  // services whose request failed
+    int m_releaseHook = 0;
 };
 
 // Creates the search under form1 (once; a second call returns the first).
