@@ -7,6 +7,7 @@
 #include "lists/result_list.h"
 #include "lists/row_actions.h"
 #include "lists/status_line.h"
+#include "net/page_fetcher.h"
 #include "net/url_encoding.h"
 #include "net/site_config.h"
 #include "sources/clouddisk/cloud_disk_hosts.h"
@@ -24,6 +25,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -86,6 +88,7 @@ private slots:
     void pagesAreListedInBoxOrder();
     void failingServiceDoesNotEndTheSearch();
     void allServicesFailing();
+    void slowEngineDoesNotTimeOutQueuedServices();
     void nothingFound();
     void notFoundWaitsForTheWholeSearch();
     void laterSearchGetsNoEarlierPages();
@@ -313,6 +316,24 @@ void TestCloudDiskSearch::pagesAreListedInBoxOrder()
     QCOMPARE(column(1), QStringList({QStringLiteral("first, no rule"), QStringLiteral("second | vdisk"),
                                      QStringLiteral("third RayFile")}));
     QCOMPARE(column(0), QStringList({QStringLiteral("GXP网盘"), QStringLiteral("Vdisk网盘"), QStringLiteral("RayFile")}));
+}
+
+void TestCloudDiskSearch::slowEngineDoesNotTimeOutQueuedServices()
+{
+    // Each answer takes 400 ms and a request may take 1 s: 24 services go
+    // out a few at a time, so the last ones would exceed the time-out if it
+    // ran from when they were queued rather than sent.
+    const int timeout = PageFetcher::instance().timeoutSeconds();
+    PageFetcher::instance().setTimeoutSeconds(1);
+    const auto restore = qScopeGuard([timeout] { PageFetcher::instance().setTimeoutSeconds(timeout); });
+    for (int i = 0; i < clouddisk::kServiceCount; ++i)
+        sites().program(targetFor(i, QStringLiteral("教程")),
+                        resultPage({{QStringLiteral("r%1 百度").arg(i), QStringLiteral("u%1").arg(i)}}, 400));
+    m_check3->setChecked(true);   // 全选
+    searchAndWait(QStringLiteral("教程"));
+    QCOMPARE(m_list->rowCount(), clouddisk::kServiceCount);
+    QCOMPARE(column(2).first(), QStringLiteral("u0"));
+    QCOMPARE(column(2).last(), QStringLiteral("u23"));
 }
 
 void TestCloudDiskSearch::failingServiceDoesNotEndTheSearch()

@@ -108,27 +108,51 @@ void CloudDiskSearch::Command1_Click()
     const QString base = SiteConfig::current().base(QString::fromLatin1(role::CloudDiskSearch));
     const QString page = m_text3 ? m_text3->text() : QStringLiteral("1");
 
-    // Every ticked service is asked at once; the answers are taken in box
-    // order by takeReadyPages(), whatever order they arrive in.
+    // The ticked services are asked together, as many at a time as the
+    // engine takes connections; the answers are taken in box order by
+    // takeReadyPages(), whatever order they arrive in.
     for (int i = 0; i < kServiceCount; ++i) {
         if (!m_check2[i] || !m_check2[i]->isChecked())
             continue;
-        const QString url = clouddisk::searchUrl(base, clouddisk::serviceHost(i), m_encodedKeyword, page);
-        FetchJob* job = PageFetcher::instance().start(url, FetchMode::WithIfModifiedSince);
-        m_waiting.push_back({i, job});
+        m_waiting.push_back({i, clouddisk::searchUrl(base, clouddisk::serviceHost(i), m_encodedKeyword, page)});
+    }
+    startQueuedRequests(generation);
+    takeReadyPages();
+}
+
+void CloudDiskSearch::startQueuedRequests(quint64 generation)
+{
+    // The HTTP client would queue the rest anyway (a few connections per
+    // host); holding them here instead means each request's time-out runs
+    // from when it is really sent, so a slow engine does not time out the
+    // services at the back of the queue.
+    int inFlight = 0;
+    for (Service& s : m_waiting) {
+        if (s.started) {
+            if (s.job && !s.job->isFinished())
+                ++inFlight;
+            continue;
+        }
+        if (inFlight >= kRequestsInFlight)
+            break;
+        FetchJob* job = PageFetcher::instance().start(s.url, FetchMode::WithIfModifiedSince);
+        s.started = true;
+        s.job = job;
+        ++inFlight;
         connect(job, &FetchJob::finished, this, [this, generation] {
-            if (generation == m_generation)
-                takeReadyPages();
+            if (generation != m_generation)
+                return;
+            startQueuedRequests(generation);
+            takeReadyPages();
         });
     }
-    takeReadyPages();
 }
 
 void CloudDiskSearch::takeReadyPages()
 {
     while (!m_waiting.empty()) {
         const Service& front = m_waiting.front();
-        if (front.job && !front.job->isFinished())
+        if (!front.started || (front.job && !front.job->isFinished()))
             break;   // the next box's page is not in yet; later ones wait for it
         const int index = front.index;
         FetchResult result;

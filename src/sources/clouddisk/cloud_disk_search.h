@@ -36,6 +36,8 @@ class CloudDiskSearch : public QObject {
     Q_OBJECT
 public:
     static constexpr int kServiceCount = 24;
+    // Requests on the way at once: what the HTTP client opens per host.
+    static constexpr int kRequestsInFlight = 6;
 
     // Finds the controls and timers under form1 by objectName and connects
     // them. Controls that are missing leave their part inert.
@@ -64,6 +66,8 @@ private:
     // One ticked service of the running search, waiting for its turn.
     struct Service {
         int index;
+        QString url;
+        bool started = false;
         QPointer<FetchJob> job;
     };
     // A fetched page with records, waiting for the next Timer17 tick.
@@ -72,6 +76,9 @@ private:
         QString page;
     };
 
+    // Sends the next queued requests while fewer than kRequestsInFlight are
+    // on the way, in box order.
+    void startQueuedRequests(quint64 generation);
     // Handles the finished pages at the front of the queue, in box order.
     void takeReadyPages();
     // Counts a page's records and arms the cut and not-found timers.
