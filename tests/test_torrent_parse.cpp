@@ -64,7 +64,7 @@ private slots:
     void torrentIndexRowsOnlyForMagnetsThePageHolds();
     void torrentRssRows();
     void torrentRssMissingPiecesAreEmpty();
-    void torrentRssCounterStopsAt16Bits();
+    void pendingCountersStopAt16Bits();
     void filmCountAnnounced_data();
     void filmCountAnnounced();
     void filmRowsFields();
@@ -98,7 +98,7 @@ void TestTorrentParse::torrentIndexRows()
     const QString page = QStringLiteral("<table>") + indexRow("one.iso", "2024-01-01", "1 GB", "h1")
         + indexRow("two.iso", "2024-01-02", "2 GB", "h2") + indexRow("a&amp;b.iso", "2024-01-03", "3 GB", "h3")
         + QStringLiteral("</table>");
-    QCOMPARE(countTorrentIndexHits(page), 3);
+    QCOMPARE(countTorrentIndexHits(page), qint16(3));
 
     const CutPage cut(page);
     const QList<TorrentIndexRow> rows = cutTorrentIndexRows(cut, kBase, 3);
@@ -115,7 +115,7 @@ void TestTorrentParse::torrentIndexRows()
     QCOMPARE(rows[2].name, QStringLiteral("a&amp;b.iso"));
     QCOMPARE(rows[2].infoUrl, kBase + QStringLiteral("/information/h3"));
 
-    QCOMPARE(countTorrentIndexHits(QStringLiteral("<p>没有结果</p> magnet: only")), 0);
+    QCOMPARE(countTorrentIndexHits(QStringLiteral("<p>没有结果</p> magnet: only")), qint16(0));
 }
 
 void TestTorrentParse::torrentIndexNameKeepsAllButLessThan()
@@ -197,14 +197,21 @@ void TestTorrentParse::torrentRssMissingPiecesAreEmpty()
     QCOMPARE(open[0].title, QString());
 }
 
-void TestTorrentParse::torrentRssCounterStopsAt16Bits()
+void TestTorrentParse::pendingCountersStopAt16Bits()
 {
-    const QString marker = torrentRssHitMarker();
-    QString feed;
-    feed.reserve(marker.size() * 40000);
-    for (int i = 0; i < 40000; ++i)
-        feed += marker;
-    QCOMPARE(countTorrentRssHits(feed), qint16(32767));
+    // Both pending counters are 16 bits wide: a page with more records than
+    // that stops at the top instead of wrapping to a negative count.
+    const auto repeated = [](const QString& marker, int times) {
+        QString text;
+        text.reserve(marker.size() * times);
+        for (int i = 0; i < times; ++i)
+            text += marker;
+        return text;
+    };
+    QCOMPARE(countTorrentRssHits(repeated(torrentRssHitMarker(), 40000)), qint16(32767));
+    QCOMPARE(countTorrentRssHits(repeated(torrentRssHitMarker(), 32767)), qint16(32767));
+    QCOMPARE(countTorrentIndexHits(repeated(torrentIndexHitMarker(), 40000)), qint16(32767));
+    QCOMPARE(countTorrentIndexHits(repeated(torrentIndexHitMarker(), 32766)), qint16(32766));
 }
 
 void TestTorrentParse::filmCountAnnounced_data()

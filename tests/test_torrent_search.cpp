@@ -70,6 +70,7 @@ private slots:
     void torrentIndexPagesAndUrls();
     void torrentIndexNothingFound();
     void torrentIndexNewSearchIgnoresLastSearchState();
+    void torrentIndexPendingCountStopsAt16Bits();
     void fetchFailuresReenableTheButton_data();
     void fetchFailuresReenableTheButton();
     void torrentRssFeed();
@@ -151,6 +152,11 @@ void TestTorrentSearch::keywordChecks()
     edit("Text13")->clear();
     command2(2)->click();
     QCOMPARE(StatusLine::text(), QStringLiteral("请输入关键字..."));
+    // Indices outside the array start nothing.
+    StatusLine::set(QStringLiteral("unchanged"));
+    m_searches->Command2_Click(3);
+    m_searches->Command2_Click(-1);
+    QCOMPARE(StatusLine::text(), QStringLiteral("unchanged"));
     QVERIFY(m_server->sites().requests().empty());
 
     // Blanks are a keyword: it is sent, escaped.
@@ -212,6 +218,7 @@ void TestTorrentSearch::torrentIndexPagesAndUrls()
 
 void TestTorrentSearch::torrentIndexNothingFound()
 {
+    ModalAnswerer answerer;
     edit("Text2")->setText(QStringLiteral("没有这个"));
     edit("Text4")->setText(QStringLiteral("1"));
     command2(0)->click();
@@ -221,6 +228,7 @@ void TestTorrentSearch::torrentIndexNothingFound()
     QTRY_COMPARE_WITH_TIMEOUT(StatusLine::text(), QStringLiteral("未找到相关资源.."), 3000);
     QVERIFY(command2(0)->isEnabled());
     QCOMPARE(list("ListView2")->rowCount(), 0);
+    QCOMPARE(answerer.count(), 0);   // this source reports in the status line only
 }
 
 void TestTorrentSearch::torrentIndexNewSearchIgnoresLastSearchState()
@@ -253,6 +261,27 @@ void TestTorrentSearch::torrentIndexNewSearchIgnoresLastSearchState()
     QCOMPARE(lv2->cell(lv2->topLevelItem(1), QStringLiteral("dx")), QString());
     QCOMPARE(lv2->cell(lv2->topLevelItem(1), QStringLiteral("xzdz")), QString());
     QCOMPARE(lv2->cell(lv2->topLevelItem(1), QStringLiteral("fhdz")), QStringLiteral("magnet:?xt=urn:btih:gap2"));
+}
+
+void TestTorrentSearch::torrentIndexPendingCountStopsAt16Bits()
+{
+    // More magnets than a 16-bit count holds: the count stops at its top
+    // rather than wrapping negative and losing every row.
+    std::string page;
+    page.reserve(40000 * 12);
+    for (int i = 0; i < 40000; ++i)
+        page += "\"magnet:?x\" ";
+    m_server->sites().program("/torrent-index/search/many/1", Answer::html(page));
+    ResultList* lv2 = list("ListView2");
+    edit("Text2")->setText(QStringLiteral("many"));
+    edit("Text4")->setText(QStringLiteral("1"));
+    command2(0)->click();
+    QCOMPARE(m_searches->torrentIndexHits(), qint16(32767));
+    QTRY_COMPARE_WITH_TIMEOUT(StatusLine::text(), QStringLiteral("搜索完毕.."), 20000);
+    QCOMPARE(lv2->rowCount(), 32767);
+    QCOMPARE(m_searches->torrentIndexHits(), qint16(0));
+    QCOMPARE(lv2->cell(lv2->topLevelItem(32766), QStringLiteral("fhdz")), QStringLiteral("magnet:?x"));
+    lv2->clearRows();
 }
 
 void TestTorrentSearch::fetchFailuresReenableTheButton_data()

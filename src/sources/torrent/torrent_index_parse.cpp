@@ -3,6 +3,8 @@
 #include "net/url_encoding.h"
 #include "text/cut.h"
 
+#include <limits>
+
 namespace lumorra {
 
 namespace {
@@ -43,9 +45,10 @@ QString torrentIndexHitMarker()
     return QStringLiteral("magnet:?");
 }
 
-int countTorrentIndexHits(const QString& page)
+qint16 countTorrentIndexHits(const QString& page)
 {
-    return int(findOccurrences(page, torrentIndexHitMarker()).size());
+    const qsizetype n = findOccurrences(page, torrentIndexHitMarker()).size();
+    return qint16(qMin<qsizetype>(n, std::numeric_limits<qint16>::max()));
 }
 
 QList<TorrentIndexRow> cutTorrentIndexRows(const CutPage& page, const QString& base, int hits)

@@ -3,6 +3,7 @@
 // page. No widgets: the search handler feeds these with the fetched page.
 #include <QList>
 #include <QString>
+#include <QtGlobal>
 
 namespace lumorra {
 
@@ -24,7 +25,8 @@ QString torrentIndexSearchUrl(const QString& base, const QString& encodedKeyword
 
 // The record marker: one hit per occurrence.
 QString torrentIndexHitMarker();   // "magnet:?"
-int countTorrentIndexHits(const QString& page);
+// The pending-hit counter is 16 bits wide: it stops at 32767.
+qint16 countTorrentIndexHits(const QString& page);
 
 // Rows 1..hits of the page, no more than it holds "magnet:?" links. Each
 // field is taken from its own numbering of the page (row i joins the i-th

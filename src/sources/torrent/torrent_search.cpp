@@ -48,6 +48,13 @@ void setButtonEnabled(QPushButton* b, bool on)
         b->setEnabled(on);
 }
 
+// Pending-hit counters are 16 bits wide: an increment past the top is
+// dropped and the count stays at 32767.
+qint16 addPending(qint16 pending, int found)
+{
+    return qint16(qMin<int>(int(pending) + found, std::numeric_limits<qint16>::max()));
+}
+
 QString baseOf(const char* role)
 {
     return SiteConfig::current().base(QString::fromLatin1(role));
@@ -177,7 +184,7 @@ void TorrentSearches::searchTorrentIndex()
 void TorrentSearches::hx()
 {
     const int n = countTorrentIndexHits(m_torrentIndexPage.text());
-    m_torrentIndexHits += n;
+    m_torrentIndexHits = addPending(m_torrentIndexHits, n);
     if (n > 0)
         enable(m_timer3);
     enable(m_timer4);
@@ -199,7 +206,7 @@ void TorrentSearches::Timer3_Timer()
             m_listView2->setCell(row, QStringLiteral("rq"), r.date);
         }
     }
-    m_torrentIndexHits -= n;
+    m_torrentIndexHits = qint16(m_torrentIndexHits - n);
     disable(m_timer3);
     setButtonEnabled(m_command2[0], true);
     StatusLine::set(kDone);
@@ -236,8 +243,7 @@ void TorrentSearches::searchTorrentRss()
 void TorrentSearches::hx2()
 {
     const int n = countTorrentRssHits(m_torrentRssPage.text());
-    // The pending count is 16 bits wide: it stops at its top.
-    m_torrentRssHits = qint16(qMin<int>(int(m_torrentRssHits) + n, std::numeric_limits<qint16>::max()));
+    m_torrentRssHits = addPending(m_torrentRssHits, n);
     if (n > 0)
         enable(m_timer5);
     enable(m_timer6);

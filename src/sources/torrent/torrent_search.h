@@ -45,7 +45,7 @@ public:
     // --- state, for tests ---
     QString torrentIndexKeyword() const { return m_torrentIndexKeyword; }
     QString torrentRssKeyword() const { return m_torrentRssKeyword; }
-    int torrentIndexHits() const { return m_torrentIndexHits; }
+    qint16 torrentIndexHits() const { return m_torrentIndexHits; }
     qint16 torrentRssHits() const { return m_torrentRssHits; }
 
 private:
@@ -69,7 +69,7 @@ private:
 
     QString m_torrentIndexKeyword;
     CutPage m_torrentIndexPage;
-    int m_torrentIndexHits = 0;
+    qint16 m_torrentIndexHits = 0;
 
     QString m_torrentRssKeyword;
     CutPage m_torrentRssPage;
