@@ -5,6 +5,7 @@
 #include "app/exit_flow.h"
 #include "app/main_window.h"
 #include "app/settings_store.h"
+#include "app/settings_window.h"
 #include "app/skins.h"
 #include "app/sound_player.h"
 #include "app/vendor_pages.h"
@@ -348,6 +349,114 @@ private slots:
         QCOMPARE(int(sites().requestsFor(kVersionPath).size()), 1);
     }
 
+    // The user may ask to close while the version fetch still waits: the exit
+    // question runs inside that wait. Cancel lets the check finish; an ending
+    // answer ends the program, and the late version answer changes nothing.
+    void closeWhileTheVersionFetchWaits_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QByteArray>("file");
+        QTest::newRow("Cancel") << int(QMessageBox::Cancel) << QByteArray("V2.3");
+        QTest::newRow("Yes, newer version arrives late") << int(QMessageBox::Yes) << QByteArray("V2.4");
+        QTest::newRow("No, current version arrives late") << int(QMessageBox::No) << QByteArray("V2.3");
+        QTest::newRow("No, empty file arrives late") << int(QMessageBox::No) << QByteArray("");
+    }
+    void closeWhileTheVersionFetchWaits()
+    {
+        QFETCH(int, answer);
+        QFETCH(QByteArray, file);
+        Answer slow = Answer::text(file.toStdString());
+        slow.delayMs = 2000;
+        sites().program(kVersionPath, slow);
+        ModalAnswerer answerer;
+        answerer.queue(QMessageBox::StandardButton(answer));
+        auto w = start({}, true);
+
+        // Events reach the window only from inside the fetch's wait once the
+        // request is out, so the close request is made from a timer there.
+        bool asked = false;
+        bool closed = false;
+        QString statusWhenAsked;
+        QTimer closer;
+        closer.setInterval(50);
+        connect(&closer, &QTimer::timeout, this, [&] {
+            if (asked || sites().requestsFor(kVersionPath).empty())
+                return;
+            asked = true;
+            statusWhenAsked = w->statusPanel(2)->text();
+            closed = w->close();
+        });
+        closer.start();
+        QTRY_VERIFY_WITH_TIMEOUT(asked, 8000);
+        QCOMPARE(statusWhenAsked, QStringLiteral("正在检测程序最新版本.."));
+        QCOMPARE(answerer.texts(), QStringList{exitQuestionText()});
+
+        if (answer == QMessageBox::Cancel) {
+            QVERIFY(!closed);
+            QTRY_VERIFY_WITH_TIMEOUT(ready(w.get()), 8000);
+            QVERIFY(w->isVisible());
+            QVERIFY(w->timer("Timer12")->isActive());
+            QCOMPARE(w->statusPanel(2)->text(), MainWindow::welcomeText());
+            QCOMPARE(m_ends, 0);
+            QCOMPARE(answerer.count(), 1);
+            return;
+        }
+
+        QVERIFY(closed);
+        QCOMPARE(m_ends, 1);
+        // Let the late answer arrive and the check's handler run to its end.
+        QTest::qWait(3000);
+        QCOMPARE(int(sites().requestsFor(kVersionPath).size()), 1);
+        QCOMPARE(m_ends, 1);
+        QCOMPARE(answerer.count(), 1);
+        QVERIFY(!ready(w.get()));
+        QVERIFY(!w->timer("Timer12")->isActive());
+        QCOMPARE(w->statusPanel(2)->text(), QStringLiteral("正在检测程序最新版本.."));
+        QCOMPARE(m_opened, answer == QMessageBox::Yes ? QStringList{forumPageAddress()} : QStringList{});
+    }
+
+    // The settings window, too, can be opened during that wait; a Save that
+    // restarts ends this instance, and the late answer must then stay unused.
+    void restartFromSettingsWhileTheVersionFetchWaits()
+    {
+        Answer slow = Answer::text("V2.4");
+        slow.delayMs = 2000;
+        sites().program(kVersionPath, slow);
+        int restarts = 0;
+        SettingsWindow::setRestartHook([&restarts] { ++restarts; });
+        ModalAnswerer answerer;
+        answerer.queue(QMessageBox::Yes);   // the restart question
+        answerer.onDialog([](QWidget* dialog) {
+            QPointer<QWidget> form9(dialog);
+            QTimer::singleShot(0, dialog, [form9] {
+                if (form9)
+                    form9->findChild<QPushButton*>("Command1")->click();
+            });
+        });
+        auto w = start();
+
+        bool opened = false;
+        QTimer opener;
+        opener.setInterval(50);
+        connect(&opener, &QTimer::timeout, this, [&] {
+            if (opened || sites().requestsFor(kVersionPath).empty())
+                return;
+            opened = true;
+            w->Command45_Click();
+        });
+        opener.start();
+        QTRY_VERIFY_WITH_TIMEOUT(opened, 8000);
+        QTest::qWait(3000);
+        SettingsWindow::setRestartHook(nullptr);
+
+        QCOMPARE(answerer.dialogs(), QStringList{QStringLiteral("Form9")});
+        QCOMPARE(answerer.texts(), QStringList{SettingsWindow::restartQuestion()});
+        QCOMPARE(restarts, 1);
+        QCOMPARE(m_ends, 1);
+        QVERIFY(m_opened.isEmpty());
+        QVERIFY(!ready(w.get()));
+    }
+
     // --- announcements ------------------------------------------------------
 
     void announcementsRotate()
@@ -463,6 +572,39 @@ private slots:
         QCOMPARE(w->findChild<QTabWidget*>("SSTab2")->tabText(1), QStringLiteral("BT资源"));
     }
 
+    // Panel 4 names whatever page is on show, the longest sub-page caption
+    // included, without cutting it off, even in the smallest window.
+    void statusPanelsFitTheSmallestWindow()
+    {
+        // With the shipped skin: its font decides the widths.
+        QTemporaryDir home;
+        qputenv("LUMORRA_HOME", home.path().toUtf8());
+        QVERIFY(QFile::copy(QFINDTESTDATA("../skins/1.she"), home.path() + "/1.she"));
+        auto w = std::make_unique<MainWindow>();
+        QVERIFY(!qApp->styleSheet().isEmpty());
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        w->resize(w->minimumSize());
+        QList<QTabWidget*> tabs{w->pages()};
+        for (int n = 2; n <= 5; ++n)
+            tabs << w->findChild<QTabWidget*>(QStringLiteral("SSTab%1").arg(n));
+        for (QTabWidget* t : tabs) {
+            for (int i = 0; i < t->count(); ++i) {
+                t->setCurrentIndex(i);
+                QCoreApplication::processEvents();
+                QTest::qWait(10);
+                for (int panel = 1; panel <= 6; ++panel) {
+                    QLabel* label = w->statusPanel(panel);
+                    const int needed = label->fontMetrics().horizontalAdvance(label->text());
+                    QVERIFY2(label->contentsRect().width() >= needed,
+                             qPrintable(QStringLiteral("panel %1 cuts \"%2\"").arg(panel).arg(label->text())));
+                }
+            }
+        }
+        w.reset();
+        qApp->setStyleSheet(QString());
+    }
+
     void panelAndLogoClicks()
     {
         auto w = start({}, true);
@@ -488,7 +630,10 @@ private slots:
         w->pages()->setCurrentIndex(7);
         QTest::mouseClick(child(w.get(), "Label21"), Qt::LeftButton);
         QTest::mouseClick(child(w.get(), "Label22"), Qt::LeftButton);
-        QCOMPARE(m_opened.mid(2), (QStringList{makerHomePageAddress(), forumPageAddress()}));
+        QTest::mouseClick(child(w.get(), "Label37(3)"), Qt::LeftButton);
+        QTest::mouseClick(child(w.get(), "Label37(4)"), Qt::LeftButton);
+        QCOMPARE(m_opened.mid(2), (QStringList{makerHomePageAddress(), forumPageAddress(), forumPageAddress(),
+                                               chatGroupPageAddress()}));
     }
 
     void buttonsOfTheWindow()

@@ -153,7 +153,7 @@ QVector<Control> pageTable()
     add(6, "Check1", "check");
 
     // 7 关于程序
-    for (const char* l : {"Label18", "Label31", "Label19", "Label21", "Label22"})
+    for (const char* l : {"Label18", "Label31", "Label19", "Label21", "Label22", "Label37(3)", "Label37(4)"})
         add(7, l, "label");
     add(7, "subject", "combo");
     add(7, "txtMessage", "memo");

@@ -4,6 +4,8 @@
 #include "app/settings_store.h"
 #include "app/settings_window.h"
 #include "app/skins.h"
+#include "app/vendor_pages.h"
+#include "platform/open_address.h"
 #include "file_bytes.h"
 #include "modal_answerer.h"
 
@@ -12,9 +14,12 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -254,6 +259,21 @@ private slots:
         QCOMPARE(m_restarts, 0);
     }
 
+    void tutorialLink()
+    {
+        QStringList opened;
+        setOpenAddressHandler([&opened](const QString& a) { opened << a; });
+        SettingsWindow w;
+        w.show();
+        auto* label9 = w.findChild<QLabel*>("Label9");
+        QVERIFY(label9);
+        QCOMPARE(label9->text(), QStringLiteral("观看视频教程"));
+        w.findChild<QTabWidget*>()->setCurrentIndex(0);
+        QTest::mouseClick(label9, Qt::LeftButton);
+        setOpenAddressHandler(nullptr);
+        QCOMPARE(opened, QStringList{tutorialPageAddress()});
+    }
+
     void shippedSkinsParseAndDiffer()
     {
         // The nine skins that ship with the program: each one present, each
@@ -267,7 +287,14 @@ private slots:
             QVERIFY2(!sheet.isEmpty(), qPrintable(QStringLiteral("%1.she").arg(i)));
             QVERIFY(sheet.contains("#Picture4"));
             seen.insert(sheet);
-            qApp->setStyleSheet(QString::fromUtf8(sheet));
+            QVERIFY(attachSkin(dir + QStringLiteral("/%1.she").arg(i)));
+            QCOMPARE(qApp->styleSheet(), QString::fromUtf8(sheet));
+            // Every picture a skin names can be loaded once it is attached.
+            const QRegularExpression url(QStringLiteral("url\\(([^)]*)\\)"));
+            for (const QRegularExpressionMatch& m : url.globalMatch(QString::fromUtf8(sheet))) {
+                QVERIFY2(!QImage(m.captured(1)).isNull(),
+                         qPrintable(QStringLiteral("%1.she: %2").arg(i).arg(m.captured(1))));
+            }
             SettingsWindow w;   // polishing every kind of control parses the sheet
             w.ensurePolished();
             for (QWidget* child : w.findChildren<QWidget*>())

@@ -81,8 +81,12 @@ AboutPage::AboutPage(QWidget* parent) : QWidget(parent)
 
     m_label21 = linkLabel(QStringLiteral("访问Tessaly官方网站"), "Label21", info);
     m_label22 = linkLabel(QStringLiteral("进入Tessaly用户论坛"), "Label22", info);
+    m_label37_3 = linkLabel(QStringLiteral("下载更多Brenn系列软件"), "Label37(3)", info);
+    m_label37_4 = linkLabel(QStringLiteral("加入Brenn系列软件交流群"), "Label37(4)", info);
     infoLayout->addWidget(m_label21);
     infoLayout->addWidget(m_label22);
+    infoLayout->addWidget(m_label37_3);
+    infoLayout->addWidget(m_label37_4);
     infoLayout->addSpacing(12);
     auto* about = new QLabel(QStringLiteral(
         "Lumorra 把网盘、电驴、BT、磁力、影视及在线视频等资源的搜索集中在一个窗口中，"

@@ -28,6 +28,8 @@ private:
     QLabel* m_label19 = nullptr;
     ClickLabel* m_label21 = nullptr;
     ClickLabel* m_label22 = nullptr;
+    ClickLabel* m_label37_3 = nullptr;
+    ClickLabel* m_label37_4 = nullptr;
 
     QComboBox* m_subject = nullptr;
     QPlainTextEdit* m_txtMessage = nullptr;

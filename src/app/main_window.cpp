@@ -379,8 +379,12 @@ void MainWindow::buildStatusBar()
     m_panels[2]->setToolTip(QStringLiteral("点击加入交流群"));
     m_panels[5]->setCursor(Qt::PointingHandCursor);
     m_panels[5]->setToolTip(QStringLiteral("访问Tessaly官方网站"));
+    // The fixed panels always show their whole text (panel 4 names sub-pages
+    // as long as "资源②（支持自定义搜索）"); the status line takes what is left.
+    for (int i : {0, 2, 3, 4, 5})
+        m_panels[i]->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     m_panels[3]->setMinimumWidth(110);
-    m_panels[1]->setMinimumWidth(260);
+    m_panels[1]->setMinimumWidth(200);
     m_s1->addWidget(m_panels[0]);
     m_s1->addWidget(m_panels[1], 1);
     for (int i = 2; i < 6; ++i)
@@ -455,6 +459,10 @@ void MainWindow::wirePageControls()
         connect(label, &ClickLabel::clicked, this, &MainWindow::Label21_Click);
     if (auto* label = findChild<ClickLabel*>(QStringLiteral("Label22")))
         connect(label, &ClickLabel::clicked, this, &MainWindow::Label22_Click);
+    for (int index : {3, 4}) {
+        if (auto* label = findChild<ClickLabel*>(arrayName("Label37", index)))
+            connect(label, &ClickLabel::clicked, this, [this, index] { Label37_Click(index); });
+    }
 
     runStep([this] { installRowActions(this); });
     runStep([this] { installSources(this); });
@@ -719,10 +727,20 @@ void MainWindow::Label22_Click()
     openAddress(forumPageAddress());
 }
 
+void MainWindow::Label37_Click(int index)
+{
+    if (index == 3)
+        openAddress(forumPageAddress());
+    else if (index == 4)
+        openAddress(chatGroupPageAddress());
+}
+
 void MainWindow::Command45_Click()
 {
     QPointer<SettingsWindow> form9 = new SettingsWindow(this);
     form9->exec();
+    if (form9 && form9->endedProgram())
+        m_ending = true;
     delete form9.data();
 }
 
@@ -733,10 +751,22 @@ void MainWindow::Command6_Click()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (handleCloseRequest(this, m_exitFlags))
+    if (m_ending) {
         event->accept();
-    else
+        return;
+    }
+    if (handleCloseRequest(this, m_exitFlags)) {
+        m_ending = true;
+        event->accept();
+    } else {
         event->ignore();
+    }
+}
+
+void MainWindow::endFromWindow()
+{
+    m_ending = true;
+    endProgram();
 }
 
 QLabel* MainWindow::statusPanel(int panel) const
@@ -827,12 +857,12 @@ void MainWindow::Timer9_Timer()
 
     QPointer<MainWindow> self(this);
     const QString version = GetBody(versionFileAddress());
-    if (!self || PageFetcher::instance().isShuttingDown())
+    if (!self || m_ending || PageFetcher::instance().isShuttingDown())
         return;
 
     if (version.isEmpty()) {
         showMessage(this, unavailableText(), MessageIcon::Warning, MessageButtons::Ok);
-        endProgram();
+        endFromWindow();
         return;
     }
     StatusLine::set(welcomeText());
@@ -843,7 +873,7 @@ void MainWindow::Timer9_Timer()
     }
     showMessage(this, newVersionText(version), MessageIcon::Information, MessageButtons::Ok);
     openAddress(makerHomePageAddress());
-    endProgram();
+    endFromWindow();
 }
 
 void MainWindow::Timer12_Timer()
@@ -852,7 +882,7 @@ void MainWindow::Timer12_Timer()
     if (m_announcementText.isEmpty()) {
         QPointer<MainWindow> self(this);
         const QString text = TransferFetch(announcementFileAddress());
-        if (!self)
+        if (!self || m_ending)
             return;
         m_announcementText = text;
         return;   // the next tick shows the first one

@@ -52,6 +52,7 @@ public:
     void Image1_Click();                 // logo
     void Label21_Click();                // about page: the maker's home page
     void Label22_Click();                // about page: the user forum
+    void Label37_Click(int index);       // about page: 3 the forum's downloads, 4 the chat group
     void Command45_Click();              // "软件设置"
     void Command6_Click();               // "释放内存"
     void Check1_Click();                 // usage agreement box of page 6
@@ -93,6 +94,9 @@ private:
     void main();
     void setGateControlsEnabled(bool enabled);
     void showAnnouncement(int number);
+    // Ends the program and remembers so: a handler whose fetch was still
+    // waiting when the user chose to end must not act on its late answer.
+    void endFromWindow();
 
     // Navigation bar.
     QFrame* m_picture4 = nullptr;
@@ -123,6 +127,7 @@ private:
     QPointer<QWebEngineView> m_webBrowser3;
 
     ExitFlags m_exitFlags;
+    bool m_ending = false;
     bool m_versionChecked = false;
     QString m_announcementText;
     int m_announcementNumber = 0;

@@ -105,11 +105,15 @@ QWidget* SettingsWindow::buildGlobalPage()
     m_check2 = namedCheck(QStringLiteral("Check2"), QStringLiteral("更多软件设置功能即将添加.."), page);
     m_check2->setEnabled(false);
 
-    auto* link = new ClickLabel(QStringLiteral("<a href=\"#\">观看视频教程</a>"), page);
+    // Plain text, underlined: the skin gives link labels their colour, where a
+    // rich-text anchor would keep the palette's blue, unreadable on a dark skin.
+    auto* link = new ClickLabel(QStringLiteral("观看视频教程"), page);
     link->setObjectName(QStringLiteral("Label9"));
-    link->setTextFormat(Qt::RichText);
-    link->setTextInteractionFlags(Qt::NoTextInteraction);
+    link->setTextFormat(Qt::PlainText);
     link->setCursor(Qt::PointingHandCursor);
+    QFont underlined = link->font();
+    underlined.setUnderline(true);
+    link->setFont(underlined);
     m_label9 = link;
     connect(link, &ClickLabel::clicked, this, &SettingsWindow::Label9_Click);
 
@@ -251,6 +255,7 @@ void SettingsWindow::Command1_Click()
     if (answer == QMessageBox::Yes) {
         m_closing = true;
         startProgramAgain();
+        m_endedProgram = true;
         endProgram();
         QDialog::accept();
         return;

@@ -24,6 +24,8 @@ public:
     int openingSkinIndex() const { return m_openingSkin; }
     // The skin index chosen since, as text ("0" … "8").
     QString chosenSkinIndex() const { return m_chosenSkin; }
+    // True once Save's restart answer has ended this instance.
+    bool endedProgram() const { return m_endedProgram; }
 
     // Handlers, public so that the window can be driven like the user does.
     void Combo1_Click();      // skin list changed: preview and remember
@@ -67,6 +69,7 @@ private:
     int m_openingSkin = 0;
     QString m_chosenSkin;
     bool m_closing = false;
+    bool m_endedProgram = false;
 };
 
 } // namespace lumorra

@@ -9,6 +9,17 @@
 #include <cmath>
 #include <limits>
 
+// The skins' pictures are compiled into the static core library; without an
+// explicit registration the linker would leave them out.
+static void registerSkinImages()
+{
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(skin_images);
+        return true;
+    }();
+    (void)registered;
+}
+
 namespace lumorra {
 
 namespace {
@@ -57,6 +68,7 @@ int settingsSkinIndex(const QString& indexText)
 
 bool attachSkin(const QString& path)
 {
+    registerSkinImages();
     lastRequest() = path;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
