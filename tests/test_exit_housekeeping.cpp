@@ -2,6 +2,7 @@
 // memory-release button, against real throw-away processes.
 #include "app/exit_flow.h"
 #include "lists/result_list.h"
+#include "net/page_fetcher.h"
 #include "platform/open_address.h"
 #include "platform/processes.h"
 #include "text/memory_release.h"
@@ -9,16 +10,21 @@
 #include "modal_answerer.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include <cstdio>
 #include <memory>
+#include <unistd.h>
 
 using namespace lumorra;
 using lumorra::testing::ModalAnswerer;
@@ -99,6 +105,66 @@ public:
 const QString kQuestion = QString::fromUtf8(
     "感谢您对Avenel、对Brenn系列的软件的支持!\r \r是否退出并到论坛可以下载更多Brenn系列原创免费软件?");
 
+// The test binary run with one of these arguments is a small program of its
+// own (below).
+const char* const kEndWhileFetching = "--end-while-fetching";
+const char* const kKillOwnName = "--kill-own-name";
+
+void say(const char* line)
+{
+    std::printf("%s\n", line);
+    std::fflush(stdout);
+}
+
+// A tiny program on the real end path: a page fetch waits on a server that
+// never answers; from inside that wait the user closes the window and
+// answers Yes. Every line printed after the answer would be a fault.
+int runEndWhileFetching(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    PageFetcher::instance().setTimeoutSeconds(120);
+    QTcpServer silent;
+    if (!silent.listen(QHostAddress::LocalHost))
+        return 3;
+    int connections = 0;
+    QObject::connect(&silent, &QTcpServer::newConnection, [&] {
+        while (silent.nextPendingConnection())
+            ++connections;   // kept open, never answered
+    });
+    setOpenAddressHandler([](const QString&) {
+        say("forum opened");
+        // Queued now, so it would run if anything went back to an event loop.
+        QTimer::singleShot(0, [] { say("event after the end"); });
+    });
+
+    QWidget form1;
+    form1.show();
+    ModalAnswerer answerer;
+    answerer.queue(QMessageBox::Yes);
+    QTimer::singleShot(300, [&] {
+        std::printf("connections %d\n", connections);
+        say("closing");
+        // Flags off: other programs' processes of those names are none of
+        // this test's business.
+        handleCloseRequest(&form1, ExitFlags{});
+        say("close request returned");
+    });
+    say("fetching");
+    GetBody(QStringLiteral("http://127.0.0.1:%1/page").arg(silent.serverPort()));
+    say("fetch returned");
+    return 4;
+}
+
+// Kills every process named as this one, then says whether it lives on.
+int runKillOwnName()
+{
+    int killed = 0;
+    setProcessKillObserver([&](int, const QString&) { ++killed; });
+    killProcessesNamed(processExecutableName(int(::getpid())));
+    std::printf("killed %d, alive\n", killed);
+    return 0;
+}
+
 } // namespace
 
 class TestExitHousekeeping : public QObject {
@@ -108,10 +174,13 @@ private slots:
     void cleanup();
     void exitprocMatchesTheWholeNameExactly();
     void windowsProgramsAreKnownByTheirArgv0();
-    void killStopsOnlyExactNamesAndNeverItself();
+    void madeUpProcessTables();
+    void killStopsOnlyExactNames();
+    void killNeverSignalsItself();
     void kbszStopsTheNetworkProcessFirst();
     void exitQuestion_data();
     void exitQuestion();
+    void endingLeavesAWaitingFetchBehind();
     void releaseMemoryKeepsRowsAndTimer8();
     void watchRemovesTheBrowserWithinAFewTicks();
     void watchNoticesALateExec();
@@ -133,6 +202,7 @@ void TestExitHousekeeping::cleanup()
     setOpenAddressHandler(nullptr);
     setProcessKillObserver(nullptr);
     setProgramEndHook(nullptr);
+    setProcessTableRoot(QString());
 }
 
 void TestExitHousekeeping::exitprocMatchesTheWholeNameExactly()
@@ -169,7 +239,74 @@ void TestExitHousekeeping::windowsProgramsAreKnownByTheirArgv0()
     QCOMPARE(m_events, QStringList{QStringLiteral("kill QvodPlayer.exe")});
 }
 
-void TestExitHousekeeping::killStopsOnlyExactNamesAndNeverItself()
+void TestExitHousekeeping::madeUpProcessTables()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString table = dir.filePath(QStringLiteral("table"));
+    auto write = [&](const QString& rel, const QByteArray& bytes) {
+        const QString path = table + u'/' + rel;
+        QDir().mkpath(QFileInfo(path).path());
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
+    // A native program; a Windows program under Wine (argv[0] says who it
+    // is); processes that cannot be looked into, known by their task name
+    // only, whole or cut to 15 characters; a zombie; entries that are no pid.
+    QDir().mkpath(table + QStringLiteral("/101"));
+    QVERIFY(QFile::link(QStringLiteral("/opt/qvod/QvodTerminal.exe"), table + QStringLiteral("/101/exe")));
+    write(QStringLiteral("101/cmdline"), QByteArray("/opt/qvod/QvodTerminal.exe\0-s\0", 30));
+    QDir().mkpath(table + QStringLiteral("/102"));
+    QVERIFY(QFile::link(QStringLiteral("/usr/bin/wine64-preloader"), table + QStringLiteral("/102/exe")));
+    write(QStringLiteral("102/cmdline"), QByteArray("C:\\Program Files\\IE\\iexplore.exe\0", 33));
+    write(QStringLiteral("103/stat"), "103 (QvodPlayer.exe) S 1 103 103 0");
+    write(QStringLiteral("104/stat"), "104 (PPStreamService) S 1 104 104 0");
+    write(QStringLiteral("105/stat"), "105 (explorer.exe) Z 1 105 105 0");
+    write(QStringLiteral("self/stat"), "9 (notepad.exe) S 1 9 9 0");
+    write(QStringLiteral("loadavg"), "0.00 0.00 0.00 1/5 200\n");
+
+    setProcessTableRoot(table);
+    QVERIFY(exitproc(QStringLiteral("QvodTerminal.exe")));
+    QVERIFY(exitproc(QStringLiteral("iexplore.exe")));
+    QVERIFY(exitproc(QStringLiteral("QvodPlayer.exe")));
+    QVERIFY(!exitproc(QStringLiteral("PPStreamServic")));    // a cut name proves nothing
+    QVERIFY(!exitproc(QStringLiteral("PPStreamService")));
+    QVERIFY(!exitproc(QStringLiteral("explorer.exe")));      // ended, waiting for its parent
+    QVERIFY(!exitproc(QStringLiteral("notepad.exe")));
+    QVERIFY(!exitproc(QStringLiteral("IE\\iexplore.exe")));
+    {
+        ProcessNameWatch watch;
+        QVERIFY(watch.isRunning(QStringLiteral("iexplore.exe")));
+        QVERIFY(watch.isRunning(QStringLiteral("QvodPlayer.exe")));
+        QVERIFY(!watch.isRunning(QStringLiteral("explorer.exe")));
+        QCOMPARE(watch.knownProcessCount(), 5);
+    }
+
+    // Killing never goes by a made-up table: its pids are someone else's.
+    Processes procs;
+    QProcess* player = procs.start(QStringLiteral("QvodPlayer.exe"));
+    const int playerPid = int(player->processId());
+    QList<int> signalled;
+    setProcessKillObserver([&](int pid, const QString&) { signalled << pid; });
+    killProcessesNamed(QStringLiteral("QvodPlayer.exe"));
+    QVERIFY(Processes::killedBySignal(player));
+    QVERIFY(signalled.contains(playerPid));
+    QVERIFY(!signalled.contains(103));
+
+    // A table that cannot be read: nothing is running.
+    for (const QString& root : {dir.filePath(QStringLiteral("missing")),
+                                table + QStringLiteral("/loadavg")}) {
+        setProcessTableRoot(root);
+        QVERIFY(!exitproc(QStringLiteral("QvodTerminal.exe")));
+        ProcessNameWatch watch;
+        QVERIFY(!watch.isRunning(QStringLiteral("QvodTerminal.exe")));
+    }
+    setProcessTableRoot(QString());
+    QVERIFY(exitproc(processExecutableName(int(QCoreApplication::applicationPid()))));
+}
+
+void TestExitHousekeeping::killStopsOnlyExactNames()
 {
     Processes procs;
     QProcess* player = procs.start(QStringLiteral("QvodPlayer.exe"));
@@ -182,13 +319,38 @@ void TestExitHousekeeping::killStopsOnlyExactNamesAndNeverItself()
     QVERIFY(Processes::stillRunning(suffixed));
     QVERIFY(Processes::stillRunning(upper));
     QCOMPARE(m_events, QStringList{QStringLiteral("kill QvodPlayer.exe")});
-
-    // The program's own process is never signalled, even by its own name.
     m_events.clear();
-    killProcessesNamed(processExecutableName(int(QCoreApplication::applicationPid())));
-    QVERIFY(m_events.isEmpty());
     killProcessesNamed(QString());
     QVERIFY(m_events.isEmpty());
+}
+
+void TestExitHousekeeping::killNeverSignalsItself()
+{
+    // A copy of this program under a name no other process has, so that
+    // the kill by its own name touches nothing outside this test; a sleeping
+    // twin of the same name shows that the name really is killed.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString name = QStringLiteral("lumorra-self-%1").arg(QCoreApplication::applicationPid());
+    QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("twin"))));
+    const QString selfCopy = dir.filePath(name);
+    const QString twinPath = dir.filePath(QStringLiteral("twin/") + name);
+    QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), selfCopy));
+    QVERIFY(QFile::copy(QStringLiteral("/bin/sleep"), twinPath));
+    for (const QString& f : {selfCopy, twinPath})
+        QFile::setPermissions(f, QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner);
+    QProcess twin;
+    twin.start(twinPath, {QStringLiteral("60")});
+    QVERIFY(twin.waitForStarted(3000));
+
+    QProcess killer;
+    killer.start(selfCopy, {QString::fromLatin1(kKillOwnName)});
+    QVERIFY(killer.waitForFinished(20000));
+    QCOMPARE(killer.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(killer.exitCode(), 0);
+    QCOMPARE(QString::fromLocal8Bit(killer.readAllStandardOutput()).trimmed(),
+             QStringLiteral("killed 1, alive"));
+    QVERIFY(Processes::killedBySignal(&twin));
 }
 
 void TestExitHousekeeping::kbszStopsTheNetworkProcessFirst()
@@ -265,6 +427,27 @@ void TestExitHousekeeping::exitQuestion()
         QVERIFY(Processes::stillRunning(player));
         QVERIFY(Processes::stillRunning(terminal));
     }
+}
+
+void TestExitHousekeeping::endingLeavesAWaitingFetchBehind()
+{
+    QProcess program;
+    program.setProgram(QCoreApplication::applicationFilePath());
+    program.setArguments({QString::fromLatin1(kEndWhileFetching)});
+    program.start();
+    QVERIFY(program.waitForStarted(5000));
+    // The fetch would wait two minutes; the end must not wait for it.
+    const bool finished = program.waitForFinished(30000);
+    if (!finished) {
+        program.kill();
+        program.waitForFinished(2000);
+    }
+    const QStringList lines = QString::fromLocal8Bit(program.readAllStandardOutput())
+                                  .split(u'\n', Qt::SkipEmptyParts);
+    QVERIFY2(finished, qPrintable(lines.join(" | ")));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+    QCOMPARE(lines, QStringList({"fetching", "connections 1", "closing", "forum opened"}));
 }
 
 void TestExitHousekeeping::releaseMemoryKeepsRowsAndTimer8()
@@ -347,5 +530,15 @@ void TestExitHousekeeping::watchNoticesALateExec()
     QVERIFY(!watch.isRunning(QStringLiteral("iexplore.exe")));
 }
 
-QTEST_MAIN(TestExitHousekeeping)
+int main(int argc, char** argv)
+{
+    if (argc > 1 && qstrcmp(argv[1], kEndWhileFetching) == 0)
+        return runEndWhileFetching(argc, argv);
+    if (argc > 1 && qstrcmp(argv[1], kKillOwnName) == 0)
+        return runKillOwnName();
+    QApplication app(argc, argv);
+    TestExitHousekeeping test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_exit_housekeeping.moc"

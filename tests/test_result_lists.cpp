@@ -1,16 +1,26 @@
 // The twenty result lists: their columns, keyed cells, the locked headers,
 // row order, the right button, and the status line.
+#include "app/exit_flow.h"
+#include "app/main_window_factory.h"
 #include "lists/column_table.h"
 #include "lists/result_list.h"
 #include "lists/status_line.h"
+#include "net/site_config.h"
+#include "platform/open_address.h"
+#include "test_server.h"
 
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QSignalSpy>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
+
+#include <memory>
 
 using namespace lumorra;
 
@@ -58,6 +68,47 @@ void doubleClickDivider(QHeaderView* h, int section)
     sendMouse(vp, QEvent::MouseButtonRelease, {x, y}, Qt::LeftButton, Qt::NoButton);
 }
 
+// Selects, in every tab control above `w`, the page that holds it.
+void bringForward(QWidget* w)
+{
+    for (QWidget* p = w; p && p->parentWidget(); p = p->parentWidget()) {
+        auto* stack = qobject_cast<QStackedWidget*>(p->parentWidget());
+        if (auto* tabs = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr)
+            tabs->setCurrentWidget(p);
+    }
+}
+
+// Drags and double-clicks every visible divider of `list`; false (with the
+// reason in `why`) when a width or a hidden column changed.
+bool survivesResizing(ResultList* list, QString* why)
+{
+    QHeaderView* h = list->header();
+    QList<int> widths;
+    QList<bool> hidden;
+    for (int c = 0; c < list->columnCount(); ++c) {
+        widths << list->columnWidth(c);
+        hidden << list->isColumnHidden(c);
+    }
+    list->addRow(QStringLiteral("a very long row text that would widen the column"));
+    for (int c = 0; c < list->columnCount(); ++c) {
+        if (hidden[c])
+            continue;
+        dragDivider(h, c, 60);
+        dragDivider(h, c, -30);
+        doubleClickDivider(h, c);
+    }
+    list->clearRows();
+    for (int c = 0; c < list->columnCount(); ++c) {
+        if (list->columnWidth(c) != widths[c] || list->isColumnHidden(c) != hidden[c]) {
+            *why = QStringLiteral("%1 column %2: width %3 -> %4, hidden %5 -> %6")
+                       .arg(list->objectName()).arg(c).arg(widths[c]).arg(list->columnWidth(c))
+                       .arg(hidden[c]).arg(list->isColumnHidden(c));
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 class TestResultLists : public QObject {
@@ -73,6 +124,8 @@ private slots:
     void rowsCannotBeRenamed();
     void onlyTheRightButtonAsksForTheMenu();
     void statusLineIsReplaced();
+    // Last: the real window attaches a skin to the whole application.
+    void mainWindowListsRefuseResizing();
 };
 
 void TestResultLists::everyListHasItsColumns()
@@ -350,6 +403,44 @@ void TestResultLists::statusLineIsReplaced()
     StatusLine::set(QStringLiteral("地址已复制!"));
     QCOMPARE(StatusLine::text(), QStringLiteral("地址已复制!"));
     StatusLine::attach(nullptr);
+}
+
+void TestResultLists::mainWindowListsRefuseResizing()
+{
+    // The lists as the program builds them: every page's layout, the skin
+    // and the start-up steps have had their say.
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    qputenv("LUMORRA_HOME", home.path().toLocal8Bit());
+    SiteConfig::current().pointAllAt(lumorra::testing::TestServer::shared().baseUrl());
+    int ends = 0;
+    setProgramEndHook([&] { ++ends; });
+    setOpenAddressHandler([](const QString&) {});
+    std::unique_ptr<QWidget> w(createMainWindow());
+    w->resize(1280, 800);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    auto* pages = w->findChild<QTabWidget*>(QStringLiteral("SSTab1"));
+    QVERIFY(pages);
+    // Disabled lists would refuse every drag for the wrong reason.
+    QTRY_VERIFY_WITH_TIMEOUT(pages->isEnabled(), 8000);
+
+    for (int i = 1; i <= 20; ++i) {
+        const QString name = QStringLiteral("ListView%1").arg(i);
+        ResultList* list = w->findChild<ResultList*>(name);
+        QVERIFY2(list, qPrintable(name));
+        bringForward(list);
+        QTRY_VERIFY2(list->isVisible() && list->isEnabled(), qPrintable(name));
+        QString why;
+        QVERIFY2(survivesResizing(list, &why), qPrintable(why));
+        const ListSpec* spec = listSpec(name);
+        for (int c = 0; c < spec->columns.size(); ++c)
+            QCOMPARE(list->isColumnHidden(c), spec->columns[c].width96 == 0);
+    }
+    QCOMPARE(ends, 0);
+    w.reset();
+    setProgramEndHook(nullptr);
+    setOpenAddressHandler(nullptr);
 }
 
 QTEST_MAIN(TestResultLists)

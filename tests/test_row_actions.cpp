@@ -1,20 +1,30 @@
 // The popup menus of the result lists and the copy/open row actions.
+#include "app/exit_flow.h"
+#include "app/main_window_factory.h"
 #include "lists/column_table.h"
 #include "lists/result_list.h"
 #include "lists/row_actions.h"
 #include "lists/status_line.h"
+#include "net/site_config.h"
 #include "platform/open_address.h"
 
 #include "form1_lists.h"
+#include "test_server.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QPointer>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <memory>
 
 using namespace lumorra;
 using lumorra::testing::Form1Lists;
@@ -104,6 +114,16 @@ QString popupDuring(const std::function<void()>& action, QStringList* itemsSeen 
     return seen;
 }
 
+// Selects, in every tab control above `w`, the page that holds it.
+void bringForward(QWidget* w)
+{
+    for (QWidget* p = w; p && p->parentWidget(); p = p->parentWidget()) {
+        auto* stack = qobject_cast<QStackedWidget*>(p->parentWidget());
+        if (auto* tabs = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr)
+            tabs->setCurrentWidget(p);
+    }
+}
+
 } // namespace
 
 class TestRowActions : public QObject {
@@ -122,6 +142,9 @@ private slots:
     void itemChosenFromThePopupActsOnTheClickedRow();
     void listView17DoubleClickOpensTheHiddenAddress();
     void unboundItemsDoNothingUntilBound();
+    void desktopOpenerGetsTheAddressUnchanged();
+    // Last: the real window attaches a skin to the whole application.
+    void mainWindowMenusBelongToTheirLists();
 
 private:
     Form1Lists* m_form = nullptr;
@@ -400,6 +423,108 @@ void TestRowActions::unboundItemsDoNothingUntilBound()
     findRowAction(&other, QStringLiteral("dcsj"))->trigger();
     QVERIFY(exported);
     QCOMPARE(calls.size(), 2);   // bindings belong to their own window
+}
+
+void TestRowActions::desktopOpenerGetsTheAddressUnchanged()
+{
+    // The desktop's opener is replaced by a script that writes down what it
+    // was given, one address a line.
+    QTemporaryDir bin;
+    QVERIFY(bin.isValid());
+    const QString log = bin.filePath(QStringLiteral("opened.txt"));
+    QFile script(bin.filePath(QStringLiteral("xdg-open")));
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '%1'\n").arg(log).toUtf8());
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray oldPath = qgetenv("PATH");
+    const QByteArray oldBrowser = qgetenv("BROWSER");
+    qputenv("PATH", bin.path().toLocal8Bit() + ':' + oldPath);
+    qunsetenv("BROWSER");
+    qunsetenv("DEFAULT_BROWSER");
+    setOpenAddressHandler(nullptr);
+
+    auto lines = [&] {
+        QFile f(log);
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts)
+                                           : QStringList();
+    };
+    // One at a time, so the log keeps their order.
+    const QStringList addresses = {QStringLiteral("ed2k://|file|a.avi|1|ABC|/"),
+                                   QStringLiteral("http://pan.example/s/1?x=1&y=2"),
+                                   QStringLiteral("qvod://123|ABC|a.rmvb|")};
+    for (int i = 0; i < addresses.size(); ++i) {
+        openAddress(addresses[i]);
+        QTRY_COMPARE_WITH_TIMEOUT(lines().size(), i + 1, 10000);
+    }
+    openAddress(QString());   // nothing to open: no launch
+    QTest::qWait(300);
+    qputenv("PATH", oldPath);
+    if (!oldBrowser.isEmpty())
+        qputenv("BROWSER", oldBrowser);
+    QCOMPARE(lines(), addresses);
+}
+
+void TestRowActions::mainWindowMenusBelongToTheirLists()
+{
+    QTemporaryDir home;
+    QVERIFY(home.isValid());
+    qputenv("LUMORRA_HOME", home.path().toLocal8Bit());
+    SiteConfig::current().pointAllAt(lumorra::testing::TestServer::shared().baseUrl());
+    int ends = 0;
+    setProgramEndHook([&] { ++ends; });
+    std::unique_ptr<QWidget> w(createMainWindow());
+    w->resize(1280, 800);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    auto* pages = w->findChild<QTabWidget*>(QStringLiteral("SSTab1"));
+    QVERIFY(pages);
+    QTRY_VERIFY_WITH_TIMEOUT(pages->isEnabled(), 8000);
+
+    const QMap<int, QString> menuOf = {{1, "menu"},    {2, "fhcd"},    {4, "btcd"},
+                                       {5, "filmmenu"}, {6, "jdkc"},   {7, "yymenu"},
+                                       {8, "rjmenu"},  {9, "tsmenu"},  {10, "jymenu"},
+                                       {11, "zhmenu"}, {12, "dmmenu"}, {15, "dvzycd"},
+                                       {19, "ydbmenu"}};
+    // Each menu exists once, whichever feature installed its items first.
+    for (const QString& m : menuOf)
+        QCOMPARE(w->findChildren<QMenu*>(m).size(), 1);
+
+    for (int i = 1; i <= 20; ++i) {
+        ResultList* list = findResultList(w.get(), QStringLiteral("ListView%1").arg(i));
+        QVERIFY2(list, qPrintable(QStringLiteral("ListView%1").arg(i)));
+        bringForward(list);
+        QTRY_VERIFY(list->isVisible() && list->isEnabled());
+        const QString seen = popupDuring([&] {
+            QTest::mouseClick(list->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+        });
+        QVERIFY2(seen == menuOf.value(i), qPrintable(list->objectName() + " -> " + seen));
+        QVERIFY(popupDuring([&] {
+                    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+                }).isEmpty());
+    }
+
+    // An item chosen from the real window's popup acts on that window's list
+    // and reports in its status bar.
+    ResultList* lv15 = findResultList(w.get(), QStringLiteral("ListView15"));
+    bringForward(lv15);
+    QTreeWidgetItem* row = fillRow(lv15);
+    QTimer::singleShot(30, [&] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            for (QAction* a : menu->actions())
+                if (a->objectName() == QLatin1String("dvfz"))
+                    a->trigger();
+            menu->close();
+        }
+    });
+    QTest::mouseClick(lv15->viewport(), Qt::RightButton, {}, rowPoint(lv15, row));
+    QTRY_COMPARE(QApplication::clipboard()->text(), QStringLiteral("ListView15:zzdz"));
+    auto* panel2 = w->findChild<QLabel*>(QStringLiteral("S1Panel2"));
+    QVERIFY(panel2);
+    QCOMPARE(panel2->text(), QStringLiteral("地址已复制!"));
+    QCOMPARE(ends, 0);
+    w.reset();
+    setProgramEndHook(nullptr);
 }
 
 QTEST_MAIN(TestRowActions)

@@ -1,7 +1,6 @@
 #include "app/exit_flow.h"
 
 #include "app/message_box.h"
-#include "net/page_fetcher.h"
 #include "net/site_config.h"
 #include "platform/open_address.h"
 #include "platform/processes.h"
@@ -58,9 +57,9 @@ void endProgram()
     }
     // Ending means now: no window event, timer tick or waiting fetch may run
     // after the user confirmed, so the process leaves without going back to
-    // any event loop. Nothing of ours is left unwritten (the settings file is
-    // written when it changes).
-    PageFetcher::instance().shutdown();
+    // any event loop. Fetches still waiting are not even told: telling them
+    // would run whatever handler waits for their pages. Nothing of ours is
+    // left unwritten (the settings file is written when it changes).
     std::fflush(nullptr);
     std::_Exit(0);
 }

@@ -5,12 +5,14 @@
 
 namespace lumorra {
 
-// Hands `address` unchanged to the default browser (an empty address too);
-// a launch failure is ignored.
+// Hands `address` unchanged to the desktop: web addresses go to the default
+// browser, links of download programs (ed2k, qvod, thunder) to the program
+// registered for them. Every row action calls this, an empty address too;
+// an empty address then opens nothing, and a launch failure is ignored.
 void openAddress(const QString& address);
 
 // Replaces how addresses are opened (tests record them); a null handler
-// restores the default browser.
+// restores the desktop's opener.
 void setOpenAddressHandler(std::function<void(const QString&)> handler);
 
 } // namespace lumorra

@@ -14,6 +14,7 @@
 #include <sys/syscall.h>
 #include <sys/types.h>
 #include <unistd.h>
+#include <string>
 #include <utility>
 
 namespace lumorra {
@@ -22,6 +23,18 @@ namespace {
 
 // The kernel keeps only this many characters of a task name.
 constexpr int kTaskCommLength = 15;
+
+constexpr const char* kRealProcessTable = "/proc";
+
+// Where exitproc() and the watch read the process table.
+std::string& tableRoot()
+{
+    static std::string root = kRealProcessTable;
+    return root;
+}
+
+// Room for the root, a pid and a file name.
+using ProcPath = char[4200];
 
 QString baseName(const QByteArray& path)
 {
@@ -69,10 +82,10 @@ bool ProcessNames::matches(const QString& name) const
 }
 
 namespace {
-QString readExeBaseName(int pid)
+QString readExeBaseName(const char* root, int pid)
 {
-    char path[64];
-    std::snprintf(path, sizeof path, "/proc/%d/exe", pid);
+    ProcPath path;
+    std::snprintf(path, sizeof path, "%s/%d/exe", root, pid);
     char target[4096];
     const ssize_t len = ::readlink(path, target, sizeof target - 1);
     if (len <= 0)
@@ -83,15 +96,14 @@ QString readExeBaseName(int pid)
         exe.chop(deleted.size());
     return baseName(exe);
 }
-} // namespace
 
-ProcessNames readProcessNames(int pid)
+ProcessNames readNamesAt(const char* root, int pid)
 {
     ProcessNames names;
-    char path[64];
-    names.exe = readExeBaseName(pid);
+    ProcPath path;
+    names.exe = readExeBaseName(root, pid);
 
-    std::snprintf(path, sizeof path, "/proc/%d/cmdline", pid);
+    std::snprintf(path, sizeof path, "%s/%d/cmdline", root, pid);
     QByteArray cmdline = readSmallFile(path, 4096);
     const int nul = cmdline.indexOf('\0');
     if (nul >= 0)
@@ -101,7 +113,7 @@ ProcessNames readProcessNames(int pid)
 
     if (names.exe.isEmpty() && names.argv0.isEmpty()) {
         // Kernel threads, zombies and processes we may not look into.
-        std::snprintf(path, sizeof path, "/proc/%d/stat", pid);
+        std::snprintf(path, sizeof path, "%s/%d/stat", root, pid);
         const QByteArray stat = readSmallFile(path, 512);
         const int open = stat.indexOf('(');
         const int close = stat.lastIndexOf(')');
@@ -114,8 +126,6 @@ ProcessNames readProcessNames(int pid)
     }
     return names;
 }
-
-namespace {
 
 bool parsePid(const char* s, int* pid)
 {
@@ -167,9 +177,9 @@ bool listPids(int dirFd, QList<int>* pids)
     }
 }
 
-bool listPids(QList<int>* pids)
+bool listPids(const char* root, QList<int>* pids)
 {
-    const int fd = ::open("/proc", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(root, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return false;
     const bool ok = listPids(fd, pids);
@@ -185,8 +195,8 @@ std::function<void(int, const QString&)>& killObserver()
 
 bool ownedByCurrentUser(int pid)
 {
-    char path[64];
-    std::snprintf(path, sizeof path, "/proc/%d", pid);
+    ProcPath path;
+    std::snprintf(path, sizeof path, "%s/%d", kRealProcessTable, pid);
     struct stat st;
     if (::stat(path, &st) != 0)
         return false;
@@ -194,6 +204,16 @@ bool ownedByCurrentUser(int pid)
 }
 
 } // namespace
+
+ProcessNames readProcessNames(int pid)
+{
+    return readNamesAt(tableRoot().c_str(), pid);
+}
+
+void setProcessTableRoot(const QString& root)
+{
+    tableRoot() = root.isEmpty() ? std::string(kRealProcessTable) : root.toStdString();
+}
 
 QString processExecutableName(int pid)
 {
@@ -207,11 +227,12 @@ QString processExecutableName(int pid)
 
 bool exitproc(const QString& name)
 {
+    const char* root = tableRoot().c_str();
     QList<int> pids;
-    if (!listPids(&pids))
+    if (!listPids(root, &pids))
         return false;
     for (int pid : pids)
-        if (readProcessNames(pid).matches(name))
+        if (readNamesAt(root, pid).matches(name))
             return true;
     return false;
 }
@@ -220,14 +241,16 @@ void killProcessesNamed(const QString& name)
 {
     if (name.isEmpty())
         return;
+    // Always the real table: pids read anywhere else would name someone
+    // else's processes.
     QList<int> pids;
-    if (!listPids(&pids))
+    if (!listPids(kRealProcessTable, &pids))
         return;
     const int self = int(::getpid());
     for (int pid : pids) {
         if (pid == self || !ownedByCurrentUser(pid))
             continue;
-        if (readProcessNames(pid).matches(name)) {
+        if (readNamesAt(kRealProcessTable, pid).matches(name)) {
             ::kill(pid_t(pid), SIGKILL);
             if (const auto& observe = killObserver())
                 observe(pid, name);
@@ -271,7 +294,10 @@ QStringList matchKeys(const ProcessNames& n)
 }
 } // namespace
 
-ProcessNameWatch::ProcessNameWatch() = default;
+ProcessNameWatch::ProcessNameWatch()
+    : m_root(QByteArray::fromStdString(tableRoot()))
+{
+}
 
 ProcessNameWatch::~ProcessNameWatch()
 {
@@ -286,7 +312,7 @@ long ProcessNameWatch::readLastPid()
     // "0.12 0.10 0.06 1/121 9933": the last field is the pid most recently
     // handed out in our pid namespace (threads included).
     if (m_loadavgFd < 0)
-        m_loadavgFd = ::open("/proc/loadavg", O_RDONLY | O_CLOEXEC);
+        m_loadavgFd = ::open((m_root + "/loadavg").constData(), O_RDONLY | O_CLOEXEC);
     if (m_loadavgFd < 0)
         return -1;
     char buf[128];
@@ -325,7 +351,7 @@ void ProcessNameWatch::addPid(int pid)
     // A known pid handed out again belongs to a new process.
     it->firstScan = m_scan;
     it->seenScan = m_scan;
-    setNames(pid, *it, readProcessNames(pid));
+    setNames(pid, *it, readNamesAt(m_root.constData(), pid));
     m_young.append(pid);
 }
 
@@ -342,7 +368,7 @@ void ProcessNameWatch::dropPid(int pid)
 bool ProcessNameWatch::listAll()
 {
     if (m_procFd < 0)
-        m_procFd = ::open("/proc", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        m_procFd = ::open(m_root.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     static thread_local QList<int> pids;
     if (m_procFd < 0 || !listPids(m_procFd, &pids))
         return false;
@@ -377,10 +403,10 @@ void ProcessNameWatch::revalidate(int pid)
         return;   // kernel threads and zombies never exec
     if (!n.exe.isEmpty()) {
         // An exec changes the executable; one readlink tells.
-        if (readExeBaseName(pid) == n.exe)
+        if (readExeBaseName(m_root.constData(), pid) == n.exe)
             return;
     }
-    ProcessNames fresh = readProcessNames(pid);
+    ProcessNames fresh = readNamesAt(m_root.constData(), pid);
     if (fresh.isEmpty())
         dropPid(pid);
     else
@@ -403,13 +429,13 @@ bool ProcessNameWatch::refresh()
         // more look; then the new ones since the last call.
         const QList<int> retry = std::exchange(m_pending, {});
         for (int pid : retry) {
-            if (!m_entries.contains(pid) && !readProcessNames(pid).isEmpty())
+            if (!m_entries.contains(pid) && !readNamesAt(m_root.constData(), pid).isEmpty())
                 addPid(pid);
         }
         for (long p = m_lastPid + 1; p <= lastPid; ++p) {
             const int pid = int(p);
-            char path[64];
-            std::snprintf(path, sizeof path, "/proc/%d", pid);
+            ProcPath path;
+            std::snprintf(path, sizeof path, "%s/%d", m_root.constData(), pid);
             if (::access(path, F_OK) == 0)
                 addPid(pid);
             else
@@ -431,8 +457,8 @@ bool ProcessNameWatch::refresh()
             // changes the executable: one readlink tells. Where the two
             // differ (Wine rewrites argv[0] as it starts), read it all.
             const ProcessNames& n = it->names;
-            if (n.exe.isEmpty() || n.argv0 != n.exe || readExeBaseName(pid) != n.exe)
-                setNames(pid, *it, readProcessNames(pid));
+            if (n.exe.isEmpty() || n.argv0 != n.exe || readExeBaseName(m_root.constData(), pid) != n.exe)
+                setNames(pid, *it, readNamesAt(m_root.constData(), pid));
         }
         ++i;
     }
@@ -461,7 +487,7 @@ bool ProcessNameWatch::isRunning(const QString& name)
         if (it == m_entries.end())
             continue;
         // A kept name may be stale: confirm with a fresh read.
-        ProcessNames fresh = readProcessNames(pid);
+        ProcessNames fresh = readNamesAt(m_root.constData(), pid);
         const bool match = fresh.matches(name);
         if (fresh.isEmpty())
             dropPid(pid);

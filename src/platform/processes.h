@@ -1,6 +1,7 @@
 #pragma once
 // Running processes by executable name: the test for a running program and
 // the forced stop of one ("taskkill /im NAME /f").
+#include <QByteArray>
 #include <QHash>
 #include <QList>
 #include <QMultiHash>
@@ -16,6 +17,12 @@ bool exitproc(const QString& name);
 // Sends SIGKILL to every process of the current user whose executable name
 // equals `name` exactly, never to the own process. Results are not examined.
 void killProcessesNamed(const QString& name);
+
+// Where exitproc(), readProcessNames() and watches created afterwards read
+// the process table: "/proc", unless a test points them at a made-up table
+// (an empty root restores "/proc"). killProcessesNamed() always works on the
+// real table.
+void setProcessTableRoot(const QString& root);
 
 // Called with every process that killProcessesNamed() signals, in order, so
 // that the order of stops can be followed; nullptr removes it.
@@ -80,6 +87,7 @@ private:
     void revalidate(int pid);
     long readLastPid();
 
+    QByteArray m_root;            // the process table, fixed at construction
     QHash<int, Entry> m_entries;
     QMultiHash<QString, int> m_byName;
     QList<int> m_young;           // pids still re-read at growing intervals
