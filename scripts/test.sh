@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the packages, builds from scratch and runs every test through CTest.
+# Installs the packages, builds (reusing ./build when present) and runs every
+# test through CTest.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh

@@ -5,6 +5,7 @@
 #include <QtTest>
 #include <QTcpServer>
 
+#include <limits>
 #include <numeric>
 
 using namespace lumorra;
@@ -42,6 +43,7 @@ private slots:
     void followsRedirects();
 
     void timeoutEndsSlowRequest();
+    void overlongTimeoutStillArmsTheTimer();
     void bodyCap_data();
     void bodyCap();
     void droppedConnectionIsAnError();
@@ -196,6 +198,20 @@ void FetcherTest::timeoutEndsSlowRequest()
     QVERIFY2(elapsed < 2500, qPrintable(QString::number(elapsed)));
     QTRY_COMPARE(selfDeletingError, FetchError::Timeout);
     QCOMPARE(fetchErrorText(FetchError::Timeout), QStringLiteral("网络请求超时"));
+}
+
+void FetcherTest::overlongTimeoutStillArmsTheTimer()
+{
+    // A FetchTimeoutSeconds far beyond what a timer can count must not wrap
+    // into a negative interval, which would leave a stalled request with no
+    // time-out at all.
+    QTest::failOnWarning(QRegularExpression(QStringLiteral("negative interval")));
+    for (int seconds : {3000000, std::numeric_limits<int>::max()}) {
+        fetcher().setTimeoutSeconds(seconds);
+        QVERIFY(fetcher().timeoutSeconds() > 0);
+        sites.program("/t/quick", Answer::html("quick"));
+        QCOMPARE(GetBody(url("/t/quick")), QStringLiteral("quick"));
+    }
 }
 
 void FetcherTest::bodyCap_data()

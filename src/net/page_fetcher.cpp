@@ -12,6 +12,9 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
+#include <limits>
+
 namespace lumorra {
 
 QString fetchErrorText(FetchError e)
@@ -337,7 +340,11 @@ PageFetcher& PageFetcher::instance()
 
 void PageFetcher::setTimeoutSeconds(int seconds)
 {
-    m_timeoutSeconds = seconds > 0 ? seconds : 30;
+    // The timer counts milliseconds in an int: a longer time-out would wrap
+    // to a negative interval, the timer would not start, and a stalled
+    // request would then wait for ever.
+    constexpr int kLongestSeconds = std::numeric_limits<int>::max() / 1000;
+    m_timeoutSeconds = seconds > 0 ? std::min(seconds, kLongestSeconds) : 30;
 }
 
 void PageFetcher::setMaxBodyBytes(qint64 bytes)
