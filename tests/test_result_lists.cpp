@@ -29,8 +29,8 @@ namespace {
 QStringList keysOf(const QString& list)
 {
     QStringList keys;
-    if (const ListSpec* s = listSpec(list))
-        for (const ColumnSpec& c : s->columns)
+    if (const ListLayout* s = listLayout(list))
+        for (const ColumnLayout& c : s->columns)
             keys << c.key;
     return keys;
 }
@@ -135,12 +135,12 @@ void TestResultLists::everyListHasItsColumns()
         const QString name = QStringLiteral("ListView%1").arg(i);
         ResultList list(name);
         QCOMPARE(list.objectName(), name);
-        const ListSpec* spec = listSpec(name);
-        QVERIFY2(spec, qPrintable(name));
-        QCOMPARE(list.columnCount(), spec->columns.size());
+        const ListLayout* layout = listLayout(name);
+        QVERIFY2(layout, qPrintable(name));
+        QCOMPARE(list.columnCount(), layout->columns.size());
         QCOMPARE(list.columnOf(QStringLiteral("xh")), 0);
-        for (int c = 0; c < spec->columns.size(); ++c)
-            QCOMPARE(list.headerItem()->text(c), spec->columns[c].caption);
+        for (int c = 0; c < layout->columns.size(); ++c)
+            QCOMPARE(list.headerItem()->text(c), layout->columns[c].caption);
     }
 
     // The row actions read cells by position; these positions must hold.
@@ -158,15 +158,15 @@ void TestResultLists::everyListHasItsColumns()
     for (int i = 6; i <= 12; ++i) {
         const QString name = QStringLiteral("ListView%1").arg(i);
         QCOMPARE(keysOf(name), QStringList({"xh", "mc", "bz", "zzdz"}));
-        QCOMPARE(listSpec(name)->columns[3].caption, emuleAddressCaptions[i - 6]);
+        QCOMPARE(listLayout(name)->columns[3].caption, emuleAddressCaptions[i - 6]);
     }
     QCOMPARE(keysOf("ListView15"), QStringList({"xh", "mc", "bz", "zzdz"}));
 
-    QCOMPARE(listSpec("ListView1")->columns[0].caption, QStringLiteral("网盘类型"));
-    QCOMPARE(listSpec("ListView13")->columns[3].caption, QStringLiteral("地区分类"));
-    QCOMPARE(listSpec("ListView17")->columns[1].caption,
+    QCOMPARE(listLayout("ListView1")->columns[0].caption, QStringLiteral("网盘类型"));
+    QCOMPARE(listLayout("ListView13")->columns[3].caption, QStringLiteral("地区分类"));
+    QCOMPARE(listLayout("ListView17")->columns[1].caption,
              QStringLiteral("名称(双击列表打开下载地址)"));
-    QVERIFY(listSpec("ListView21") == nullptr);
+    QVERIFY(listLayout("ListView21") == nullptr);
 
     // Centred columns: the region of ListView13 and the category of ListView17.
     ResultList lv13(QStringLiteral("ListView13"));
@@ -195,12 +195,12 @@ void TestResultLists::hiddenColumnsAreTheAddressColumns()
         const QList<int> expected = hidden.value(name);
         for (int c = 0; c < list.columnCount(); ++c) {
             QCOMPARE(list.isColumnHidden(c), expected.contains(c));
-            QCOMPARE(listSpec(name)->columns[c].width96 == 0, expected.contains(c));
+            QCOMPARE(listLayout(name)->columns[c].width96 == 0, expected.contains(c));
         }
         // A hidden column is still a column: its cells are written and read.
         for (int c : expected) {
             QTreeWidgetItem* row = list.addRow(QStringLiteral("1"));
-            list.setCell(row, listSpec(name)->columns[c].key, QStringLiteral("http://x/%1").arg(c));
+            list.setCell(row, listLayout(name)->columns[c].key, QStringLiteral("http://x/%1").arg(c));
             QCOMPARE(list.cellAt(row, c), QStringLiteral("http://x/%1").arg(c));
         }
     }
@@ -433,9 +433,9 @@ void TestResultLists::mainWindowListsRefuseResizing()
         QTRY_VERIFY2(list->isVisible() && list->isEnabled(), qPrintable(name));
         QString why;
         QVERIFY2(survivesResizing(list, &why), qPrintable(why));
-        const ListSpec* spec = listSpec(name);
-        for (int c = 0; c < spec->columns.size(); ++c)
-            QCOMPARE(list->isColumnHidden(c), spec->columns[c].width96 == 0);
+        const ListLayout* layout = listLayout(name);
+        for (int c = 0; c < layout->columns.size(); ++c)
+            QCOMPARE(list->isColumnHidden(c), layout->columns[c].width96 == 0);
     }
     QCOMPARE(ends, 0);
     w.reset();

@@ -75,7 +75,7 @@ const QList<Expect>& families()
 QTreeWidgetItem* fillRow(ResultList* list, const QString& rowText = QStringLiteral("1"))
 {
     QTreeWidgetItem* row = list->addRow(rowText);
-    for (const ColumnSpec& c : listSpec(list->objectName())->columns)
+    for (const ColumnLayout& c : listLayout(list->objectName())->columns)
         if (c.key != QLatin1String("xh"))
             list->setCell(row, c.key, list->objectName() + QLatin1Char(':') + c.key);
     return row;

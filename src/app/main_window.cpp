@@ -394,17 +394,17 @@ void MainWindow::buildStatusBar()
 
 void MainWindow::buildTimers()
 {
-    struct Spec {
+    struct TimerEntry {
         int number;
         int interval;
     };
-    static const Spec specs[] = {
+    static const TimerEntry timerTable[] = {
         {2, 10},    {3, 100},   {4, 1000},  {5, 100},   {6, 1000},  {7, 100},
         {8, 1000},  {9, 1000},  {10, 100},  {11, 10},   {12, 100},  {13, 100},
         {14, 100},  {15, 100},  {16, 1000}, {17, 100},  {18, 1000}, {19, 100},
         {20, 100},  {21, 1000}, {23, 1000}, {24, 3000}, {25, 10},   {26, 100},
     };
-    for (const Spec& s : specs) {
+    for (const TimerEntry& s : timerTable) {
         auto* t = new QTimer(this);
         t->setObjectName(QStringLiteral("Timer%1").arg(s.number));
         t->setInterval(s.interval);

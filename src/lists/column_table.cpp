@@ -7,25 +7,25 @@ namespace lumorra {
 
 namespace {
 
-ColumnSpec col(const char* key, const char* caption, int width, bool centred = false)
+ColumnLayout col(const char* key, const char* caption, int width, bool centred = false)
 {
-    return ColumnSpec{QString::fromLatin1(key), QString::fromUtf8(caption), width, centred};
+    return ColumnLayout{QString::fromLatin1(key), QString::fromUtf8(caption), width, centred};
 }
 
 // The lists of the eMule categories share one shape; only the caption of
 // the address column changes.
-QVector<ColumnSpec> emuleCategory(const char* addressCaption)
+QVector<ColumnLayout> emuleCategory(const char* addressCaption)
 {
     return {col("xh", "序号", 47), col("mc", "名称", 267), col("bz", "备注信息", 200),
             col("zzdz", addressCaption, 333)};
 }
 
-QVector<ListSpec> buildTable()
+QVector<ListLayout> buildTable()
 {
     // Address columns that the window hides at start-up are given width 0
     // here directly: the rows keep the links the row actions read, the user
     // never sees them.
-    QVector<ListSpec> t;
+    QVector<ListLayout> t;
     t.push_back({"ListView1",
                  {col("xh", "网盘类型", 133), col("mc", "名称", 333), col("dz", "地址", 453)},
                  "menu"});
@@ -90,13 +90,13 @@ QVector<ListSpec> buildTable()
 
 } // namespace
 
-const QVector<ListSpec>& columnTable()
+const QVector<ListLayout>& columnTable()
 {
-    static const QVector<ListSpec> table = buildTable();
+    static const QVector<ListLayout> table = buildTable();
     return table;
 }
 
-const ListSpec* listSpec(const QString& listName)
+const ListLayout* listLayout(const QString& listName)
 {
     static const QHash<QString, int> byName = [] {
         QHash<QString, int> h;
@@ -109,10 +109,10 @@ const ListSpec* listSpec(const QString& listName)
     return it == byName.constEnd() ? nullptr : &columnTable()[*it];
 }
 
-int columnIndex(const ListSpec& spec, const QString& key)
+int columnIndex(const ListLayout& layout, const QString& key)
 {
-    for (int i = 0; i < spec.columns.size(); ++i)
-        if (spec.columns[i].key == key)
+    for (int i = 0; i < layout.columns.size(); ++i)
+        if (layout.columns[i].key == key)
             return i;
     return -1;
 }

@@ -8,25 +8,25 @@
 
 namespace lumorra {
 
-struct ColumnSpec {
+struct ColumnLayout {
     QString key;          // "xh", "mc", "dz", …; column 0 is always "xh"
     QString caption;      // header text
     int width96 = 0;      // width in pixels at 96 dpi; 0 = present but hidden
     bool centred = false; // header and cells centred
 };
 
-struct ListSpec {
+struct ListLayout {
     QString name;                 // "ListView1" … "ListView20"
-    QVector<ColumnSpec> columns;  // in display order
+    QVector<ColumnLayout> columns;  // in display order
     QString menu;                 // popup menu name, empty when the list has none
 };
 
 // Every list, ListView1 first.
-const QVector<ListSpec>& columnTable();
+const QVector<ListLayout>& columnTable();
 // The entry of one list, nullptr for an unknown name.
-const ListSpec* listSpec(const QString& listName);
+const ListLayout* listLayout(const QString& listName);
 // Position of `key` in the list's columns, -1 when absent.
-int columnIndex(const ListSpec& spec, const QString& key);
+int columnIndex(const ListLayout& layout, const QString& key);
 // A width given at 96 dpi, scaled to a screen of `logicalDpi`.
 int scaledColumnWidth(int width96, qreal logicalDpi);
 

@@ -21,10 +21,10 @@ ResultList::ResultList(const QString& name, QWidget* parent)
     setAllColumnsShowFocus(true);
     setContextMenuPolicy(Qt::NoContextMenu);
 
-    const ListSpec* spec = listSpec(name);
+    const ListLayout* layout = listLayout(name);
     QStringList captions;
-    if (spec) {
-        for (const ColumnSpec& c : spec->columns)
+    if (layout) {
+        for (const ColumnLayout& c : layout->columns)
             captions << c.caption;
     } else {
         captions << QString();
@@ -42,10 +42,10 @@ ResultList::ResultList(const QString& name, QWidget* parent)
     h->setMinimumSectionSize(0);
     h->setSectionResizeMode(QHeaderView::Fixed);
     h->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    if (spec) {
+    if (layout) {
         const qreal dpi = logicalDpiX();
-        for (int i = 0; i < spec->columns.size(); ++i) {
-            const ColumnSpec& c = spec->columns[i];
+        for (int i = 0; i < layout->columns.size(); ++i) {
+            const ColumnLayout& c = layout->columns[i];
             if (c.centred)
                 headerItem()->setTextAlignment(i, Qt::AlignCenter);
             if (c.width96 == 0) {
@@ -61,9 +61,9 @@ QTreeWidgetItem* ResultList::addRow(const QString& rowText)
 {
     auto* item = new QTreeWidgetItem(QStringList{rowText});
     item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-    if (const ListSpec* spec = listSpec(objectName())) {
-        for (int i = 0; i < spec->columns.size(); ++i)
-            if (spec->columns[i].centred)
+    if (const ListLayout* layout = listLayout(objectName())) {
+        for (int i = 0; i < layout->columns.size(); ++i)
+            if (layout->columns[i].centred)
                 item->setTextAlignment(i, Qt::AlignCenter);
     }
     addTopLevelItem(item);
@@ -95,8 +95,8 @@ QString ResultList::cellAt(const QTreeWidgetItem* row, int index) const
 
 int ResultList::columnOf(const QString& key) const
 {
-    const ListSpec* spec = listSpec(objectName());
-    return spec ? columnIndex(*spec, key) : -1;
+    const ListLayout* layout = listLayout(objectName());
+    return layout ? columnIndex(*layout, key) : -1;
 }
 
 QTreeWidgetItem* ResultList::selectedRow() const

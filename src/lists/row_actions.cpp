@@ -76,7 +76,7 @@ enum class ActionKind { Copy, Open, CopyInfo };
 
 // The copy and open items: one list, one cell, one status text each. The
 // status text is empty for the open items, which report nothing.
-struct RowActionSpec {
+struct RowActionEntry {
     const char* item;
     const char* list;
     int subItem;
@@ -84,9 +84,9 @@ struct RowActionSpec {
     const char* status;
 };
 
-const QVector<RowActionSpec>& rowActionTable()
+const QVector<RowActionEntry>& rowActionTable()
 {
-    static const QVector<RowActionSpec> t = {
+    static const QVector<RowActionEntry> t = {
         {"fz", "ListView1", 2, ActionKind::Copy, "链接地址已复制!"},
         {"fzxx", "ListView1", 0, ActionKind::CopyInfo, "信息已复制!"},
         {"dk", "ListView1", 2, ActionKind::Open, ""},
@@ -114,7 +114,7 @@ const QVector<RowActionSpec>& rowActionTable()
     return t;
 }
 
-const RowActionSpec* rowActionSpec(const QString& item)
+const RowActionEntry* rowActionEntry(const QString& item)
 {
     static const QHash<QString, int> byItem = [] {
         QHash<QString, int> h;
@@ -150,32 +150,32 @@ RowActionRegistry* registryOf(QWidget* form1, bool create)
     return create ? new RowActionRegistry(form1) : nullptr;
 }
 
-void runRowAction(QWidget* form1, const RowActionSpec& spec)
+void runRowAction(QWidget* form1, const RowActionEntry& entry)
 {
-    ResultList* list = findResultList(form1, QString::fromLatin1(spec.list));
+    ResultList* list = findResultList(form1, QString::fromLatin1(entry.list));
     QTreeWidgetItem* row = guardedSelection(list);
     if (!row)
         return;
-    switch (spec.kind) {
+    switch (entry.kind) {
     case ActionKind::Copy:
-        copyText(list->cellAt(row, spec.subItem));
+        copyText(list->cellAt(row, entry.subItem));
         break;
     case ActionKind::CopyInfo:
         copyText(QStringLiteral("名称：") + list->cellAt(row, 1) + QStringLiteral("\r\n")
                  + QStringLiteral("链接地址：") + list->cellAt(row, 2));
         break;
     case ActionKind::Open:
-        openAddress(list->cellAt(row, spec.subItem));
+        openAddress(list->cellAt(row, entry.subItem));
         break;
     }
-    if (*spec.status)
-        StatusLine::set(QString::fromUtf8(spec.status));
+    if (*entry.status)
+        StatusLine::set(QString::fromUtf8(entry.status));
 }
 
 void dispatchItem(QWidget* form1, const QString& item)
 {
-    if (const RowActionSpec* spec = rowActionSpec(item)) {
-        runRowAction(form1, *spec);
+    if (const RowActionEntry* entry = rowActionEntry(item)) {
+        runRowAction(form1, *entry);
         return;
     }
     if (RowActionRegistry* reg = registryOf(form1, false)) {
