@@ -1,13 +1,11 @@
 // The twenty result lists: their columns, keyed cells, the locked headers,
 // row order, the right button, and the status line.
 #include "app/exit_flow.h"
-#include "app/main_window_factory.h"
 #include "lists/column_table.h"
 #include "lists/result_list.h"
 #include "lists/status_line.h"
-#include "net/site_config.h"
 #include "platform/open_address.h"
-#include "test_server.h"
+#include "program_window.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -409,21 +407,14 @@ void TestResultLists::mainWindowListsRefuseResizing()
 {
     // The lists as the program builds them: every page's layout, the skin
     // and the start-up steps have had their say.
-    QTemporaryDir home;
-    QVERIFY(home.isValid());
-    qputenv("LUMORRA_HOME", home.path().toLocal8Bit());
-    SiteConfig::current().pointAllAt(lumorra::testing::TestServer::shared().baseUrl());
     int ends = 0;
     setProgramEndHook([&] { ++ends; });
     setOpenAddressHandler([](const QString&) {});
-    std::unique_ptr<QWidget> w(createMainWindow());
-    w->resize(1280, 800);
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-    auto* pages = w->findChild<QTabWidget*>(QStringLiteral("SSTab1"));
-    QVERIFY(pages);
+    lumorra::testing::ProgramWindow w;
+    QVERIFY(w.isValid());
+    QVERIFY(w.show());
     // Disabled lists would refuse every drag for the wrong reason.
-    QTRY_VERIFY_WITH_TIMEOUT(pages->isEnabled(), 8000);
+    QVERIFY(w.waitUntilUnlocked());
 
     for (int i = 1; i <= 20; ++i) {
         const QString name = QStringLiteral("ListView%1").arg(i);
@@ -438,7 +429,7 @@ void TestResultLists::mainWindowListsRefuseResizing()
             QCOMPARE(list->isColumnHidden(c), layout->columns[c].width96 == 0);
     }
     QCOMPARE(ends, 0);
-    w.reset();
+    w.destroy();
     setProgramEndHook(nullptr);
     setOpenAddressHandler(nullptr);
 }

@@ -1,15 +1,13 @@
 // The popup menus of the result lists and the copy/open row actions.
 #include "app/exit_flow.h"
-#include "app/main_window_factory.h"
 #include "lists/column_table.h"
 #include "lists/result_list.h"
 #include "lists/row_actions.h"
 #include "lists/status_line.h"
-#include "net/site_config.h"
 #include "platform/open_address.h"
 
 #include "form1_lists.h"
-#include "test_server.h"
+#include "program_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -467,19 +465,12 @@ void TestRowActions::desktopOpenerGetsTheAddressUnchanged()
 
 void TestRowActions::mainWindowMenusBelongToTheirLists()
 {
-    QTemporaryDir home;
-    QVERIFY(home.isValid());
-    qputenv("LUMORRA_HOME", home.path().toLocal8Bit());
-    SiteConfig::current().pointAllAt(lumorra::testing::TestServer::shared().baseUrl());
     int ends = 0;
     setProgramEndHook([&] { ++ends; });
-    std::unique_ptr<QWidget> w(createMainWindow());
-    w->resize(1280, 800);
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-    auto* pages = w->findChild<QTabWidget*>(QStringLiteral("SSTab1"));
-    QVERIFY(pages);
-    QTRY_VERIFY_WITH_TIMEOUT(pages->isEnabled(), 8000);
+    lumorra::testing::ProgramWindow w;
+    QVERIFY(w.isValid());
+    QVERIFY(w.show());
+    QVERIFY(w.waitUntilUnlocked());
 
     const QMap<int, QString> menuOf = {{1, "menu"},    {2, "fhcd"},    {4, "btcd"},
                                        {5, "filmmenu"}, {6, "jdkc"},   {7, "yymenu"},
@@ -523,7 +514,7 @@ void TestRowActions::mainWindowMenusBelongToTheirLists()
     QVERIFY(panel2);
     QCOMPARE(panel2->text(), QStringLiteral("地址已复制!"));
     QCOMPARE(ends, 0);
-    w.reset();
+    w.destroy();
     setProgramEndHook(nullptr);
 }
 
