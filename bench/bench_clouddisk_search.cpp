@@ -17,7 +17,7 @@
 #include "sources/clouddisk/cloud_disk_hosts.h"
 #include "sources/clouddisk/cloud_disk_query.h"
 #include "sources/clouddisk/cloud_disk_search.h"
-#include "sources/pages.h"
+#include "app/pages.h"
 
 #include <QApplication>
 #include <QCheckBox>

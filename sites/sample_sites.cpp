@@ -1,6 +1,8 @@
 #include "sample_sites.h"
 #include "routes.h"
 
+#include "net/site_config.h"
+
 #include <httplib.h>
 
 #include <QString>
@@ -165,32 +167,6 @@ std::optional<Answer> SiteRouter::dispatch(const std::string& fullPath, SiteRequ
 
 namespace {
 
-struct RoleEntry {
-    const char* role;
-    const char* prefix;
-};
-
-const RoleEntry kRoles[] = {
-    {"CloudDiskSearch", "/clouddisk"},
-    {"EmuleIndexSite", "/emule-index"},
-    {"EmuleSearchSite", "/emule-search"},
-    {"TorrentIndexSite", "/torrent-index"},
-    {"TorrentRssSite", "/torrent-rss"},
-    {"MagnetSiteA", "/magnet-a"},
-    {"MagnetSiteB", "/magnet-b"},
-    {"FilmResourceSite", "/film-resource"},
-    {"BtBoardSite", "/bt-board"},
-    {"FilmListSite", "/film-list"},
-    {"QvodFilmSite", "/qvod-film"},
-    {"QvodSearchSite", "/qvod-search"},
-    {"TorrentTagSite", "/torrent-tag"},
-    {"OnDemandService", "/ondemand"},
-    {"LiveChannelHost", "/live"},
-    {"ForumAddressPage", "/forum"},
-    {"VendorEndpoint", "/vendor"},
-    {"MakerHomePage", "/maker"},
-    {"ShareEndpoint", "/share"},
-};
 
 const char kNotFoundPage[] =
     "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>404 Not Found</title></head>\n"
@@ -427,8 +403,8 @@ const std::vector<std::string>& SampleSites::roles()
 {
     static const std::vector<std::string> list = [] {
         std::vector<std::string> v;
-        for (const RoleEntry& e : kRoles)
-            v.emplace_back(e.role);
+        for (const QString& role : SiteConfig::roles())
+            v.push_back(role.toStdString());
         return v;
     }();
     return list;
@@ -436,10 +412,7 @@ const std::vector<std::string>& SampleSites::roles()
 
 std::string SampleSites::prefixFor(const std::string& role)
 {
-    for (const RoleEntry& e : kRoles)
-        if (role == e.role)
-            return e.prefix;
-    return {};
+    return SiteConfig::samplePrefix(QString::fromStdString(role)).toStdString();
 }
 
 void SampleSites::program(const std::string& pathOrTarget, Answer answer)

@@ -3,7 +3,6 @@
 // classification table.
 #include "net/url_encoding.h"
 #include "sources/clouddisk/cloud_disk_hosts.h"
-#include "sources/clouddisk/cloud_disk_page.h"
 #include "sources/clouddisk/cloud_disk_parse.h"
 #include "sources/clouddisk/cloud_disk_query.h"
 
@@ -96,8 +95,6 @@ void TestCloudDiskParse::serviceTable()
 {
     QSet<QString> hosts;
     for (int i = 0; i < kServiceCount; ++i) {
-        // The page's boxes carry the captions of the table.
-        QCOMPARE(CloudDiskPage::serviceCaption(i), serviceCaption(i));
         const QString host = serviceHost(i);
         QVERIFY2(!host.isEmpty() && !host.contains(QLatin1Char(' ')) && !host.contains(QLatin1Char('/')),
                  qPrintable(host));

@@ -1,6 +1,6 @@
 // eMule family, pure part: category buttons and URLs, the record cutting of
 // the index site, the search URLs, and the search site's table records.
-#include "sources/emule/emule_category.h"
+#include "sources/emule/emule_category_parse.h"
 #include "sources/emule/emule_search_parse.h"
 #include "text/cut.h"
 

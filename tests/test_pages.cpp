@@ -1,9 +1,9 @@
 // The eight pages of the main window: every named control exists with the
 // right kind and caption, and the page-local behaviours (page-number boxes,
 // select-all, channel snap-back, keyword hint, reply controls) hold.
-#include "app/page_number_box.h"
+#include "ui/page_number_box.h"
 #include "lists/result_list.h"
-#include "sources/pages.h"
+#include "app/pages.h"
 
 #include <QAbstractButton>
 #include <QApplication>

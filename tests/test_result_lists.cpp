@@ -283,7 +283,7 @@ void TestResultLists::columnsCannotBeResized()
         QVERIFY(plain.columnWidth(0) != before);
     }
 
-    for (const QString name : {QStringLiteral("ListView1"), QStringLiteral("ListView17"),
+    for (const QString& name : {QStringLiteral("ListView1"), QStringLiteral("ListView17"),
                                QStringLiteral("ListView20")}) {
         ResultList list(name);
         list.resize(1200, 300);

@@ -2,7 +2,7 @@
 // sites: keyword checks, the exact URLs fetched, the rows, the status line,
 // the message boxes, and what the window shows when a page does not arrive.
 #include "app/main_window_factory.h"
-#include "app/page_number_box.h"
+#include "ui/page_number_box.h"
 #include "lists/result_list.h"
 #include "lists/row_actions.h"
 #include "lists/status_line.h"

@@ -1,6 +1,6 @@
 #include "app/about_page.h"
 
-#include "app/click_label.h"
+#include "ui/click_label.h"
 
 #include <QCheckBox>
 #include <QComboBox>

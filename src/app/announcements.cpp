@@ -11,16 +11,16 @@ QString announcementField(const QString& text, const QString& key, int number)
     return Cut(text).piece(key, number).upToFirstCharOf(u"|").erase(u'|').str();
 }
 
-QColor announcementColor(const QString& value)
+QString announcementColor(const QString& value)
 {
     const QString name = Cut(value).trimSpaces().str();
     if (name == QLatin1String("red"))
-        return QColor(255, 0, 0);
+        return QStringLiteral("#ff0000");
     if (name == QLatin1String("blue"))
-        return QColor(0, 0, 255);
+        return QStringLiteral("#0000ff");
     if (name == QLatin1String("green"))
-        return QColor(0, 255, 0);
-    return QColor(0, 0, 0);
+        return QStringLiteral("#00ff00");
+    return QStringLiteral("#000000");
 }
 
 Announcement announcementAt(const QString& text, int number)

@@ -6,7 +6,6 @@
 //
 // Pure text handling, no widgets: the main window's rotation timer asks
 // these functions what to show next.
-#include <QColor>
 #include <QString>
 
 namespace lumorra {
@@ -14,7 +13,7 @@ namespace lumorra {
 struct Announcement {
     QString title;   // caption and tooltip of the announcement line
     QString url;     // page opened by a click; blanks at both ends removed
-    QColor color;    // pure red, blue or green; black for anything else
+    QString color;   // "#ff0000", "#0000ff" or "#00ff00"; "#000000" for anything else
 };
 
 // The rotation shows at most this many items.
@@ -28,7 +27,7 @@ QString announcementField(const QString& text, const QString& key, int number);
 
 // "red", "blue" and "green" exactly (after blanks at both ends are removed);
 // any other spelling, capitalised ones included, is black.
-QColor announcementColor(const QString& value);
+QString announcementColor(const QString& value);
 
 // Announcement `number` (1-based) of the file.
 Announcement announcementAt(const QString& text, int number);

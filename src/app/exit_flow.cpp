@@ -1,6 +1,6 @@
 #include "app/exit_flow.h"
 
-#include "app/message_box.h"
+#include "ui/message_box.h"
 #include "net/site_config.h"
 #include "platform/open_address.h"
 #include "platform/processes.h"

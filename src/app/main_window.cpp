@@ -1,13 +1,13 @@
 #include "app/main_window.h"
 
 #include "app/announcements.h"
-#include "app/click_label.h"
+#include "ui/click_label.h"
 #include "app/exit_flow.h"
-#include "app/message_box.h"
+#include "ui/message_box.h"
 #include "app/painted_icons.h"
 #include "app/settings_store.h"
 #include "app/settings_window.h"
-#include "app/silent_web_page.h"
+#include "ui/silent_web_page.h"
 #include "app/skins.h"
 #include "app/sound_player.h"
 #include "app/vendor_pages.h"
@@ -19,7 +19,7 @@
 #include "platform/program_dir.h"
 #include "sources/install_sources.h"
 #include "sources/page_widgets.h"
-#include "sources/pages.h"
+#include "app/pages.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -899,7 +899,7 @@ void MainWindow::showAnnouncement(int number)
     m_announcementNumber = number;
     m_announcementUrl = a.url;
     // A widget-level sheet wins over the skin's colours for this one label.
-    m_label17->setStyleSheet(QStringLiteral("color: %1;").arg(a.color.name()));
+    m_label17->setStyleSheet(QStringLiteral("color: %1;").arg(a.color));
     m_label17->setText(a.title);
     m_label17->setToolTip(a.title);
 }

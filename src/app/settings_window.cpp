@@ -1,8 +1,8 @@
 #include "app/settings_window.h"
 
-#include "app/click_label.h"
+#include "ui/click_label.h"
 #include "app/exit_flow.h"
-#include "app/message_box.h"
+#include "ui/message_box.h"
 #include "app/painted_icons.h"
 #include "app/settings_store.h"
 #include "app/skins.h"

@@ -1,7 +1,5 @@
 #include "net/site_config.h"
 
-#include "sample_sites.h"
-
 #include <QFile>
 #include <QUrl>
 
@@ -9,14 +7,31 @@ namespace lumorra {
 
 namespace {
 
-const char* const kRoles[] = {
-    role::CloudDiskSearch,  role::EmuleIndexSite,   role::EmuleSearchSite,
-    role::TorrentIndexSite, role::TorrentRssSite,   role::MagnetSiteA,
-    role::MagnetSiteB,      role::FilmResourceSite, role::BtBoardSite,
-    role::FilmListSite,     role::QvodFilmSite,     role::QvodSearchSite,
-    role::TorrentTagSite,   role::OnDemandService,  role::LiveChannelHost,
-    role::ForumAddressPage, role::VendorEndpoint,   role::MakerHomePage,
-    role::ShareEndpoint,
+struct RoleEntry {
+    const char* role;
+    const char* samplePrefix;   // where the bundled sample sites serve it
+};
+
+const RoleEntry kRoles[] = {
+    {role::CloudDiskSearch, "/clouddisk"},
+    {role::EmuleIndexSite, "/emule-index"},
+    {role::EmuleSearchSite, "/emule-search"},
+    {role::TorrentIndexSite, "/torrent-index"},
+    {role::TorrentRssSite, "/torrent-rss"},
+    {role::MagnetSiteA, "/magnet-a"},
+    {role::MagnetSiteB, "/magnet-b"},
+    {role::FilmResourceSite, "/film-resource"},
+    {role::BtBoardSite, "/bt-board"},
+    {role::FilmListSite, "/film-list"},
+    {role::QvodFilmSite, "/qvod-film"},
+    {role::QvodSearchSite, "/qvod-search"},
+    {role::TorrentTagSite, "/torrent-tag"},
+    {role::OnDemandService, "/ondemand"},
+    {role::LiveChannelHost, "/live"},
+    {role::ForumAddressPage, "/forum"},
+    {role::VendorEndpoint, "/vendor"},
+    {role::MakerHomePage, "/maker"},
+    {role::ShareEndpoint, "/share"},
 };
 
 const QString kTimeoutKey = QStringLiteral("FetchTimeoutSeconds");
@@ -33,8 +48,8 @@ QString withoutTrailingSlashes(QString url)
 // case; empty when the key is no role.
 QString canonicalRole(const QString& key)
 {
-    for (const char* r : kRoles) {
-        const QString name = QString::fromLatin1(r);
+    for (const RoleEntry& r : kRoles) {
+        const QString name = QString::fromLatin1(r.role);
         if (name.compare(key, Qt::CaseInsensitive) == 0)
             return name;
     }
@@ -63,9 +78,17 @@ QString baseUrlFault(const QString& url)
 QStringList SiteConfig::roles()
 {
     QStringList out;
-    for (const char* r : kRoles)
-        out << QString::fromLatin1(r);
+    for (const RoleEntry& r : kRoles)
+        out << QString::fromLatin1(r.role);
     return out;
+}
+
+QString SiteConfig::samplePrefix(const QString& role)
+{
+    for (const RoleEntry& r : kRoles)
+        if (role == QLatin1String(r.role))
+            return QString::fromLatin1(r.samplePrefix);
+    return QString();
 }
 
 SiteConfig& SiteConfig::current()
@@ -88,10 +111,7 @@ void SiteConfig::pointAllAt(const QString& serverBase)
 {
     const QString server = withoutTrailingSlashes(serverBase.trimmed());
     for (const QString& r : roles()) {
-        QString prefix = QString::fromStdString(SampleSites::prefixFor(r.toStdString()));
-        if (!prefix.isEmpty() && !prefix.startsWith(u'/'))
-            prefix.prepend(u'/');
-        setBase(r, server + prefix);
+        setBase(r, server + samplePrefix(r));
     }
 }
 

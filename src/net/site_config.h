@@ -33,6 +33,9 @@ class SiteConfig {
 public:
     // Every role name known to the program, in a stable order.
     static QStringList roles();
+    // The path prefix the bundled sample sites serve a role under
+    // ("/clouddisk" …); empty for an unknown role.
+    static QString samplePrefix(const QString& role);
 
     // The configuration in force (process-wide).
     static SiteConfig& current();
@@ -41,7 +44,7 @@ public:
     QString base(const QString& role) const;
     void setBase(const QString& role, const QString& url);
     // Points every role at one server; each role under its own path prefix
-    // (see SampleSites::prefixFor).
+    // (see samplePrefix).
     void pointAllAt(const QString& serverBase);
 
     // Roles that have no base URL (a partial sites.ini), in roles() order.

@@ -1,8 +1,9 @@
 #include "sources/clouddisk/cloud_disk_page.h"
 
-#include "app/page_number_box.h"
+#include "ui/page_number_box.h"
 #include "lists/result_list.h"
 #include "sources/page_widgets.h"
+#include "sources/clouddisk/cloud_disk_hosts.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -17,21 +18,8 @@
 namespace lumorra {
 
 namespace {
-const char16_t* const kServiceCaptions[CloudDiskPage::kServiceCount] = {
-    u"百度网盘", u"华为网盘", u"迅雷快传", u"QQ旋风", u"360网盘", u"千易网盘",
-    u"盛大网盘", u"爱问共享", u"CSDN资源", u"金山网盘", u"千脑网盘", u"城通网盘",
-    u"400网盘", u"纳米网盘", u"迅载网盘", u"GXP 网盘", u"YUNDISK.CN", u"163网盘",
-    u"Vdisk盘", u"115网盘", u"126网盘", u"RayFile", u"酷牛网盘", u"天空网盘",
-};
 constexpr int kBoxesPerRow = 8;
 } // namespace
-
-QString CloudDiskPage::serviceCaption(int index)
-{
-    if (index < 0 || index >= kServiceCount)
-        return {};
-    return QString::fromUtf16(kServiceCaptions[index]);
-}
 
 CloudDiskPage::CloudDiskPage(QWidget* parent) : QWidget(parent)
 {
@@ -57,7 +45,7 @@ CloudDiskPage::CloudDiskPage(QWidget* parent) : QWidget(parent)
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(6);
     for (int i = 0; i < kServiceCount; ++i) {
-        auto* box = new QCheckBox(serviceCaption(i), kinds);
+        auto* box = new QCheckBox(clouddisk::serviceCaption(i), kinds);
         box->setObjectName(arrayName(QStringLiteral("Check2"), i));
         m_check2[i] = box;
         grid->addWidget(box, i / kBoxesPerRow, i % kBoxesPerRow);

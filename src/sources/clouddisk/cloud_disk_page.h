@@ -22,9 +22,6 @@ public:
 
     explicit CloudDiskPage(QWidget* parent = nullptr);
 
-    // Caption of the service box Check2(index), index 0..23.
-    static QString serviceCaption(int index);
-
 private:
     // "全选": every service box follows the tick of Check3.
     void Check3_Click();

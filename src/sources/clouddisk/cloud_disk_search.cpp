@@ -1,6 +1,6 @@
 #include "sources/clouddisk/cloud_disk_search.h"
 
-#include "app/message_box.h"
+#include "ui/message_box.h"
 #include "lists/result_list.h"
 #include "lists/row_actions.h"
 #include "lists/status_line.h"
@@ -12,7 +12,7 @@
 #include "sources/clouddisk/cloud_disk_parse.h"
 #include "sources/clouddisk/cloud_disk_query.h"
 #include "sources/page_widgets.h"
-#include "text/list_export.h"
+#include "lists/list_export.h"
 #include "text/memory_release.h"
 
 #include <QCheckBox>
@@ -114,7 +114,7 @@ void CloudDiskSearch::Command1_Click()
     for (int i = 0; i < kServiceCount; ++i) {
         if (!m_check2[i] || !m_check2[i]->isChecked())
             continue;
-        m_waiting.push_back({i, clouddisk::searchUrl(base, clouddisk::serviceHost(i), m_encodedKeyword, page)});
+        m_waiting.push_back({i, clouddisk::searchUrl(base, clouddisk::serviceHost(i), m_encodedKeyword, page), false, {}});
     }
     startQueuedRequests(generation);
     takeReadyPages();

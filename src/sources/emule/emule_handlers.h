@@ -3,7 +3,7 @@
 // (Command21(0..2), Command26(0..2), Command27(0..11), Command41(0..2)), the
 // index-site search Command27(12) with Timer15, and the search-site search
 // Command27(13) with Timer20 and Timer21.
-#include "sources/emule/emule_category.h"
+#include "sources/emule/emule_category_parse.h"
 #include "text/cut.h"
 
 #include <QObject>

@@ -1,6 +1,6 @@
 #include "sources/torrent/torrent_index_page.h"
 
-#include "app/page_number_box.h"
+#include "ui/page_number_box.h"
 #include "lists/result_list.h"
 #include "sources/page_widgets.h"
 

@@ -1,6 +1,6 @@
 #include "sources/torrent/torrent_search.h"
 
-#include "app/message_box.h"
+#include "ui/message_box.h"
 #include "lists/result_list.h"
 #include "lists/row_actions.h"
 #include "lists/status_line.h"

@@ -1,4 +1,4 @@
-#include "sources/emule/emule_category.h"
+#include "sources/emule/emule_category_parse.h"
 
 #include "text/cut.h"
 

@@ -1,4 +1,4 @@
-#include "sources/pages.h"
+#include "app/pages.h"
 
 #include "app/about_page.h"
 #include "sources/clouddisk/cloud_disk_page.h"

@@ -1,4 +1,4 @@
-#include "text/list_export.h"
+#include "lists/list_export.h"
 
 #include "text/fixed_length.h"
 

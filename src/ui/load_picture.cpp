@@ -1,4 +1,4 @@
-#include "text/load_picture.h"
+#include "ui/load_picture.h"
 
 #include "net/page_fetcher.h"
 

@@ -1,4 +1,4 @@
-#include "app/page_number_box.h"
+#include "ui/page_number_box.h"
 
 #include "text/number_text.h"
 
