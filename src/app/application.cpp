@@ -155,7 +155,8 @@ bool savePageScreenshots(QWidget* window, const QString& dir)
     bool ok = true;
     for (int i = 0; i < tabs->count(); ++i) {
         tabs->setCurrentIndex(i);
-        QCoreApplication::processEvents();
+        // The page just brought forward lays itself out before it is drawn.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
         ok = saveScreenshot(window, QDir(dir).filePath(QStringLiteral("page%1.png").arg(i))) && ok;
     }
     tabs->setCurrentIndex(shown);
@@ -163,6 +164,30 @@ bool savePageScreenshots(QWidget* window, const QString& dir)
 }
 
 } // namespace
+
+QStringList restartArguments(const QStringList& arguments)
+{
+    static const QStringList runOnce{QStringLiteral("screenshot"), QStringLiteral("screenshot-pages"),
+                                     QStringLiteral("quit-after")};
+    QStringList kept;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        QString name = a;
+        while (name.startsWith(u'-'))
+            name.remove(0, 1);
+        const qsizetype eq = name.indexOf(u'=');
+        const bool inlineValue = eq >= 0;
+        if (inlineValue)
+            name.truncate(eq);
+        if (a.startsWith(u'-') && runOnce.contains(name)) {
+            if (!inlineValue)
+                ++i;   // its value goes with it
+            continue;
+        }
+        kept << a;
+    }
+    return kept;
+}
 
 int runApplication(int argc, char** argv)
 {
@@ -183,10 +208,6 @@ int runApplication(int argc, char** argv)
     std::unique_ptr<SampleSites> sampleSites;
     if (!setUpSites(options, &sampleSites))
         return 1;
-
-    // A handler may be waiting for a page when the program ends: release it.
-    QObject::connect(&app, &QCoreApplication::aboutToQuit,
-                     [] { PageFetcher::instance().shutdown(); });
 
     QPointer<QWidget> window = createMainWindow();
     if (window && !window->isVisible())

@@ -9,8 +9,16 @@
 //   --screenshot-pages <dir>  with --screenshot: one picture per page as well
 //   --quit-after <seconds> end the program after that long
 
+#include <QStringList>
+
 namespace lumorra {
 
 int runApplication(int argc, char** argv);
+
+// The user's own options out of `arguments` (without the program name):
+// what a restart passes on. The run-once options (--screenshot,
+// --screenshot-pages, --quit-after, in either "--opt value" or
+// "--opt=value" form) stay behind.
+QStringList restartArguments(const QStringList& arguments);
 
 } // namespace lumorra

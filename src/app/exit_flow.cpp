@@ -1,17 +1,17 @@
 #include "app/exit_flow.h"
 
 #include "ui/message_box.h"
+#include "net/page_fetcher.h"
 #include "net/site_config.h"
 #include "platform/open_address.h"
 #include "platform/processes.h"
 #include "text/memory_release.h"
 
+#include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
 
-#include <cstdio>
-#include <cstdlib>
 
 namespace lumorra {
 
@@ -51,17 +51,22 @@ void setProgramEndHook(std::function<void()> hook)
 
 void endProgram()
 {
+    // Ending means now: once the user confirmed, no page that is still on
+    // its way may reach its handler and no window timer may tick again.
+    PageFetcher::instance().shutdown();
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget* w : windows) {
+        const auto timers = w->findChildren<QTimer*>();
+        for (QTimer* t : timers)
+            t->stop();
+    }
     if (const auto& h = endHook()) {
         h();
         return;
     }
-    // Ending means now: no window event, timer tick or waiting fetch may run
-    // after the user confirmed, so the process leaves without going back to
-    // any event loop. Fetches still waiting are not even told: telling them
-    // would run whatever handler waits for their pages. Nothing of ours is
-    // left unwritten (the settings file is written when it changes).
-    std::fflush(nullptr);
-    std::_Exit(0);
+    // Every event loop returns, the nested ones of message boxes included;
+    // the program then ends through main() and its destructors.
+    QCoreApplication::exit(0);
 }
 
 void kbsz(const ExitFlags& flags)

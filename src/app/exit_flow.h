@@ -37,11 +37,12 @@ void Timer25_Timer();
 QString exitQuestionText();
 QString forumPageAddress();
 
-// How the program ends once the user confirmed: by default pending fetches
-// are abandoned and the process ends at once with status 0. Tests install
-// their own hook to observe the ending without dying; nullptr restores it.
+// How the program ends once the user confirmed: pending fetches are dropped
+// unheard, the windows' timers stop, and the event loops return with status
+// 0 (the program then ends through its normal path). Tests install their own
+// hook for the last step to observe the ending without leaving their event
+// loop; nullptr restores it.
 void setProgramEndHook(std::function<void()> hook);
-// Ends the program through the hook.
 void endProgram();
 
 } // namespace lumorra

@@ -11,6 +11,7 @@
 #include "app/skins.h"
 #include "app/sound_player.h"
 #include "app/vendor_pages.h"
+#include "app/version_gate.h"
 #include "lists/row_actions.h"
 #include "lists/status_line.h"
 #include "net/page_fetcher.h"
@@ -233,6 +234,11 @@ MainWindow::MainWindow(QWidget* parent)
 
     buildStatusBar();
     buildTimers();
+    m_versionGate = new VersionGate(timer(QStringLiteral("Timer9")), timer(QStringLiteral("Timer12")),
+                                    m_label17, this);
+    connect(m_versionGate, &VersionGate::unlocked, this, [this] { setGateControlsEnabled(true); });
+    connect(m_versionGate, &VersionGate::endRequested, this, &MainWindow::endFromWindow);
+    connect(m_label17, &ClickLabel::clicked, m_versionGate, &VersionGate::Label17_Click);
 
     m_w1 = new SoundPlayer(QStringLiteral("W1"), this);
 
@@ -329,7 +335,7 @@ void MainWindow::buildBottomRow(QWidget* body)
     m_label17->setCursor(Qt::PointingHandCursor);
     m_label17->setMinimumWidth(200);
     m_label17->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    connect(m_label17, &ClickLabel::clicked, this, &MainWindow::Label17_Click);
+    m_label17->setTextFormat(Qt::PlainText);
     frameLayout->addWidget(m_label17, 1);
     row->addWidget(m_frame1_3, 1);
 
@@ -371,6 +377,8 @@ void MainWindow::buildStatusBar()
         auto* panel = new ClickLabel(texts[i], m_s1);
         panel->setObjectName(QStringLiteral("S1Panel%1").arg(i + 1));
         panel->setContentsMargins(6, 0, 6, 0);
+        // The status line shows keywords and page texts as typed.
+        panel->setTextFormat(Qt::PlainText);
         const int number = i + 1;
         connect(panel, &ClickLabel::clicked, this, [this, number] { S1_PanelClick(number); });
         m_panels << panel;
@@ -409,8 +417,6 @@ void MainWindow::buildTimers()
         t->setObjectName(QStringLiteral("Timer%1").arg(s.number));
         t->setInterval(s.interval);
     }
-    connect(timer(QStringLiteral("Timer9")), &QTimer::timeout, this, &MainWindow::Timer9_Timer);
-    connect(timer(QStringLiteral("Timer12")), &QTimer::timeout, this, &MainWindow::Timer12_Timer);
     connect(timer(QStringLiteral("Timer25")), &QTimer::timeout, this, [] { Timer25_Timer(); });
 }
 
@@ -826,91 +832,15 @@ void MainWindow::Check1_Click()
 // ---------------------------------------------------------------------------
 // Version gate and announcements
 
-QString MainWindow::welcomeText()
-{
-    return QStringLiteral("欢迎使用Tessaly旗下Brenn系列软件 ..");
-}
-
-QString MainWindow::unavailableText()
-{
-    return QStringLiteral("暂时无法使用!请您稍后再试!");
-}
-
-QString MainWindow::newVersionText(const QString& fetched)
-{
-    return QStringLiteral("发现最新版本![") + fetched + QStringLiteral("]\r\n \r\n确定后自动打开官方网站!");
-}
-
-QString MainWindow::announcementWaitText()
-{
-    return QStringLiteral("正在获取公告，请稍等..");
-}
-
-void MainWindow::Timer9_Timer()
-{
-    // One check per start: a tick that comes while the fetch still waits
-    // must not start a second one.
-    timer(QStringLiteral("Timer9"))->stop();
-    if (m_versionChecked)
-        return;
-    m_versionChecked = true;
-
-    QPointer<MainWindow> self(this);
-    const QString version = GetBody(versionFileAddress());
-    if (!self || m_ending || PageFetcher::instance().isShuttingDown())
-        return;
-
-    if (version.isEmpty()) {
-        showMessage(this, unavailableText(), MessageIcon::Warning, MessageButtons::Ok);
-        endFromWindow();
-        return;
-    }
-    StatusLine::set(welcomeText());
-    if (version == releaseName()) {
-        setGateControlsEnabled(true);
-        timer(QStringLiteral("Timer12"))->start();
-        return;
-    }
-    showMessage(this, newVersionText(version), MessageIcon::Information, MessageButtons::Ok);
-    openAddress(makerHomePageAddress());
-    endFromWindow();
-}
-
-void MainWindow::Timer12_Timer()
-{
-    QTimer* t12 = timer(QStringLiteral("Timer12"));
-    if (m_announcementText.isEmpty()) {
-        QPointer<MainWindow> self(this);
-        const QString text = TransferFetch(announcementFileAddress());
-        if (!self || m_ending)
-            return;
-        m_announcementText = text;
-        return;   // the next tick shows the first one
-    }
-    const int next = nextAnnouncementNumber(m_announcementNumber, announcementCount(m_announcementText));
-    if (next > 0)
-        showAnnouncement(next);
-    t12->setInterval(10000);
-}
-
-void MainWindow::showAnnouncement(int number)
-{
-    const Announcement a = announcementAt(m_announcementText, number);
-    m_announcementNumber = number;
-    m_announcementUrl = a.url;
-    // A widget-level sheet wins over the skin's colours for this one label.
-    m_label17->setStyleSheet(QStringLiteral("color: %1;").arg(a.color));
-    m_label17->setText(a.title);
-    m_label17->setToolTip(a.title);
-}
-
-void MainWindow::Label17_Click()
-{
-    if (!m_announcementUrl.isEmpty())
-        openAddress(m_announcementUrl);
-    else
-        showMessage(this, announcementWaitText(), MessageIcon::Information, MessageButtons::Ok);
-}
+void MainWindow::Timer9_Timer() { m_versionGate->Timer9_Timer(); }
+void MainWindow::Timer12_Timer() { m_versionGate->Timer12_Timer(); }
+void MainWindow::Label17_Click() { m_versionGate->Label17_Click(); }
+int MainWindow::announcementNumber() const { return m_versionGate->announcementNumber(); }
+QString MainWindow::announcementUrl() const { return m_versionGate->announcementUrl(); }
+QString MainWindow::welcomeText() { return VersionGate::welcomeText(); }
+QString MainWindow::unavailableText() { return VersionGate::unavailableText(); }
+QString MainWindow::newVersionText(const QString& fetched) { return VersionGate::newVersionText(fetched); }
+QString MainWindow::announcementWaitText() { return VersionGate::announcementWaitText(); }
 
 } // namespace lumorra
 

@@ -26,6 +26,7 @@ class ClickLabel;
 class NavButton;
 class NavOverlay;
 class SoundPlayer;
+class VersionGate;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -65,8 +66,8 @@ public:
     // The hover index as remembered text ("0".."7"; empty at start).
     QString hoverIndexText() const { return m_hoverIndex; }
     // The number of the announcement on show (0 before the first).
-    int announcementNumber() const { return m_announcementNumber; }
-    QString announcementUrl() const { return m_announcementUrl; }
+    int announcementNumber() const;
+    QString announcementUrl() const;
     // A hidden browser ("WebBrowser2", "WebBrowser3"), created on first use.
     QWebEngineView* hiddenBrowser(const QString& name);
 
@@ -93,7 +94,6 @@ private:
     void Form_Load();
     void main();
     void setGateControlsEnabled(bool enabled);
-    void showAnnouncement(int number);
     // Ends the program and remembers so: a handler whose fetch was still
     // waiting when the user chose to end must not act on its late answer.
     void endFromWindow();
@@ -128,10 +128,7 @@ private:
 
     ExitFlags m_exitFlags;
     bool m_ending = false;
-    bool m_versionChecked = false;
-    QString m_announcementText;
-    int m_announcementNumber = 0;
-    QString m_announcementUrl;
+    VersionGate* m_versionGate = nullptr;
 };
 
 } // namespace lumorra

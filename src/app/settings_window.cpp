@@ -1,5 +1,7 @@
 #include "app/settings_window.h"
 
+#include "app/application.h"
+
 #include "ui/click_label.h"
 #include "app/exit_flow.h"
 #include "ui/message_box.h"
@@ -307,7 +309,7 @@ void SettingsWindow::startProgramAgain()
         return;
     }
     QProcess::startDetached(QCoreApplication::applicationFilePath(),
-                            QCoreApplication::arguments().mid(1));
+                            restartArguments(QCoreApplication::arguments().mid(1)));
 }
 
 QString SettingsWindow::restartQuestion()

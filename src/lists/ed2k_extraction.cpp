@@ -3,7 +3,6 @@
 #include "lists/result_list.h"
 #include "lists/row_actions.h"
 #include "lists/status_line.h"
-#include "net/page_fetcher.h"
 #include "text/cut.h"
 
 #include <QPointer>
@@ -50,25 +49,50 @@ QString ed2kNotFoundText(const QString& reason)
     return QStringLiteral("没有找到ed2k链接(") + reason + QStringLiteral("),种子地址提取失败!");
 }
 
-void extractEd2kLink(QWidget* form1, const QString& listName)
+Ed2kExtraction::Ed2kExtraction(QWidget* form1) : QObject(form1), m_form1(form1)
 {
-    ResultList* list = findResultList(form1, listName);
+    setObjectName(QStringLiteral("Ed2kExtraction"));
+}
+
+Ed2kExtraction* Ed2kExtraction::of(QWidget* form1)
+{
+    if (!form1)
+        return nullptr;
+    if (auto* existing = form1->findChild<Ed2kExtraction*>(QString(), Qt::FindDirectChildrenOnly))
+        return existing;
+    return new Ed2kExtraction(form1);
+}
+
+void Ed2kExtraction::extract(const QString& listName)
+{
+    ResultList* list = findResultList(m_form1, listName);
     QTreeWidgetItem* row = guardedSelection(list);
     if (!row)
         return;
     const QString address = list->cellAt(row, 3);
     if (address.isEmpty()) {
         StatusLine::set(ed2kNotFoundText());
+        emit extracted(false);
         return;
     }
-    // Nothing below touches the list: it may go while the page loads.
-    const FetchResult page = PageFetcher::instance().fetch(address, FetchMode::WithIfModifiedSince);
-    if (const std::optional<QString> link = firstEd2kLink(page.text)) {
-        copyText(*link);
-        StatusLine::set(ed2kCopiedText());
-        return;
-    }
-    StatusLine::set(ed2kNotFoundText(page.ok() ? QString() : fetchErrorText(page.error)));
+    // The latest extraction wins: an older page arriving later must not
+    // replace the link the user asked for last.
+    m_fetch.get(address, FetchMode::WithIfModifiedSince, this, [this](const FetchResult& page) {
+        if (const std::optional<QString> link = firstEd2kLink(page.text)) {
+            copyText(*link);
+            StatusLine::set(ed2kCopiedText());
+            emit extracted(true);
+            return;
+        }
+        StatusLine::set(ed2kNotFoundText(page.ok() ? QString() : fetchErrorText(page.error)));
+        emit extracted(false);
+    });
+}
+
+void extractEd2kLink(QWidget* form1, const QString& listName)
+{
+    if (Ed2kExtraction* extraction = Ed2kExtraction::of(form1))
+        extraction->extract(listName);
 }
 
 void kctqzz_Click(QWidget* form1) { extractEd2kLink(form1, QStringLiteral("ListView6")); }
@@ -81,7 +105,7 @@ void tqdv_Click(QWidget* form1) { extractEd2kLink(form1, QStringLiteral("ListVie
 
 void installEd2kExtraction(QWidget* form1)
 {
-    if (!form1)
+    if (!Ed2kExtraction::of(form1))
         return;
     const QPointer<QWidget> owner(form1);
     for (const ItemHandler& it : kItems) {

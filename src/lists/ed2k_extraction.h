@@ -1,6 +1,9 @@
 #pragma once
 // "提取种子" on the eMule lists: fetch the selected row's detail page, take
 // its first ed2k link and put it on the clipboard.
+#include "net/page_fetcher.h"
+
+#include <QObject>
 #include <QString>
 
 #include <optional>
@@ -19,8 +22,26 @@ std::optional<QString> firstEd2kLink(const QString& page);
 QString ed2kCopiedText();                          // "种子地址已提取并自动复制到剪贴板!"
 QString ed2kNotFoundText(const QString& reason = {});
 
-// The action on one list (the address is sub-item 3 of its selected row).
-// The clipboard changes only when a link was found.
+// The action on form1's lists: fetch the selected row's page (its address is
+// sub-item 3) and copy the link. The clipboard changes only when a link was
+// found; a newer extraction supersedes a pending one.
+class Ed2kExtraction : public QObject {
+    Q_OBJECT
+public:
+    // The one under form1, created on first use.
+    static Ed2kExtraction* of(QWidget* form1);
+    void extract(const QString& listName);
+
+signals:
+    // The page was read: a link was copied, or the status line says why not.
+    void extracted(bool copied);
+
+private:
+    explicit Ed2kExtraction(QWidget* form1);
+    QWidget* m_form1;
+    LatestFetch m_fetch;
+};
+
 void extractEd2kLink(QWidget* form1, const QString& listName);
 
 // The seven menu items.

@@ -1,19 +1,17 @@
 #include "net/page_fetcher.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
-#include <QMutex>
-#include <QMutexLocker>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QStringDecoder>
-#include <QThread>
 #include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
 #include <limits>
+
+Q_LOGGING_CATEGORY(lcNet, "lumorra.net")
 
 namespace lumorra {
 
@@ -137,11 +135,14 @@ bool isFetchableUrl(const QUrl& u)
 FetchJob::FetchJob(const QString& url, FetchMode mode, QObject* parent)
     : QObject(parent), m_url(url), m_mode(mode)
 {
+    m_result.url = url;
+    m_clock.start();
+    // Whoever listens has had the signal by the time this runs.
+    connect(this, &FetchJob::finished, this, &QObject::deleteLater, Qt::QueuedConnection);
 }
 
 FetchJob::~FetchJob()
 {
-    // No finished() from a destructor: whoever deletes the job is done with it.
     releaseReply();
     if (m_timer) {
         // The job may be deleted from a slot of its own time-out; the timer
@@ -181,10 +182,9 @@ void FetchJob::begin(QNetworkAccessManager* nam, int timeoutMs, qint64 maxBytes)
 void FetchJob::finishEarly(FetchError e)
 {
     m_finished = true;
-    m_result = FetchResult{};
     m_result.error = e;
-    // Queued, so that a caller connecting to finished() after start() still
-    // hears it; wait() and isFinished() see the result right away.
+    // Queued: the caller hears of it after start() has returned, like any
+    // other ending.
     QMetaObject::invokeMethod(this, [this] { emit finished(); }, Qt::QueuedConnection);
 }
 
@@ -272,9 +272,16 @@ void FetchJob::finish(FetchResult r)
     if (m_finished)
         return;
     m_finished = true;
+    r.url = m_url;
     m_result = std::move(r);
     if (m_timer)
         m_timer->stop();
+    if (!m_result.ok() && m_result.error != FetchError::Aborted)
+        qCWarning(lcNet).noquote() << "fetch failed:" << m_url << fetchErrorText(m_result.error)
+                                   << "after" << m_clock.elapsed() << "ms";
+    else if (m_result.status >= 400)
+        qCInfo(lcNet).noquote() << "HTTP" << m_result.status << "for" << m_url << "after"
+                                << m_clock.elapsed() << "ms";
     emit finished();
 }
 
@@ -283,32 +290,17 @@ void FetchJob::abort()
     fail(FetchError::Aborted);
 }
 
-FetchResult FetchJob::wait()
+void FetchJob::abandon()
 {
     if (m_finished)
-        return m_result;
-    QPointer<FetchJob> self(this);
-    {
-        QEventLoop loop;
-        connect(this, &FetchJob::finished, &loop, &QEventLoop::quit);
-        connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    if (!self) {
-        FetchResult r;
-        r.error = FetchError::Aborted;
-        return r;
-    }
-    if (!m_finished) {
-        // Only QCoreApplication::exit() (or QThread::exit() on a worker
-        // thread) ends the loop without our answer: the program is quitting,
-        // so every other pending wait must end too, and no new one may start.
-        QCoreApplication* app = QCoreApplication::instance();
-        if (app && thread() == app->thread())
-            PageFetcher::instance().shutdown();
-        fail(FetchError::Aborted);
-    }
-    return m_result;
+        return;
+    m_finished = true;
+    m_result.error = FetchError::Aborted;
+    m_body.clear();
+    releaseReply();
+    if (m_timer)
+        m_timer->stop();
+    deleteLater();
 }
 
 // ------------------------------------------------------------- PageFetcher
@@ -323,16 +315,13 @@ PageFetcher::PageFetcher()
 
 PageFetcher& PageFetcher::instance()
 {
-    static QMutex mutex;
+    // The fetcher serves the application's thread only; it ends with the
+    // application object.
     static QPointer<PageFetcher> s_instance;
-    QMutexLocker lock(&mutex);
     if (!s_instance) {
         auto* fetcher = new PageFetcher();
-        if (QCoreApplication* app = QCoreApplication::instance()) {
-            if (fetcher->thread() != app->thread())
-                fetcher->moveToThread(app->thread());
+        if (QCoreApplication* app = QCoreApplication::instance())
             fetcher->setParent(app);
-        }
         s_instance = fetcher;
     }
     return *s_instance;
@@ -354,44 +343,49 @@ void PageFetcher::setMaxBodyBytes(qint64 bytes)
 
 FetchJob* PageFetcher::start(const QString& url, FetchMode mode)
 {
-    const bool home = QThread::currentThread() == thread();
-    auto* job = new FetchJob(url, mode, home ? this : nullptr);
-    if (m_shuttingDown) {
-        job->finishEarly(FetchError::Aborted);
-        return job;
-    }
+    if (m_shuttingDown)
+        return nullptr;
+    auto* job = new FetchJob(url, mode, this);
     if (!isFetchableUrl(QUrl(url))) {
+        qCWarning(lcNet).noquote() << "fetch failed:" << url << fetchErrorText(FetchError::BadUrl);
         job->finishEarly(FetchError::BadUrl);
         return job;
     }
-    // A manager belongs to one thread; a fetch from another thread brings
-    // its own (owned by the job, gone with it).
-    QNetworkAccessManager* nam = home ? m_nam : new QNetworkAccessManager(job);
-    if (home) {
-        m_active.removeAll(QPointer<FetchJob>());
-        m_active.append(job);
-    }
-    job->begin(nam, m_timeoutSeconds * 1000, m_maxBodyBytes);
+    m_active.removeAll(QPointer<FetchJob>());
+    m_active.append(job);
+    job->begin(m_nam, m_timeoutSeconds * 1000, m_maxBodyBytes);
     return job;
 }
 
-FetchResult PageFetcher::fetch(const QString& url, FetchMode mode)
+QPointer<FetchJob> PageFetcher::get(const QString& url, FetchMode mode, const QObject* context,
+                                    FetchCallback onDone)
 {
-    QPointer<FetchJob> job = start(url, mode);
-    FetchResult r = job->wait();
-    delete job.data();
-    m_lastError = r.error;
-    return r;
+    FetchJob* job = start(url, mode);
+    if (!job)
+        return nullptr;
+    connect(job, &FetchJob::finished, context, [job, onDone = std::move(onDone)] {
+        if (onDone)
+            onDone(job->result());
+    });
+    return job;
+}
+
+int PageFetcher::pendingCount() const
+{
+    int n = 0;
+    for (const QPointer<FetchJob>& job : m_active)
+        if (job && !job->isFinished())
+            ++n;
+    return n;
 }
 
 void PageFetcher::shutdown()
 {
     m_shuttingDown = true;
-    const QList<QPointer<FetchJob>> active = m_active;
-    m_active.clear();
+    const QList<QPointer<FetchJob>> active = std::exchange(m_active, {});
     for (const QPointer<FetchJob>& job : active)
         if (job)
-            job->abort();
+            job->abandon();
 }
 
 void PageFetcher::reopen()
@@ -399,19 +393,43 @@ void PageFetcher::reopen()
     m_shuttingDown = false;
 }
 
-QString GetBody(const QString& url)
+QPointer<FetchJob> GetBody(const QString& url, const QObject* context, FetchCallback onDone)
 {
-    return PageFetcher::instance().fetch(url, FetchMode::WithIfModifiedSince).text;
+    return PageFetcher::instance().get(url, FetchMode::WithIfModifiedSince, context, std::move(onDone));
 }
 
-QString GetBodyPlain(const QString& url)
+QPointer<FetchJob> GetBodyPlain(const QString& url, const QObject* context, FetchCallback onDone)
 {
-    return PageFetcher::instance().fetch(url, FetchMode::Plain).text;
+    return PageFetcher::instance().get(url, FetchMode::Plain, context, std::move(onDone));
 }
 
-QString TransferFetch(const QString& url)
+QPointer<FetchJob> TransferFetch(const QString& url, const QObject* context, FetchCallback onDone)
 {
-    return PageFetcher::instance().fetch(url, FetchMode::Plain).text;
+    return PageFetcher::instance().get(url, FetchMode::Plain, context, std::move(onDone));
+}
+
+// ------------------------------------------------------------- LatestFetch
+
+void LatestFetch::get(const QString& url, FetchMode mode, const QObject* context, FetchCallback onDone)
+{
+    cancel();
+    const quint64 generation = ++m_generation;
+    m_job = PageFetcher::instance().get(url, mode, context,
+                                        [this, generation, onDone = std::move(onDone)](const FetchResult& r) {
+        if (generation != m_generation)
+            return;   // superseded by a newer request of the same list
+        m_job = nullptr;
+        onDone(r);
+    });
+}
+
+void LatestFetch::cancel()
+{
+    ++m_generation;
+    if (FetchJob* job = m_job.data()) {
+        m_job = nullptr;
+        job->abort();
+    }
 }
 
 } // namespace lumorra

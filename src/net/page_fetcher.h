@@ -1,17 +1,30 @@
 #pragma once
 // Page fetcher: every page, detail page and vendor file comes through here.
-// A fetch waits in a local event loop, so window events and timers keep
-// running (and may start nested fetches) while a page loads. The wait is
-// event-driven: nothing polls, no processor time is spent while waiting.
+//
+// Nothing waits for a page. A caller starts a request and goes on in a
+// callback bound to a context object; the callback runs on the context's
+// thread when the request ends, and is dropped when the context is gone:
+//
+//     GetBody(url, this, [this](const FetchResult& r) { ... });
+//
+// A list that shows one page at a time keeps a LatestFetch, so a newer
+// request supersedes an older one and the list shows the latest click.
+#include <QElapsedTimer>
+#include <QLoggingCategory>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QByteArray>
 #include <QList>
 
+#include <functional>
+#include <utility>
+
 class QNetworkAccessManager;
 class QNetworkReply;
 class QTimer;
+
+Q_DECLARE_LOGGING_CATEGORY(lcNet)
 
 namespace lumorra {
 
@@ -21,7 +34,7 @@ enum class FetchError {
     Refused,    // connection refused / host not found / dropped
     TooLarge,   // body exceeded the cap
     BadUrl,     // the URL cannot be requested
-    Aborted,    // the application is quitting (or the job was aborted)
+    Aborted,    // the request was aborted
     Network     // any other network failure
 };
 
@@ -29,17 +42,23 @@ enum class FetchError {
 QString fetchErrorText(FetchError e);
 
 struct FetchResult {
+    QString url;               // as requested
     QString text;              // decoded body; empty on failure
     QByteArray body;           // the raw bytes (pictures); empty on failure
     FetchError error = FetchError::None;
     int status = 0;            // HTTP status, 0 when none arrived
     bool ok() const { return error == FetchError::None; }
+    // A body arrived with a success status (below 400): the steps that read
+    // a page as a value (a version text, an announcement file) want this.
+    bool okStatus() const { return ok() && status < 400; }
 };
 
 enum class FetchMode {
     WithIfModifiedSince,  // GetBody: header "If-Modified-Since: 0"
     Plain                 // GetBodyPlain and the transfer fetch
 };
+
+using FetchCallback = std::function<void(const FetchResult&)>;
 
 // The charset named by a Content-Type header value ("text/html; charset=gbk"
 // → "gbk"); empty when none is named.
@@ -48,13 +67,9 @@ QByteArray charsetOf(const QByteArray& contentType);
 // named or the name is unknown; invalid bytes become U+FFFD.
 QString decodeBody(const QByteArray& body, const QByteArray& contentType);
 
-// One started request. Emits finished() exactly once; result() is valid from
-// then on (isFinished() may already be true before the signal arrives, when a
-// job could not even start: bad URL, fetcher shut down).
-//
-// Ownership: the caller owns the job and deletes it when done (deleteLater()
-// from a slot connected to finished()). Jobs started on the fetcher's thread
-// are parented to the fetcher, so a forgotten job is freed with it.
+// One started request. Emits finished() exactly once (never when abandoned
+// by a shutdown); result() is valid from then on. The job deletes itself
+// after finished() has been delivered; hold it in a QPointer.
 class FetchJob : public QObject {
     Q_OBJECT
 public:
@@ -65,11 +80,7 @@ public:
     bool isFinished() const { return m_finished; }
     const FetchResult& result() const { return m_result; }
 
-    // Waits (event-driven, in a local event loop) until finished and returns
-    // the result. Returns at once when already finished or when the
-    // application is quitting; a job deleted during the wait gives Aborted.
-    FetchResult wait();
-    // Ends the request now with Aborted (nothing happens once finished).
+    // Ends the request now with Aborted: finished() is emitted at once.
     void abort();
 
 signals:
@@ -87,11 +98,14 @@ private:
     void fail(FetchError e);
     void releaseReply();
     void finish(FetchResult r);
+    // Ends the request without telling anybody (the program is ending).
+    void abandon();
 
     QString m_url;
     FetchMode m_mode;
     QPointer<QNetworkReply> m_reply;
     QTimer* m_timer = nullptr;
+    QElapsedTimer m_clock;
     QByteArray m_body;
     qint64 m_maxBytes = 0;
     bool m_finished = false;
@@ -110,24 +124,25 @@ public:
     void setMaxBodyBytes(qint64 bytes);        // default 32 MiB
     qint64 maxBodyBytes() const { return m_maxBodyBytes; }
 
-    // Starts a request now and returns at once (see FetchJob for ownership).
-    // Several jobs may run together; each delivers its own page.
+    // Starts a request; `onDone` runs on `context` when it ends (always
+    // later, never inside this call), unless `context` is gone by then.
+    // Returns the job, to abort it; null once the fetcher is shut down, and
+    // then `onDone` never runs.
+    QPointer<FetchJob> get(const QString& url, FetchMode mode, const QObject* context, FetchCallback onDone);
+
+    // Starts a request and returns its job; finished() tells the end. Null
+    // once the fetcher is shut down.
     FetchJob* start(const QString& url, FetchMode mode);
 
-    // Starts and waits. The error of the most recent completed blocking
-    // fetch is kept for callers that only got a text back.
-    FetchResult fetch(const QString& url, FetchMode mode);
-    FetchError lastError() const { return m_lastError; }
-
-    // Ends every pending wait at once (Aborted) and makes every later fetch
-    // return empty immediately: the program is ending. Called on
-    // QCoreApplication::aboutToQuit, and when a wait is ended by the
-    // application leaving its event loops.
+    // The program is ending: every pending request is dropped without its
+    // callback running, and later requests are never sent. Called when the
+    // user confirmed the exit and on QCoreApplication::aboutToQuit.
     void shutdown();
     bool isShuttingDown() const { return m_shuttingDown; }
-    // Lets fetches run again after shutdown() (tests that quit an event loop
-    // and carry on).
+    // Lets fetches run again after shutdown() (tests that carry on).
     void reopen();
+    // Requests on the way now.
+    int pendingCount() const;
 
 private:
     PageFetcher();
@@ -136,14 +151,38 @@ private:
     QList<QPointer<FetchJob>> m_active;
     int m_timeoutSeconds = 30;
     qint64 m_maxBodyBytes = 32LL * 1024 * 1024;
-    FetchError m_lastError = FetchError::None;
     bool m_shuttingDown = false;
 };
 
-// The program's three ways to read a page; each returns the body as text,
-// or an empty text on failure (ask PageFetcher::instance().lastError()).
-QString GetBody(const QString& url);        // GET with "If-Modified-Since: 0"
-QString GetBodyPlain(const QString& url);   // plain GET
-QString TransferFetch(const QString& url);  // plain GET (the transfer fetch)
+// The program's three ways to read a page, each continuing in `onDone`.
+// GetBody sends "If-Modified-Since: 0"; GetBodyPlain and the transfer fetch
+// send a plain GET.
+QPointer<FetchJob> GetBody(const QString& url, const QObject* context, FetchCallback onDone);
+QPointer<FetchJob> GetBodyPlain(const QString& url, const QObject* context, FetchCallback onDone);
+QPointer<FetchJob> TransferFetch(const QString& url, const QObject* context, FetchCallback onDone);
+
+// The fetch behind one list, page or box that shows one answer at a time:
+// starting a request supersedes the pending one, whose answer is then never
+// delivered, so what is shown always belongs to the latest request. Keep it
+// as a member of the callback's context object.
+class LatestFetch {
+public:
+    LatestFetch() = default;
+    LatestFetch(const LatestFetch&) = delete;
+    LatestFetch& operator=(const LatestFetch&) = delete;
+    ~LatestFetch() { cancel(); }
+
+    void get(const QString& url, FetchMode mode, const QObject* context, FetchCallback onDone);
+    // Drops the pending request, if any; its answer is never delivered.
+    void cancel();
+    bool isPending() const { return !m_job.isNull(); }
+    // Counts the requests started, for checks that a request is still the
+    // one in force (a step that runs later, on a timer).
+    quint64 generation() const { return m_generation; }
+
+private:
+    QPointer<FetchJob> m_job;
+    quint64 m_generation = 0;
+};
 
 } // namespace lumorra

@@ -2,6 +2,8 @@
 
 #include "net/page_fetcher.h"
 
+#include <QMetaObject>
+#include <QObject>
 #include <QUrl>
 
 namespace lumorra {
@@ -24,30 +26,33 @@ QImage fromFile(const QString& path)
 
 } // namespace
 
-QImage LoadPicture(const QString& pathOrUrl)
+QImage loadLocalPicture(const QString& pathOrUrl)
 {
-    try {
-        const QString target = pathOrUrl.trimmed();
-        if (target.isEmpty())
-            return {};
-        if (isWebAddress(target)) {
-            const FetchResult r = PageFetcher::instance().fetch(target, FetchMode::Plain);
-            if (!r.body.isEmpty()) {
-                QImage image = QImage::fromData(r.body);
-                if (!image.isNull())
-                    return image;
-            }
-            return {};
-        }
-        if (target.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)) {
-            QImage image = fromFile(QUrl(target).toLocalFile());
-            if (!image.isNull())
-                return image;
-        }
-        return fromFile(target);
-    } catch (...) {
+    const QString target = pathOrUrl.trimmed();
+    if (target.isEmpty() || isWebAddress(target))
         return {};
+    if (target.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)) {
+        QImage image = fromFile(QUrl(target).toLocalFile());
+        if (!image.isNull())
+            return image;
     }
+    return fromFile(target);
+}
+
+void LoadPicture(const QString& pathOrUrl, const QObject* context, PictureCallback onDone)
+{
+    const QString target = pathOrUrl.trimmed();
+    if (isWebAddress(target)) {
+        PageFetcher::instance().get(target, FetchMode::Plain, context,
+                                    [onDone = std::move(onDone)](const FetchResult& r) {
+            onDone(r.body.isEmpty() ? QImage() : QImage::fromData(r.body));
+        });
+        return;
+    }
+    // Same as a fetch: the answer comes later, on the context.
+    QMetaObject::invokeMethod(const_cast<QObject*>(context), [target, onDone = std::move(onDone)] {
+        onDone(loadLocalPicture(target));
+    }, Qt::QueuedConnection);
 }
 
 } // namespace lumorra

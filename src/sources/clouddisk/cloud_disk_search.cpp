@@ -4,7 +4,6 @@
 #include "lists/result_list.h"
 #include "lists/row_actions.h"
 #include "lists/status_line.h"
-#include "net/page_fetcher.h"
 #include "net/site_config.h"
 #include "net/url_encoding.h"
 #include "platform/program_dir.h"
@@ -65,14 +64,6 @@ CloudDiskSearch::CloudDiskSearch(QWidget* form1) : QObject(form1), m_form1(form1
 CloudDiskSearch::~CloudDiskSearch()
 {
     removeReleaseHook(m_releaseHook);
-    // The requests belong to the fetcher; do not leave them running for nobody.
-    ++m_generation;
-    for (Service& s : m_waiting) {
-        if (s.job) {
-            s.job->abort();
-            s.job->deleteLater();
-        }
-    }
 }
 
 void CloudDiskSearch::Text1_Change()
@@ -104,77 +95,36 @@ void CloudDiskSearch::Command1_Click()
     m_searching = true;
     m_answered = 0;
     m_failed = 0;
-    const quint64 generation = m_generation;
     const QString base = SiteConfig::current().base(QString::fromLatin1(role::CloudDiskSearch));
     const QString page = m_text3 ? m_text3->text() : QStringLiteral("1");
 
     // The ticked services are asked together, as many at a time as the
-    // engine takes connections; the answers are taken in box order by
-    // takeReadyPages(), whatever order they arrive in.
+    // engine takes connections; their pages are taken in box order,
+    // whatever order they arrive in.
+    m_services.clear();
+    QStringList urls;
     for (int i = 0; i < kServiceCount; ++i) {
         if (!m_check2[i] || !m_check2[i]->isChecked())
             continue;
-        m_waiting.push_back({i, clouddisk::searchUrl(base, clouddisk::serviceHost(i), m_encodedKeyword, page), false, {}});
+        m_services << i;
+        urls << clouddisk::searchUrl(base, clouddisk::serviceHost(i), m_encodedKeyword, page);
     }
-    startQueuedRequests(generation);
-    takeReadyPages();
+    m_requests.start(urls, FetchMode::WithIfModifiedSince, this,
+                     [this](int i, const FetchResult& r) { takePage(m_services.value(i, -1), r); },
+                     [this] { finishIfDone(); });
 }
 
-void CloudDiskSearch::startQueuedRequests(quint64 generation)
+void CloudDiskSearch::takePage(int serviceIndex, const FetchResult& result)
 {
-    // The HTTP client would queue the rest anyway (a few connections per
-    // host); holding them here instead means each request's time-out runs
-    // from when it is really sent, so a slow engine does not time out the
-    // services at the back of the queue.
-    int inFlight = 0;
-    for (Service& s : m_waiting) {
-        if (s.started) {
-            if (s.job && !s.job->isFinished())
-                ++inFlight;
-            continue;
-        }
-        if (inFlight >= kRequestsInFlight)
-            break;
-        FetchJob* job = PageFetcher::instance().start(s.url, FetchMode::WithIfModifiedSince);
-        s.started = true;
-        s.job = job;
-        ++inFlight;
-        connect(job, &FetchJob::finished, this, [this, generation] {
-            if (generation != m_generation)
-                return;
-            startQueuedRequests(generation);
-            takeReadyPages();
-        });
+    if (!result.ok()) {
+        // One unreachable service does not end the search.
+        ++m_failed;
+        return;
     }
-}
-
-void CloudDiskSearch::takeReadyPages()
-{
-    while (!m_waiting.empty()) {
-        const Service& front = m_waiting.front();
-        if (!front.started || (front.job && !front.job->isFinished()))
-            break;   // the next box's page is not in yet; later ones wait for it
-        const int index = front.index;
-        FetchResult result;
-        if (front.job) {
-            result = front.job->result();
-            front.job->deleteLater();
-        } else {
-            result.error = FetchError::Aborted;
-        }
-        m_waiting.pop_front();
-
-        if (!result.ok()) {
-            // One unreachable service does not end the search.
-            ++m_failed;
-            continue;
-        }
-        ++m_answered;
-        m_serviceName = clouddisk::serviceCaption(index);
-        if (!result.text.isEmpty())
-            hx8(result.text, index);
-    }
-    finishIfDone();
+    ++m_answered;
+    m_serviceName = clouddisk::serviceCaption(serviceIndex);
+    if (!result.text.isEmpty())
+        hx8(result.text, serviceIndex);
 }
 
 void CloudDiskSearch::hx8(const QString& page, int serviceIndex)
@@ -276,15 +226,7 @@ void CloudDiskSearch::endSearch()
 
 void CloudDiskSearch::dropRunningSearch()
 {
-    ++m_generation;
-    std::deque<Service> waiting;
-    waiting.swap(m_waiting);
-    for (Service& s : waiting) {
-        if (s.job) {
-            s.job->abort();
-            s.job->deleteLater();
-        }
-    }
+    m_requests.cancel();
     m_fetched.clear();
     m_searching = false;
     if (m_timer17)

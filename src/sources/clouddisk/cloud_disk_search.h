@@ -12,13 +12,13 @@
 // kept between searches, so the memory release has nothing of ours to empty;
 // it does switch our timers off, though, and a running search re-arms them
 // so that it still lists its pages and gives the button back.
+#include "net/ordered_fetches.h"
+
 #include <QList>
 #include <QObject>
-#include <QPointer>
 #include <QString>
 
 #include <array>
-#include <deque>
 
 class QCheckBox;
 class QGroupBox;
@@ -29,7 +29,6 @@ class QWidget;
 
 namespace lumorra {
 
-class FetchJob;
 class ResultList;
 
 class CloudDiskSearch : public QObject {
@@ -37,7 +36,7 @@ class CloudDiskSearch : public QObject {
 public:
     static constexpr int kServiceCount = 24;
     // Requests on the way at once: what the HTTP client opens per host.
-    static constexpr int kRequestsInFlight = 6;
+    static constexpr int kRequestsInFlight = OrderedFetches::kDefaultInFlight;
 
     // Finds the controls and timers under form1 by objectName and connects
     // them. Controls that are missing leave their part inert.
@@ -63,24 +62,14 @@ signals:
     void searchEnded();
 
 private:
-    // One ticked service of the running search, waiting for its turn.
-    struct Service {
-        int index;
-        QString url;
-        bool started = false;
-        QPointer<FetchJob> job;
-    };
     // A fetched page with records, waiting for the next Timer17 tick.
     struct FetchedPage {
         int index;
         QString page;
     };
 
-    // Sends the next queued requests while fewer than kRequestsInFlight are
-    // on the way, in box order.
-    void startQueuedRequests(quint64 generation);
-    // Handles the finished pages at the front of the queue, in box order.
-    void takeReadyPages();
+    // A ticked service's page, in box order.
+    void takePage(int serviceIndex, const FetchResult& result);
     // Counts a page's records and arms the cut and not-found timers.
     void hx8(const QString& page, int serviceIndex);
     // Ends the search when every service is handled and every page listed.
@@ -89,7 +78,7 @@ private:
     // Forgets a running search: its requests are aborted, their pages never
     // reach the list.
     void dropRunningSearch();
-    bool allHandled() const { return m_waiting.empty() && m_fetched.isEmpty(); }
+    bool allHandled() const { return !m_requests.isRunning() && m_fetched.isEmpty(); }
     // After the memory release has stopped Timer17 and Timer18.
     void rearmTimers();
 
@@ -104,10 +93,9 @@ private:
     QTimer* m_timer18 = nullptr;
 
     QString m_encodedKeyword;
-    // Tells the requests of the running search from those of an earlier one.
-    quint64 m_generation = 0;
     bool m_searching = false;
-    std::deque<Service> m_waiting;     // box order
+    OrderedFetches m_requests{kRequestsInFlight};
+    QList<int> m_services;             // the ticked boxes of the running search
     QList<FetchedPage> m_fetched;      // box order
     QString m_serviceName;             // caption of the last service that answered
     QString m_diskKind;                // kind of the last listed row

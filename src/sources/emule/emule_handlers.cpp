@@ -4,7 +4,6 @@
 #include "lists/result_list.h"
 #include "lists/row_actions.h"
 #include "lists/status_line.h"
-#include "net/page_fetcher.h"
 #include "net/site_config.h"
 #include "sources/page_widgets.h"
 #include "sources/window_timer.h"
@@ -17,6 +16,7 @@
 #include <QWidget>
 
 #include <limits>
+#include <utility>
 
 namespace lumorra {
 
@@ -46,17 +46,23 @@ qint16 addPending(qint16 pending, int hits)
     return qint16(qMin<qint64>(qint64(pending) + qMax(hits, 0), kPendingTop));
 }
 
-FetchResult fetchPage(const QString& url)
-{
-    return PageFetcher::instance().fetch(url, FetchMode::WithIfModifiedSince);
-}
-
 void addRecordRow(ResultList* list, int number, const EmuleRecord& record)
 {
     QTreeWidgetItem* row = list->addRow(QString::number(number));
     list->setCell(row, QStringLiteral("mc"), record.name);
     list->setCell(row, QStringLiteral("bz"), record.remark);
     list->setCell(row, QStringLiteral("zzdz"), record.address);
+}
+
+QString boxText(const QLineEdit* box)
+{
+    return box ? box->text() : QString();
+}
+
+void setEnabled(QAbstractButton* button, bool on)
+{
+    if (button)
+        button->setEnabled(on);
 }
 
 } // namespace
@@ -77,6 +83,17 @@ EmuleSources::EmuleSources(QWidget* form1) : QObject(form1), m_form1(form1)
     setObjectName(QString::fromLatin1(kInstanceName));
     m_pages.fill(1);
 
+    for (const EmuleCategoryInfo& info : emuleCategories())
+        m_categoryLists[size_t(slotOf(info.category))] = findResultList(form1, QLatin1String(info.listName));
+    m_listView15 = findResultList(form1, QStringLiteral("ListView15"));
+    m_listView17 = findResultList(form1, QStringLiteral("ListView17"));
+    m_text16 = form1->findChild<QLineEdit*>(QStringLiteral("Text16"));
+    m_text17 = form1->findChild<QLineEdit*>(QStringLiteral("Text17"));
+    m_text19 = form1->findChild<QLineEdit*>(QStringLiteral("Text19"));
+    m_text20 = form1->findChild<QLineEdit*>(QStringLiteral("Text20"));
+    m_indexSearchButton = form1->findChild<QAbstractButton*>(pageui::arrayName(QStringLiteral("Command27"), kIndexSearch));
+    m_siteSearchButton = form1->findChild<QAbstractButton*>(pageui::arrayName(QStringLiteral("Command27"), kSiteSearch));
+
     m_timer15 = windowTimer(form1, this, QStringLiteral("Timer15"), 100);
     m_timer20 = windowTimer(form1, this, QStringLiteral("Timer20"), 100);
     m_timer21 = windowTimer(form1, this, QStringLiteral("Timer21"), 1000);
@@ -84,10 +101,10 @@ EmuleSources::EmuleSources(QWidget* form1) : QObject(form1), m_form1(form1)
     connect(m_timer20, &QTimer::timeout, this, &EmuleSources::Timer20_Timer);
     connect(m_timer21, &QTimer::timeout, this, &EmuleSources::Timer21_Timer);
 
-    auto wire = [this](const char* array, int first, int last, void (EmuleSources::*handler)(int)) {
+    auto wire = [this, form1](const char* array, int first, int last, void (EmuleSources::*handler)(int)) {
         for (int i = first; i <= last; ++i) {
             const QString name = pageui::arrayName(QLatin1String(array), i);
-            if (auto* b = qobject_cast<QAbstractButton*>(control(name)))
+            if (auto* b = form1->findChild<QAbstractButton*>(name))
                 connect(b, &QAbstractButton::clicked, this, [this, handler, i] { (this->*handler)(i); });
         }
     };
@@ -112,38 +129,25 @@ EmuleSources* EmuleSources::of(QWidget* form1)
                  : nullptr;
 }
 
-QWidget* EmuleSources::control(const QString& name) const
+bool EmuleSources::takeSearchPage(int search, const FetchResult& result, CutPage& into)
 {
-    return m_form1->findChild<QWidget*>(name);
-}
-
-QString EmuleSources::boxText(const QString& name) const
-{
-    auto* box = qobject_cast<QLineEdit*>(control(name));
-    return box ? box->text() : QString();
-}
-
-bool EmuleSources::fetchSearchPage(CutPage& into, const QString& url, bool& fetching, const QString& button)
-{
-    fetching = true;
-    const QPointer<EmuleSources> alive(this);
-    const FetchResult result = fetchPage(url);
-    if (!alive)
-        return false;
-    fetching = false;
     if (result.text.isEmpty()) {
-        setButtonEnabled(button, true);
-        StatusLine::set(emuleFetchFailedText(result));
+        const QString reason = emuleFetchFailedText(result);
+        StatusLine::set(reason);
+        endSearch(search);
+        emit failed(reason);
         return false;
     }
     into.setText(result.text);
     return true;
 }
 
-void EmuleSources::setButtonEnabled(const QString& name, bool enabled)
+void EmuleSources::endSearch(int search)
 {
-    if (QWidget* b = control(name))
-        b->setEnabled(enabled);
+    bool& searching = search == kIndexSearch ? m_indexSearching : m_siteSearching;
+    setEnabled(search == kIndexSearch ? m_indexSearchButton : m_siteSearchButton, true);
+    if (std::exchange(searching, false))
+        emit searchEnded(search);
 }
 
 qint64 EmuleSources::pageNumber(EmuleCategory category) const
@@ -167,9 +171,9 @@ void EmuleSources::Command41_Click(int index) { categoryClick(QStringLiteral("Co
 
 void EmuleSources::Command27_Click(int index)
 {
-    if (index == 12)
+    if (index == kIndexSearch)
         indexSearch();
-    else if (index == 13)
+    else if (index == kSiteSearch)
         searchSiteSearch();
     else
         categoryClick(QStringLiteral("Command27"), index);
@@ -202,30 +206,36 @@ void EmuleSources::categoryClick(const QString& array, int index)
 
 void EmuleSources::fetchCategory(EmuleCategory category)
 {
-    const EmuleCategoryInfo& info = emuleCategoryInfo(category);
     StatusLine::set(QStringLiteral("正在获取,请稍等.."));
     const QString base = indexSite();
-    const QPointer<EmuleSources> alive(this);
-    const FetchResult result = fetchPage(categoryPageUrl(base, category, pageNumber(category)));
-    if (!alive)
-        return;   // the window went while the page loaded
-    // Nothing came back: the list keeps what it shows (and the raised page
-    // number stays), but the user is told the page did not arrive instead of
-    // being left with "正在获取" for good.
-    if (result.text.isEmpty()) {
-        StatusLine::set(emuleFetchFailedText(result));
-        return;
-    }
-
-    ResultList* list = findResultList(m_form1, QLatin1String(info.listName));
-    if (!list)
-        return;
-    list->clearRows();
-    const CutPage page(result.text);
-    const QList<EmuleRecord> records = cutCategoryRecords(page, base, kCategoryPageRecords);
-    for (int i = 0; i < records.size(); ++i)
-        addRecordRow(list, i + 1, records[i]);
-    StatusLine::set(records.isEmpty() ? emuleEmptyListingText() : QStringLiteral("获取完毕.."));
+    const size_t slot = size_t(slotOf(category));
+    // The latest click wins: a page still on its way for an earlier click of
+    // this category is dropped, so the list always shows the page its page
+    // number names.
+    m_categoryFetch[slot].get(categoryPageUrl(base, category, pageNumber(category)),
+                              FetchMode::WithIfModifiedSince, this,
+                              [this, category, base, slot](const FetchResult& result) {
+        // Nothing came back: the list keeps what it shows (and the raised
+        // page number stays), but the user is told the page did not arrive
+        // instead of being left with "正在获取" for good.
+        if (result.text.isEmpty()) {
+            const QString reason = emuleFetchFailedText(result);
+            StatusLine::set(reason);
+            emit failed(reason);
+            emit listingLoaded(int(category));
+            return;
+        }
+        ResultList* list = m_categoryLists[slot];
+        if (list) {
+            list->clearRows();
+            const CutPage page(result.text);
+            const QList<EmuleRecord> records = cutCategoryRecords(page, base, kCategoryPageRecords);
+            for (int i = 0; i < records.size(); ++i)
+                addRecordRow(list, i + 1, records[i]);
+            StatusLine::set(records.isEmpty() ? emuleEmptyListingText() : QStringLiteral("获取完毕.."));
+        }
+        emit listingLoaded(int(category));
+    });
 }
 
 // ---------------------------------------------------------------------------
@@ -233,59 +243,60 @@ void EmuleSources::fetchCategory(EmuleCategory category)
 
 void EmuleSources::indexSearch()
 {
-    const QString button = QStringLiteral("Command27(12)");
-    const QString keyword = boxText(QStringLiteral("Text16"));
+    const QString keyword = boxText(m_text16);
     if (keyword.isEmpty()) {
         StatusLine::set(QStringLiteral("请输入资源关键字 .."));
         return;
     }
-    if (ResultList* list = findResultList(m_form1, QStringLiteral("ListView15")))
-        list->clearRows();
-    setButtonEnabled(button, false);
+    if (m_listView15)
+        m_listView15->clearRows();
+    setEnabled(m_indexSearchButton, false);
+    if (m_timer15)
+        m_timer15->stop();
     m_indexPending = 0;
     m_indexPage.clear();
+    m_indexSearching = true;
     StatusLine::set(QStringLiteral("正在搜索资源.."));
 
-    const QString url = indexSearchUrl(indexSite(), keyword, boxText(QStringLiteral("Text17")));
-    if (!fetchSearchPage(m_indexPage, url, m_indexFetching, button))
-        return;
-
-    if (isIndexSearchNotFound(m_indexPage.text())) {
-        const QString text = QStringLiteral("没有找到相关电驴资源!");
-        StatusLine::set(text);
-        showInfo(m_form1->window(), text);
-        setButtonEnabled(button, true);
-        return;
-    }
-
-    const int hits = countCategoryRecords(m_indexPage);
-    if (hits == 0) {
-        // A page of neither kind: nothing to cut, and nothing would give the
-        // button back.
-        setButtonEnabled(button, true);
-        StatusLine::set(QStringLiteral("获取完毕.."));
-        return;
-    }
-    m_indexPending = addPending(m_indexPending, hits);
-    if (m_timer15)
-        m_timer15->start();
+    const QString url = indexSearchUrl(indexSite(), keyword, boxText(m_text17));
+    m_indexFetch.get(url, FetchMode::WithIfModifiedSince, this, [this](const FetchResult& result) {
+        if (!takeSearchPage(kIndexSearch, result, m_indexPage))
+            return;
+        if (isIndexSearchNotFound(m_indexPage.text())) {
+            const QString text = QStringLiteral("没有找到相关电驴资源!");
+            StatusLine::set(text);
+            endSearch(kIndexSearch);
+            showInfo(m_form1->window(), text);
+            return;
+        }
+        const int hits = countCategoryRecords(m_indexPage);
+        if (hits == 0) {
+            // A page of neither kind: nothing to cut, and nothing would give
+            // the button back.
+            StatusLine::set(QStringLiteral("获取完毕.."));
+            endSearch(kIndexSearch);
+            return;
+        }
+        m_indexPending = addPending(m_indexPending, hits);
+        if (m_timer15)
+            m_timer15->start();
+    });
 }
 
 void EmuleSources::Timer15_Timer()
 {
-    ResultList* list = findResultList(m_form1, QStringLiteral("ListView15"));
     const QString base = indexSite();
     const int n = m_indexPending;
     for (int i = 1; i <= n; ++i) {
         --m_indexPending;
         const std::optional<EmuleRecord> r = cutCategoryRecord(m_indexPage, i, base);
-        if (r && list)
-            addRecordRow(list, i, *r);
+        if (r && m_listView15)
+            addRecordRow(m_listView15, i, *r);
     }
-    setButtonEnabled(QStringLiteral("Command27(12)"), true);
     StatusLine::set(QStringLiteral("获取完毕.."));
     if (m_timer15)
         m_timer15->stop();
+    endSearch(kIndexSearch);
 }
 
 // ---------------------------------------------------------------------------
@@ -293,83 +304,91 @@ void EmuleSources::Timer15_Timer()
 
 void EmuleSources::searchSiteSearch()
 {
-    const QString button = QStringLiteral("Command27(13)");
-    const QString keyword = boxText(QStringLiteral("Text19"));
+    const QString keyword = boxText(m_text19);
     if (keyword.isEmpty()) {
         StatusLine::set(QStringLiteral("请输入资源关键字 .."));
         return;
     }
-    setButtonEnabled(button, false);
-    // The previous search's not-found check has nothing to say about this one.
+    setEnabled(m_siteSearchButton, false);
+    // The previous search's steps have nothing to say about this one.
+    if (m_timer20)
+        m_timer20->stop();
     if (m_timer21)
         m_timer21->stop();
-    if (ResultList* list = findResultList(m_form1, QStringLiteral("ListView17")))
-        list->clearRows();
+    if (m_listView17)
+        m_listView17->clearRows();
+    m_searchPending = 0;
+    m_siteSearching = true;
     StatusLine::set(QStringLiteral("正在获取资源.."));
 
-    const QString url = searchSiteUrl(searchSite(), keyword, boxText(QStringLiteral("Text20")));
-    if (!fetchSearchPage(m_searchPage, url, m_searchFetching, button))
-        return;
-    m_searchPending = 0;
-
-    const int hits = countSearchSiteRecords(m_searchPage);
-    if (hits > 0) {
-        m_searchPending = addPending(m_searchPending, hits);
-        if (m_timer20)
-            m_timer20->start();
-    }
-    if (m_timer21)
-        m_timer21->start();
+    const QString url = searchSiteUrl(searchSite(), keyword, boxText(m_text20));
+    m_siteFetch.get(url, FetchMode::WithIfModifiedSince, this, [this](const FetchResult& result) {
+        if (!takeSearchPage(kSiteSearch, result, m_searchPage))
+            return;
+        const int hits = countSearchSiteRecords(m_searchPage);
+        if (hits > 0) {
+            m_searchPending = addPending(m_searchPending, hits);
+            if (m_timer20)
+                m_timer20->start();
+        }
+        if (m_timer21)
+            m_timer21->start();
+    });
 }
 
 void EmuleSources::Timer20_Timer()
 {
-    if (ResultList* list = findResultList(m_form1, QStringLiteral("ListView17"))) {
+    if (m_listView17) {
         const QList<SearchSiteRow> rows = cutSearchSiteRows(m_searchPage, searchSite(), m_searchPending);
         for (int i = 0; i < rows.size(); ++i) {
-            QTreeWidgetItem* row = list->addRow(QString::number(i + 1));
-            list->setCell(row, QStringLiteral("mc"), rows[i].name);
-            list->setCell(row, QStringLiteral("dz"), rows[i].address);
-            list->setCell(row, QStringLiteral("fl"), rows[i].category);
+            QTreeWidgetItem* row = m_listView17->addRow(QString::number(i + 1));
+            m_listView17->setCell(row, QStringLiteral("mc"), rows[i].name);
+            m_listView17->setCell(row, QStringLiteral("dz"), rows[i].address);
+            m_listView17->setCell(row, QStringLiteral("fl"), rows[i].category);
         }
     }
     m_searchPending = 0;
     if (m_timer20)
         m_timer20->stop();
     StatusLine::set(QStringLiteral("资源获取完毕.."));
-    setButtonEnabled(QStringLiteral("Command27(13)"), true);
+    setEnabled(m_siteSearchButton, true);
 }
 
 void EmuleSources::Timer21_Timer()
 {
-    // One check per search: rows that arrived answer it as well.
+    // One check per search, and the search's last step: rows that arrived
+    // answer it as well.
     if (m_timer21)
         m_timer21->stop();
-    ResultList* list = findResultList(m_form1, QStringLiteral("ListView17"));
-    if (list && list->rowCount() > 0)
-        return;
-    StatusLine::set(QStringLiteral("没有找到相关资源.."));
-    setButtonEnabled(QStringLiteral("Command27(13)"), true);
+    if (!m_listView17 || m_listView17->rowCount() == 0)
+        StatusLine::set(QStringLiteral("没有找到相关资源.."));
+    endSearch(kSiteSearch);
 }
 
 // ---------------------------------------------------------------------------
 
 void EmuleSources::releaseTexts()
 {
-    m_indexPage.clear();
-    m_searchPage.clear();
-    m_indexPending = 0;
-    m_searchPending = 0;
-    // The parse steps would have given the buttons back; with their pages
-    // gone they will not run, so give them back here (a search still waiting
-    // for its page does that itself).
-    for (QTimer* t : {m_timer15.data(), m_timer20.data(), m_timer21.data()})
-        if (t)
-            t->stop();
-    if (!m_indexFetching)
-        setButtonEnabled(QStringLiteral("Command27(12)"), true);
-    if (!m_searchFetching)
-        setButtonEnabled(QStringLiteral("Command27(13)"), true);
+    // The memory release has just stopped Timer15, Timer20 and Timer21. A
+    // search whose page is in but not yet cut would never end, so it keeps
+    // its page and its steps run again; other pages are let go. A search
+    // still waiting for its page carries on by itself.
+    if (m_indexSearching && !m_indexFetch.isPending()) {
+        if (m_timer15)
+            m_timer15->start();
+    } else {
+        m_indexPage.clear();
+        m_indexPending = 0;
+    }
+    if (m_siteSearching && !m_siteFetch.isPending()) {
+        if (m_searchPending > 0 && m_timer20)
+            m_timer20->start();
+        if (m_timer21)
+            m_timer21->start();
+    } else {
+        m_searchPage.clear();
+        m_searchPending = 0;
+    }
 }
 
 void installEmuleSources(QWidget* form1)

@@ -3,22 +3,23 @@
 // (Command21(0..2), Command26(0..2), Command27(0..11), Command41(0..2)), the
 // index-site search Command27(12) with Timer15, and the search-site search
 // Command27(13) with Timer20 and Timer21.
+#include "net/page_fetcher.h"
 #include "sources/emule/emule_category_parse.h"
 #include "text/cut.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
 
 #include <array>
 
+class QAbstractButton;
+class QLineEdit;
 class QTimer;
 class QWidget;
 
 namespace lumorra {
 
 class ResultList;
-struct FetchResult;
 
 // Status texts of our own (the others are written where they are shown).
 QString emuleEmptyListingText();                         // a listing page without records
@@ -48,6 +49,20 @@ public:
     int indexPending() const { return m_indexPending; }
     int searchPending() const { return m_searchPending; }
 
+    // The two keyword searches, by their Command27 index.
+    static constexpr int kIndexSearch = 12;
+    static constexpr int kSiteSearch = 13;
+
+signals:
+    // A category page was fetched (listed, or failed with the reason in the
+    // status line).
+    void listingLoaded(int category);
+    // Keyword search kIndexSearch or kSiteSearch has ended (rows, nothing
+    // found or failed); its button is enabled again.
+    void searchEnded(int search);
+    // A page did not arrive; `reason` is what the status line says.
+    void failed(const QString& reason);
+
 private:
     void categoryClick(const QString& array, int index);
     void fetchCategory(EmuleCategory category);
@@ -55,28 +70,37 @@ private:
     void searchSiteSearch();   // Command27(13)
     void releaseTexts();
 
-    QWidget* control(const QString& name) const;
-    // The text of the line box of that name; empty without one.
-    QString boxText(const QString& name) const;
-    // A keyword search's page, fetched with `fetching` raised meanwhile. False
-    // when there is nothing to count: these sources went away during the wait
-    // (touch nothing then), or the page came back empty (the button is on
-    // again and the status line says why).
-    bool fetchSearchPage(CutPage& into, const QString& url, bool& fetching, const QString& button);
-    void setButtonEnabled(const QString& name, bool enabled);
+    // A keyword search's page into `into`. False when the page came back
+    // empty: the search has then ended with the reason in the status line.
+    bool takeSearchPage(int search, const FetchResult& result, CutPage& into);
+    void endSearch(int search);
 
     QWidget* m_form1;
     std::array<qint64, 7> m_pages;
-    QPointer<QTimer> m_timer15;
-    QPointer<QTimer> m_timer20;
-    QPointer<QTimer> m_timer21;
+    std::array<ResultList*, 7> m_categoryLists{};
+    ResultList* m_listView15 = nullptr;
+    ResultList* m_listView17 = nullptr;
+    QLineEdit* m_text16 = nullptr;   // index-site keyword
+    QLineEdit* m_text17 = nullptr;   // its page number
+    QLineEdit* m_text19 = nullptr;   // search-site keyword
+    QLineEdit* m_text20 = nullptr;   // its page number
+    QAbstractButton* m_indexSearchButton = nullptr;   // Command27(12)
+    QAbstractButton* m_siteSearchButton = nullptr;    // Command27(13)
+    QTimer* m_timer15 = nullptr;
+    QTimer* m_timer20 = nullptr;
+    QTimer* m_timer21 = nullptr;
+
+    // One fetch per list: a newer click supersedes a pending page.
+    std::array<LatestFetch, 7> m_categoryFetch;
+    LatestFetch m_indexFetch;
+    LatestFetch m_siteFetch;
 
     CutPage m_indexPage;        // the index site's last result page
     qint16 m_indexPending = 0;
-    bool m_indexFetching = false;
+    bool m_indexSearching = false;
     CutPage m_searchPage;       // the search site's last result page
     qint16 m_searchPending = 0;
-    bool m_searchFetching = false;
+    bool m_siteSearching = false;
     int m_releaseHook = -1;
 };
 

@@ -20,6 +20,7 @@
 #include <QWidget>
 
 #include <limits>
+#include <utility>
 
 namespace lumorra {
 
@@ -111,10 +112,31 @@ TorrentSearches::~TorrentSearches()
     removeReleaseHook(m_releaseHook);
 }
 
+bool TorrentSearches::isSearching(int index) const
+{
+    return index >= 0 && index < 3 && m_searching[index];
+}
+
 void TorrentSearches::releaseTexts()
 {
-    m_torrentIndexPage.clear();
-    m_torrentRssPage.clear();
+    // The memory release has just stopped Timer3 … Timer6. A search whose
+    // page is in but not yet cut would then never end (its button disabled
+    // with "正在进行搜索..." for good), so its page stays and its timers run
+    // again; every other page is let go.
+    if (m_searching[0] && !m_fetch[0].isPending()) {
+        if (m_torrentIndexHits > 0)
+            enable(m_timer3);
+        enable(m_timer4);
+    } else {
+        m_torrentIndexPage.clear();
+    }
+    if (m_searching[1] && !m_fetch[1].isPending()) {
+        if (m_torrentRssHits > 0)
+            enable(m_timer5);
+        enable(m_timer6);
+    } else {
+        m_torrentRssPage.clear();
+    }
 }
 
 void TorrentSearches::Text2_Change()
@@ -145,19 +167,23 @@ void TorrentSearches::beginSearch(ResultList* list, QPushButton* button, const Q
     setButtonEnabled(button, false);
 }
 
-bool TorrentSearches::fetchPage(CutPage& into, const QString& url, const QPointer<QPushButton>& button)
+bool TorrentSearches::takePage(int index, const FetchResult& result, CutPage& into)
 {
-    QPointer<TorrentSearches> self(this);
-    const FetchResult r = PageFetcher::instance().fetch(url, FetchMode::WithIfModifiedSince);
-    if (!self)
-        return false;
-    into.setText(r.text);
-    if (r.text.isEmpty()) {
-        setButtonEnabled(button, true);
-        StatusLine::set(searchFailureText(r.error));
-        return false;
-    }
-    return true;
+    into.setText(result.text);
+    if (!result.text.isEmpty())
+        return true;
+    const QString reason = searchFailureText(result.error);
+    StatusLine::set(reason);
+    endSearch(index);
+    emit failed(index, reason);
+    return false;
+}
+
+void TorrentSearches::endSearch(int index)
+{
+    setButtonEnabled(m_command2[index], true);
+    if (std::exchange(m_searching[index], false))
+        emit searchEnded(index);
 }
 
 // ---------------------------------------------------------------------------
@@ -173,12 +199,15 @@ void TorrentSearches::searchTorrentIndex()
     disable(m_timer3);
     disable(m_timer4);
     m_torrentIndexHits = 0;
+    m_searching[0] = true;
     beginSearch(m_listView2, m_command2[0], kSearching);
 
     const QString url = torrentIndexSearchUrl(baseOf(role::TorrentIndexSite), m_torrentIndexKeyword,
                                               m_text4 ? m_text4->text() : QStringLiteral("1"));
-    if (fetchPage(m_torrentIndexPage, url, m_command2[0]))
-        hx();
+    m_fetch[0].get(url, FetchMode::WithIfModifiedSince, this, [this](const FetchResult& r) {
+        if (takePage(0, r, m_torrentIndexPage))
+            hx();
+    });
 }
 
 void TorrentSearches::hx()
@@ -196,6 +225,7 @@ void TorrentSearches::Timer3_Timer()
     const QList<TorrentIndexRow> rows =
         cutTorrentIndexRows(m_torrentIndexPage, baseOf(role::TorrentIndexSite), n);
     if (m_listView2) {
+        m_listView2->setUpdatesEnabled(false);
         for (int i = 0; i < rows.size(); ++i) {
             const TorrentIndexRow& r = rows.at(i);
             QTreeWidgetItem* row = m_listView2->addRow(QString::number(i + 1));
@@ -205,6 +235,7 @@ void TorrentSearches::Timer3_Timer()
             m_listView2->setCell(row, QStringLiteral("fhdz"), r.magnet);
             m_listView2->setCell(row, QStringLiteral("rq"), r.date);
         }
+        m_listView2->setUpdatesEnabled(true);
     }
     m_torrentIndexHits = qint16(m_torrentIndexHits - n);
     disable(m_timer3);
@@ -214,11 +245,11 @@ void TorrentSearches::Timer3_Timer()
 
 void TorrentSearches::Timer4_Timer()
 {
-    if (!m_listView2 || m_listView2->rowCount() == 0) {
+    // The last step of every search that got its page: it ends the search.
+    if (!m_listView2 || m_listView2->rowCount() == 0)
         StatusLine::set(kNotFound);
-        setButtonEnabled(m_command2[0], true);
-    }
     disable(m_timer4);
+    endSearch(0);
 }
 
 // ---------------------------------------------------------------------------
@@ -233,11 +264,14 @@ void TorrentSearches::searchTorrentRss()
     disable(m_timer5);
     disable(m_timer6);
     m_torrentRssHits = 0;
+    m_searching[1] = true;
     beginSearch(m_listView4, m_command2[1], kSearching);
 
     const QString url = torrentRssUrl(baseOf(role::TorrentRssSite), m_torrentRssKeyword);
-    if (fetchPage(m_torrentRssPage, url, m_command2[1]))
-        hx2();
+    m_fetch[1].get(url, FetchMode::WithIfModifiedSince, this, [this](const FetchResult& r) {
+        if (takePage(1, r, m_torrentRssPage))
+            hx2();
+    });
 }
 
 void TorrentSearches::hx2()
@@ -271,15 +305,13 @@ void TorrentSearches::Timer5_Timer()
 
 void TorrentSearches::Timer6_Timer()
 {
-    // Stopped first: the message box below waits in its own event loop.
+    // Stopped first: the message box below runs its own event loop.
     disable(m_timer6);
-    setButtonEnabled(m_command2[1], true);
-    if (!m_listView4 || m_listView4->rowCount() == 0) {
-        StatusLine::set(kNotFound);
+    const bool nothing = !m_listView4 || m_listView4->rowCount() == 0;
+    StatusLine::set(nothing ? kNotFound : kDone);
+    endSearch(1);
+    if (nothing)
         showInfo(m_form1, QStringLiteral("未找到相关资源!"));
-    } else {
-        StatusLine::set(kDone);
-    }
 }
 
 // ---------------------------------------------------------------------------
@@ -292,34 +324,35 @@ void TorrentSearches::searchFilmResource()
         StatusLine::set(QStringLiteral("请输入关键字..."));
         return;
     }
-    QPointer<QPushButton> button = m_command2[2];
-    beginSearch(m_listView13, button, QStringLiteral("正在搜索资源，请稍等.."));
+    m_searching[2] = true;
+    beginSearch(m_listView13, m_command2[2], QStringLiteral("正在搜索资源，请稍等.."));
 
     const QString base = baseOf(role::FilmResourceSite);
     const QString url = filmResourceSearchUrl(base, keyword, m_text14 ? m_text14->text() : QStringLiteral("1"));
-    CutPage page;
-    if (!fetchPage(page, url, button))
-        return;
-    if (isFilmResourceNoResult(page.text())) {
-        setButtonEnabled(button, true);
-        StatusLine::set(QStringLiteral("没有找到相关影片资源.."));
-        showInfo(m_form1, QStringLiteral("没有找到相关影片资源"));
-        return;
-    }
-
-    const QList<FilmResourceRow> rows = cutFilmResourceRows(page, base, announcedFilmCount(page));
-    if (m_listView13) {
-        for (int i = 0; i < rows.size(); ++i) {
-            const FilmResourceRow& f = rows.at(i);
-            QTreeWidgetItem* row = m_listView13->addRow(QString::number(i + 1));
-            m_listView13->setCell(row, QStringLiteral("mc"), f.title);
-            m_listView13->setCell(row, QStringLiteral("zzdz"), f.detailUrl);
-            m_listView13->setCell(row, QStringLiteral("gx"), f.updated);
-            m_listView13->setCell(row, QStringLiteral("bz"), f.region);
+    m_fetch[2].get(url, FetchMode::WithIfModifiedSince, this, [this, base](const FetchResult& r) {
+        CutPage page;
+        if (!takePage(2, r, page))
+            return;
+        if (isFilmResourceNoResult(page.text())) {
+            StatusLine::set(QStringLiteral("没有找到相关影片资源.."));
+            endSearch(2);
+            showInfo(m_form1, QStringLiteral("没有找到相关影片资源"));
+            return;
         }
-    }
-    setButtonEnabled(button, true);
-    StatusLine::set(kDone);
+        const QList<FilmResourceRow> rows = cutFilmResourceRows(page, base, announcedFilmCount(page));
+        if (m_listView13) {
+            for (int i = 0; i < rows.size(); ++i) {
+                const FilmResourceRow& f = rows.at(i);
+                QTreeWidgetItem* row = m_listView13->addRow(QString::number(i + 1));
+                m_listView13->setCell(row, QStringLiteral("mc"), f.title);
+                m_listView13->setCell(row, QStringLiteral("zzdz"), f.detailUrl);
+                m_listView13->setCell(row, QStringLiteral("gx"), f.updated);
+                m_listView13->setCell(row, QStringLiteral("bz"), f.region);
+            }
+        }
+        StatusLine::set(kDone);
+        endSearch(2);
+    });
 }
 
 TorrentSearches* installTorrentSearches(QWidget* form1)

@@ -8,7 +8,6 @@
 #include "text/cut.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <QtGlobal>
 
@@ -43,10 +42,18 @@ public:
     void Timer6_Timer();
 
     // --- state, for tests ---
+    bool isSearching(int index) const;
     QString torrentIndexKeyword() const { return m_torrentIndexKeyword; }
     QString torrentRssKeyword() const { return m_torrentRssKeyword; }
     qint16 torrentIndexHits() const { return m_torrentIndexHits; }
     qint16 torrentRssHits() const { return m_torrentRssHits; }
+
+signals:
+    // Search `index` (0 index site, 1 RSS, 2 film resource) has ended: rows
+    // listed, nothing found or failed; its button is enabled again.
+    void searchEnded(int index);
+    // Its page did not arrive; `reason` is what the status line says.
+    void failed(int index, const QString& reason);
 
 private:
     void searchTorrentIndex();
@@ -55,17 +62,32 @@ private:
     // Clears the source's list, shows `status` and holds `button` until the
     // search ends.
     void beginSearch(ResultList* list, QPushButton* button, const QString& status);
-    // Fetches with GetBody into `into`. False when there is nothing to cut:
-    // this object went away during the wait (touch nothing then), or the page
-    // came back empty (`button` is on again and the status line says why).
-    bool fetchPage(CutPage& into, const QString& url, const QPointer<QPushButton>& button);
+    // Takes a search's page into `into`. False when the page came back
+    // empty: the search has then ended with the reason in the status line.
+    bool takePage(int index, const FetchResult& result, CutPage& into);
+    void endSearch(int index);
+    // After the memory release: pages no search needs any more are emptied;
+    // a search still cutting gets its stopped timers back.
     void releaseTexts();
 
-    QPointer<QWidget> m_form1;
-    QPointer<QPushButton> m_command2[3];
-    QPointer<QLineEdit> m_text2, m_text4, m_text8, m_text13, m_text14;
-    QPointer<ResultList> m_listView2, m_listView4, m_listView13;
-    QPointer<QTimer> m_timer3, m_timer4, m_timer5, m_timer6;
+    QWidget* m_form1;
+    QPushButton* m_command2[3] = {};
+    QLineEdit* m_text2 = nullptr;
+    QLineEdit* m_text4 = nullptr;
+    QLineEdit* m_text8 = nullptr;
+    QLineEdit* m_text13 = nullptr;
+    QLineEdit* m_text14 = nullptr;
+    ResultList* m_listView2 = nullptr;
+    ResultList* m_listView4 = nullptr;
+    ResultList* m_listView13 = nullptr;
+    QTimer* m_timer3 = nullptr;
+    QTimer* m_timer4 = nullptr;
+    QTimer* m_timer5 = nullptr;
+    QTimer* m_timer6 = nullptr;
+
+    // One fetch per list: a new search supersedes a pending one.
+    LatestFetch m_fetch[3];
+    bool m_searching[3] = {};
 
     QString m_torrentIndexKeyword;
     CutPage m_torrentIndexPage;
