@@ -13,7 +13,6 @@
 #include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QWidget>
 
 #include <limits>
