@@ -182,6 +182,10 @@ void TestFilmSources::boardPostsAndShortBoard()
     QCOMPARE(posts->cell(first, "dx"), QStringLiteral("2.37GB"));
     QCOMPARE(posts->cell(first, "fl"), QStringLiteral("最新电影"));
     QCOMPARE(posts->topLevelItem(49)->text(0), QStringLiteral("50"));
+    // The board is read with a plain GET.
+    const std::vector<LoggedRequest> sent = m_server->sites().requests();
+    QCOMPARE(int(sent.size()), 1);
+    QVERIFY(!sent[0].hasHeader("If-Modified-Since"));
 
     // Board 5 is short: its twelve posts, each once.
     m_bt->setBoardNumber(5);
@@ -222,6 +226,7 @@ void TestFilmSources::btFilmPages()
     QCOMPARE(StatusLine::text(), QStringLiteral("资源获取完毕.."));
     QCOMPARE(films->cell(films->topLevelItem(0), "dz"), roleUrl(role::EmuleIndexSite) + "/Download/xiazai/5001.html");
     QVERIFY(!films->cell(films->topLevelItem(0), "mc").isEmpty());
+    QCOMPARE(m_server->sites().requests().at(0).header("If-Modified-Since"), std::string("0"));
 
     QVERIFY(clickAndWait("Commandz3(1)", ended));
     QCOMPARE(films->cell(films->topLevelItem(0), "dz"), roleUrl(role::EmuleIndexSite) + "/Download/xiazai/5036.html");
@@ -315,6 +320,7 @@ void TestFilmSources::filmListingCategories()
     ResultList* films = list("ListView5");
     QVERIFY(clickAndWait("Command14(3)", loaded));
     QCOMPARE(targetsUnder(role::FilmListSite), QStringList{"/html/tv/hytv/index.html"});
+    QVERIFY(!m_server->sites().requests().at(0).hasHeader("If-Modified-Since"));
     QCOMPARE(films->rowCount(), 25);   // the page has 30
     for (int i = 0; i < 25; ++i)
         QCOMPARE(films->topLevelItem(i)->text(0), QString::number(i + 1));
