@@ -38,7 +38,10 @@ QString reasonOf(const FetchResult& result)
     return result.ok() ? QStringLiteral("页面没有内容") : fetchErrorText(result.error);
 }
 
-// The one way Commandz3(4) hands a magnet link to the on-demand window.
+// The one way Commandz3(4) hands a magnet link to the on-demand window
+// Form8. Form8 lives in player/ and is not in this build yet: once it is,
+// this body becomes `playOnDemand(form1, link);` (player/on_demand_window.h).
+// Until then the button checks for a link and plays nothing.
 void playMagnetOnDemand(QWidget* form1, const QString& link)
 {
     Q_UNUSED(form1);
