@@ -32,7 +32,7 @@ QString failureText(const QString& reason)
 
 bool isDownloadableAddress(const QString& address)
 {
-    const QUrl url(address, QUrl::StrictMode);
+    const QUrl url(address);
     if (!url.isValid() || url.host().isEmpty())
         return false;
     const QString scheme = url.scheme().toLower();
@@ -130,7 +130,7 @@ void TorrentDownload::dkbtxz_Click()
     m_navigating = true;
     m_downloadOffered = false;
     m_offerWait->stop();
-    view->setUrl(QUrl(address, QUrl::StrictMode));
+    view->setUrl(QUrl(address));
     StatusLine::set(startedText());
 }
 
