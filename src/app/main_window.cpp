@@ -714,6 +714,9 @@ QWebEngineView* MainWindow::hiddenBrowser(const QString& name)
         slot = &m_webBrowser3;
     if (!slot)
         return nullptr;
+    // A source may have made it already (the torrent download): one per name.
+    if (!*slot)
+        *slot = findChild<QWebEngineView*>(name);
     if (!*slot) {
         auto* view = new QWebEngineView(this);
         view->setObjectName(name);
