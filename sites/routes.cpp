@@ -10,6 +10,7 @@ void addAllRoutes(SiteRouter& r)
     addCloudDiskRoutes(r);
     addTorrentRoutes(r);
     addLiveChannelRoutes(r);
+    addMagnetRoutes(r);
 }
 
 } // namespace lumorra

@@ -6,6 +6,9 @@
 #include "sources/film/film_detail.h"
 #include "sources/film/film_listings.h"
 #include "sources/torrent/bt_sources.h"
+#include "sources/torrent/film_resource_detail.h"
+#include "sources/torrent/magnet_search.h"
+#include "sources/torrent/torrent_download.h"
 #include "sources/torrent/torrent_search.h"
 
 namespace lumorra {
@@ -16,6 +19,9 @@ void installSources(QWidget* form1)
     installEmuleSources(form1);
     installEd2kExtraction(form1);
     installTorrentSearches(form1);
+    installMagnetSearch(form1);
+    installFilmResourceDetail(form1);
+    installTorrentDownload(form1);
     installBtSources(form1);
     installFilmListings(form1);
     installFilmDetailView(form1);
