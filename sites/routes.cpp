@@ -11,6 +11,7 @@ void addAllRoutes(SiteRouter& r)
     addTorrentRoutes(r);
     addLiveChannelRoutes(r);
     addMagnetRoutes(r);
+    addShareRoutes(r);
 }
 
 } // namespace lumorra

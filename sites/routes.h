@@ -11,6 +11,7 @@ void addCloudDiskRoutes(SiteRouter& r);   // CloudDiskSearch
 void addTorrentRoutes(SiteRouter& r);   // TorrentIndexSite, TorrentRssSite, FilmResourceSite
 void addLiveChannelRoutes(SiteRouter& r);   // LiveChannelHost
 void addMagnetRoutes(SiteRouter& r);   // MagnetSiteA, MagnetSiteB
+void addShareRoutes(SiteRouter& r);   // ShareEndpoint
 void addFilmRoutes(SiteRouter& r);   // BtBoardSite, FilmListSite, EmuleIndexSite's BT films
 
 // All of them, in order; called once per SampleSites.
