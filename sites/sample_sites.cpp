@@ -212,20 +212,46 @@ struct SampleSites::Impl {
     std::thread thread;
     int port = 0;
 
-    mutable std::mutex mutex;                  // programs and log
+    mutable std::mutex mutex;                  // programs, filters and log
     std::map<std::string, Answer> programs;
+    std::map<std::string, AnswerFilter> filters;
     std::vector<LoggedRequest> log;
+    // Raised whenever filters are taken away: the delays they added end.
+    std::atomic<unsigned> filterGeneration{0};
 
     std::mutex stopMutex;
     std::condition_variable stopCv;
     std::atomic<bool> stopping{false};
 
-    // Sleeps up to ms; false when the server is stopping.
-    bool pause(int ms)
+    // Sleeps up to ms; false when the server is stopping, or when
+    // `generation` is given and the filters have been taken away meanwhile.
+    bool pause(int ms, std::optional<unsigned> generation = std::nullopt)
     {
         std::unique_lock<std::mutex> lock(stopMutex);
-        return !stopCv.wait_for(lock, std::chrono::milliseconds(std::min(ms, kMaxDelayMs)),
-                                [this] { return stopping.load(); });
+        return !stopCv.wait_for(lock, std::chrono::milliseconds(std::min(ms, kMaxDelayMs)), [&] {
+            return stopping.load() || (generation && *generation != filterGeneration.load());
+        });
+    }
+
+    void wakeFilteredDelays()
+    {
+        {
+            std::lock_guard<std::mutex> lock(stopMutex);
+            ++filterGeneration;
+        }
+        stopCv.notify_all();
+    }
+
+    // The filter of the longest prefix the path starts with, if any.
+    AnswerFilter filterFor(const std::string& path) const
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        const std::pair<const std::string, AnswerFilter>* best = nullptr;
+        for (const auto& entry : filters)
+            if (path.compare(0, entry.first.size(), entry.first) == 0
+                && (!best || entry.first.size() > best->first.size()))
+                best = &entry;
+        return best ? best->second : AnswerFilter();
     }
 
     std::optional<Answer> programmed(const httplib::Request& req) const
@@ -274,12 +300,18 @@ struct SampleSites::Impl {
         }
         if (!answer)
             answer = Answer::html(kNotFoundPage, 404);
-        serve(*answer, req, res);
+        std::optional<unsigned> generation;
+        if (const AnswerFilter filter = filterFor(req.path)) {
+            generation = filterGeneration.load();
+            answer = filter(*answer, req.target);
+        }
+        serve(*answer, req, res, generation);
     }
 
-    void serve(const Answer& a, const httplib::Request& req, httplib::Response& res)
+    void serve(const Answer& a, const httplib::Request& req, httplib::Response& res,
+               std::optional<unsigned> generation)
     {
-        if (a.delayMs > 0 && !pause(a.delayMs)) {
+        if (a.delayMs > 0 && !pause(a.delayMs, generation)) {
             res.status = 503;
             return;
         }
@@ -296,6 +328,18 @@ struct SampleSites::Impl {
                 static const std::string chunk(kChunk, 'x');
                 // Ends when the client goes away (the write fails) or on stop.
                 return !stopping.load() && sink.write(chunk.data(), chunk.size());
+            });
+            return;
+        }
+        if (a.streamedBytes > 0) {
+            const size_t total = a.streamedBytes;
+            res.set_chunked_content_provider(a.contentType, [this, total](size_t offset, httplib::DataSink& sink) {
+                static const std::string chunk(kChunk, 'x');
+                if (offset >= total) {
+                    sink.done();
+                    return true;
+                }
+                return !stopping.load() && sink.write(chunk.data(), std::min(total - offset, kChunk));
             });
             return;
         }
@@ -333,6 +377,14 @@ bool SampleSites::start(int port)
     server->set_keep_alive_timeout(1);
     server->set_read_timeout(2);
     server->set_write_timeout(2);
+    // Answers go out as the bytes programmed: never compressed, whatever the
+    // client accepts. (The server's own gzip takes seconds for a few MiB, and
+    // a body that shrinks to kilobytes on the wire tests nothing about size.)
+    server->set_pre_routing_handler([](const httplib::Request& req, httplib::Response&) {
+        // The request is the server's own, handed over as const.
+        const_cast<httplib::Request&>(req).headers.erase("Accept-Encoding");
+        return httplib::Server::HandlerResponse::Unhandled;
+    });
     auto handler = [this](const httplib::Request& req, httplib::Response& res) { d->handle(req, res); };
     server->Get(".*", handler);
     server->Post(".*", handler);
@@ -427,10 +479,23 @@ void SampleSites::unprogram(const std::string& pathOrTarget)
     d->programs.erase(pathOrTarget);
 }
 
-void SampleSites::clearProgram()
+void SampleSites::programUnder(const std::string& pathPrefix, AnswerFilter filter)
 {
     std::lock_guard<std::mutex> lock(d->mutex);
-    d->programs.clear();
+    d->filters[pathPrefix] = std::move(filter);
+}
+
+void SampleSites::clearProgram()
+{
+    bool hadFilters = false;
+    {
+        std::lock_guard<std::mutex> lock(d->mutex);
+        d->programs.clear();
+        hadFilters = !d->filters.empty();
+        d->filters.clear();
+    }
+    if (hadFilters)
+        d->wakeFilteredDelays();
 }
 
 std::vector<LoggedRequest> SampleSites::requests() const

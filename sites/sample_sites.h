@@ -44,6 +44,7 @@ struct Answer {
     int delayMs = 0;              // wait before answering (ends early on stop)
     bool endless = false;         // chunked body that never ends
     size_t oversizedBytes = 0;    // a body of this many bytes (Content-Length set)
+    size_t streamedBytes = 0;     // a chunked body of this many bytes, no length announced
     bool drop = false;            // close the connection without an answer
     std::vector<std::pair<std::string, std::string>> headers;  // extra headers
 
@@ -71,6 +72,10 @@ struct SiteRequest {
 };
 
 using RouteHandler = std::function<Answer(const SiteRequest&)>;
+
+// Turns the answer a site would give to a request (its raw target, path and
+// query) into the answer actually sent: how a misbehaving server is staged.
+using AnswerFilter = std::function<Answer(const Answer& normal, const std::string& target)>;
 
 // Sample pages picked by a key taken from the request (a keyword, a page
 // number); any other key gets the site's own no-result page.
@@ -141,6 +146,12 @@ public:
     // ("/t/page?x=1") to match one exact request.
     void program(const std::string& pathOrTarget, Answer answer);
     void unprogram(const std::string& pathOrTarget);
+    // Every request whose %-decoded path starts with `pathPrefix` ("/magnet-b"
+    // or "/magnet-b/detail/") is answered through `filter`, which receives the
+    // answer the site would have given. The longest matching prefix wins; a
+    // delay the filter adds ends as soon as the filter is taken away again.
+    void programUnder(const std::string& pathPrefix, AnswerFilter filter);
+    // Takes away every filter and every programmed answer.
     void clearProgram();
 
     // Every request received since start (or the last clearRequests()).
