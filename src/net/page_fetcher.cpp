@@ -25,8 +25,20 @@ QString fetchErrorText(FetchError e)
     case FetchError::BadUrl: return QStringLiteral("网址无效");
     case FetchError::Aborted: return QStringLiteral("网络请求已取消");
     case FetchError::Network: return QStringLiteral("网络请求失败");
+    case FetchError::RedirectLoop: return QStringLiteral("网页重定向次数过多");
     }
     return QStringLiteral("网络请求失败");
+}
+
+QString pageFailureText(const FetchResult& r)
+{
+    if (!r.ok())
+        return fetchErrorText(r.error);
+    if (r.status >= 400)
+        return QStringLiteral("服务器返回错误") + QString::number(r.status);
+    if (r.text.isEmpty())
+        return QStringLiteral("页面没有内容");
+    return {};
 }
 
 QByteArray charsetOf(const QByteArray& contentType)
@@ -115,6 +127,8 @@ FetchError mapError(QNetworkReply::NetworkError e, int status)
         return FetchError::Aborted;
     case QNetworkReply::ProtocolUnknownError:
         return FetchError::BadUrl;
+    case QNetworkReply::TooManyRedirectsError:
+        return FetchError::RedirectLoop;
     default:
         return FetchError::Network;
     }
@@ -336,7 +350,12 @@ void PageFetcher::setTimeoutSeconds(int seconds)
     // to a negative interval, the timer would not start, and a stalled
     // request would then wait for ever.
     constexpr int kLongestSeconds = std::numeric_limits<int>::max() / 1000;
-    m_timeoutSeconds = seconds > 0 ? std::min(seconds, kLongestSeconds) : 30;
+    m_timeoutMs = seconds > 0 ? std::min(seconds, kLongestSeconds) * 1000 : 30000;
+}
+
+void PageFetcher::setTimeoutMs(int ms)
+{
+    m_timeoutMs = ms > 0 ? ms : 30000;
 }
 
 void PageFetcher::setMaxBodyBytes(qint64 bytes)
@@ -356,7 +375,7 @@ FetchJob* PageFetcher::start(const QString& url, FetchMode mode)
     }
     m_active.removeAll(QPointer<FetchJob>());
     m_active.append(job);
-    job->begin(m_nam, m_timeoutSeconds * 1000, m_maxBodyBytes);
+    job->begin(m_nam, m_timeoutMs, m_maxBodyBytes);
     return job;
 }
 

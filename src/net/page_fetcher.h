@@ -35,7 +35,8 @@ enum class FetchError {
     TooLarge,   // body exceeded the cap
     BadUrl,     // the URL cannot be requested
     Aborted,    // the request was aborted
-    Network     // any other network failure
+    Network,    // any other network failure
+    RedirectLoop  // redirected again and again
 };
 
 // Short Chinese reason for a status line ("网络请求超时" …); empty for None.
@@ -51,7 +52,16 @@ struct FetchResult {
     // A body arrived with a success status (below 400): the steps that read
     // a page as a value (a version text, an announcement file) want this.
     bool okStatus() const { return ok() && status < 400; }
+    // The site's page came: a body with a success status. An error page
+    // (404, 500 …) is the server's own page, never one of the site's pages,
+    // and an empty body holds nothing to read.
+    bool hasPage() const { return okStatus() && !text.isEmpty(); }
 };
+
+// Why `r` holds no page of the site, for a status line: the fetch error
+// ("网络请求超时" …), the error status ("服务器返回错误404"), or "页面没有内容"
+// for an empty body. Empty when r.hasPage().
+QString pageFailureText(const FetchResult& r);
 
 enum class FetchMode {
     WithIfModifiedSince,  // GetBody: header "If-Modified-Since: 0"
@@ -120,7 +130,10 @@ public:
     static PageFetcher& instance();
 
     void setTimeoutSeconds(int seconds);       // default 30; whole request
-    int timeoutSeconds() const { return m_timeoutSeconds; }
+    int timeoutSeconds() const { return (m_timeoutMs + 999) / 1000; }
+    // The same, finer: a test's stalled server need not hold it a second.
+    void setTimeoutMs(int ms);
+    int timeoutMs() const { return m_timeoutMs; }
     void setMaxBodyBytes(qint64 bytes);        // default 32 MiB
     qint64 maxBodyBytes() const { return m_maxBodyBytes; }
 
@@ -149,7 +162,7 @@ private:
 
     QNetworkAccessManager* m_nam = nullptr;
     QList<QPointer<FetchJob>> m_active;
-    int m_timeoutSeconds = 30;
+    int m_timeoutMs = 30000;
     qint64 m_maxBodyBytes = 32LL * 1024 * 1024;
     bool m_shuttingDown = false;
 };
