@@ -80,13 +80,13 @@ void Ed2kExtraction::extract(const QString& listName)
     // The latest extraction wins: an older page arriving later must not
     // replace the link the user asked for last.
     m_fetch.get(address, FetchMode::WithIfModifiedSince, this, [this](const FetchResult& page) {
-        if (const std::optional<QString> link = firstEd2kLink(page.text)) {
+        if (const std::optional<QString> link = page.hasPage() ? firstEd2kLink(page.text) : std::nullopt) {
             copyText(*link);
             StatusLine::set(ed2kCopiedText());
             emit extracted(true);
             return;
         }
-        StatusLine::set(ed2kNotFoundText(page.ok() ? QString() : fetchErrorText(page.error)));
+        StatusLine::set(ed2kNotFoundText(pageFailureText(page)));
         emit extracted(false);
     });
 }

@@ -1,5 +1,6 @@
 #include "sources/clouddisk/cloud_disk_parse.h"
 
+#include "net/page_fetcher.h"
 #include "sources/clouddisk/cloud_disk_hosts.h"
 #include "text/cut.h"
 
@@ -95,9 +96,14 @@ QString frameCaption(int rowCount)
     return QStringLiteral("资源列表(当前共搜索到：%1个资源)").arg(rowCount);
 }
 
+QString allFailedText(const QString& reason)
+{
+    return QStringLiteral("搜索失败(") + reason + QStringLiteral(")，未能从搜索服务获取结果，请检查网络后重试..");
+}
+
 QString allFailedText()
 {
-    return QStringLiteral("网络请求失败，未能连接到搜索服务，请检查网络后重试..");
+    return allFailedText(fetchErrorText(FetchError::Refused));
 }
 
 } // namespace lumorra::clouddisk

@@ -36,7 +36,10 @@ QString classifyTitle(const QString& title);
 QString finishedText(const QString& kind);           // kind + "搜索完毕.."
 QString notFoundText(const QString& serviceName);    // name + "未找到相关资源.."
 QString frameCaption(int rowCount);                  // "资源列表(当前共搜索到：N个资源)"
-// Shown when no ticked service could be reached at all.
+// Shown when no ticked service gave a page; `reason` names the last failure
+// (a fetch error, an error status). Without one: no service could be
+// connected to.
+QString allFailedText(const QString& reason);
 QString allFailedText();
 
 } // namespace lumorra::clouddisk

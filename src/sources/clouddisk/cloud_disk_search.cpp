@@ -95,6 +95,7 @@ void CloudDiskSearch::Command1_Click()
     m_searching = true;
     m_answered = 0;
     m_failed = 0;
+    m_failure.clear();
     const QString base = SiteConfig::current().base(QString::fromLatin1(role::CloudDiskSearch));
     const QString page = m_text3 ? m_text3->text() : QStringLiteral("1");
 
@@ -116,14 +117,15 @@ void CloudDiskSearch::Command1_Click()
 
 void CloudDiskSearch::takePage(int serviceIndex, const FetchResult& result)
 {
-    if (!result.ok()) {
-        // One unreachable service does not end the search.
+    if (!result.hasPage()) {
+        // One unreachable service does not end the search; an error page or
+        // an empty answer is no result page either.
         ++m_failed;
+        m_failure = pageFailureText(result);
     } else {
         ++m_answered;
         m_serviceName = clouddisk::serviceCaption(serviceIndex);
-        if (!result.text.isEmpty())
-            hx8(result.text, serviceIndex);
+        hx8(result.text, serviceIndex);
     }
     emit pageTaken(serviceIndex);
 }
@@ -189,7 +191,7 @@ void CloudDiskSearch::finishIfDone()
     if (m_listView1 && m_listView1->rowCount() > 0) {
         endSearch();   // the last tick has already shown its status text
     } else if (m_answered == 0) {
-        StatusLine::set(clouddisk::allFailedText());
+        StatusLine::set(clouddisk::allFailedText(m_failure));
         endSearch();
     } else if (m_timer18 && !m_timer18->isActive()) {
         // Services answered with empty pages only: the not-found check still

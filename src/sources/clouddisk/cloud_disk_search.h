@@ -104,6 +104,7 @@ private:
     QString m_diskKind;                // kind of the last listed row
     int m_answered = 0;                // services whose page arrived
     int m_failed = 0;                  // services whose request failed
+    QString m_failure;                 // why the last of them failed
     int m_releaseHook = 0;
 };
 

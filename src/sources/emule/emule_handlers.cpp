@@ -74,7 +74,7 @@ QString emuleEmptyListingText()
 
 QString emuleFetchFailedText(const FetchResult& result)
 {
-    const QString reason = result.ok() ? QStringLiteral("页面没有内容") : fetchErrorText(result.error);
+    const QString reason = pageFailureText(result);
     return QStringLiteral("资源获取失败(") + reason + QStringLiteral("),请稍后再试..");
 }
 
@@ -131,7 +131,7 @@ EmuleSources* EmuleSources::of(QWidget* form1)
 
 bool EmuleSources::takeSearchPage(int search, const FetchResult& result, CutPage& into)
 {
-    if (result.text.isEmpty()) {
+    if (!result.hasPage()) {
         const QString reason = emuleFetchFailedText(result);
         StatusLine::set(reason);
         endSearch(search);
@@ -218,7 +218,7 @@ void EmuleSources::fetchCategory(EmuleCategory category)
         // Nothing came back: the list keeps what it shows (and the raised
         // page number stays), but the user is told the page did not arrive
         // instead of being left with "正在获取" for good.
-        if (result.text.isEmpty()) {
+        if (!result.hasPage()) {
             const QString reason = emuleFetchFailedText(result);
             StatusLine::set(reason);
             emit failed(reason);

@@ -23,7 +23,7 @@ class ResultList;
 
 // Status texts of our own (the others are written where they are shown).
 QString emuleEmptyListingText();                         // a listing page without records
-QString emuleFetchFailedText(const FetchResult& result);  // empty page or fetch error
+QString emuleFetchFailedText(const FetchResult& result);  // no page: fetch error, error status, empty
 
 class EmuleSources : public QObject {
     Q_OBJECT
@@ -72,8 +72,9 @@ private:
     void searchSiteSearch();   // Command27(13)
     void releaseTexts();
 
-    // A keyword search's page into `into`. False when the page came back
-    // empty: the search has then ended with the reason in the status line.
+    // A keyword search's page into `into`. False when no page came back (a
+    // fetch error, an error status, an empty body): the search has then
+    // ended with the reason in the status line.
     bool takeSearchPage(int search, const FetchResult& result, CutPage& into);
     void endSearch(int search);
 

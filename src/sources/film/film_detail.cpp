@@ -22,7 +22,7 @@ const char kInstanceName[] = "FilmDetailView";
 
 QString filmDetailFailedText(const FetchResult& result)
 {
-    const QString reason = result.ok() ? QStringLiteral("页面没有内容") : fetchErrorText(result.error);
+    const QString reason = pageFailureText(result);
     return QStringLiteral("影片信息获取失败(") + reason + QStringLiteral("),请稍后再试..");
 }
 
@@ -60,7 +60,7 @@ void FilmDetailView::ListView18_DblClick()
     const QString postAddress = m_listView18->cellAt(row, 2);
     m_postFetch.get(postAddress, FetchMode::WithIfModifiedSince, this,
                     [this, postAddress](const FetchResult& result) {
-        if (result.text.isEmpty()) {
+        if (!result.hasPage()) {
             StatusLine::set(filmDetailFailedText(result));
             emit detailEnded(false);
             return;

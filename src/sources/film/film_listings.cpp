@@ -26,7 +26,7 @@ QString filmListSite()
 
 QString reasonOf(const FetchResult& result)
 {
-    return result.ok() ? QStringLiteral("页面没有内容") : fetchErrorText(result.error);
+    return pageFailureText(result);
 }
 
 } // namespace
@@ -43,7 +43,7 @@ QString filmListingEmptyText()
 
 QString filmLinkFailedText(const FetchResult& result)
 {
-    if (result.text.isEmpty())
+    if (!result.hasPage())
         return QStringLiteral("种子地址解析失败(") + reasonOf(result) + QStringLiteral("),请稍后再试..");
     return QStringLiteral("种子地址解析失败(页面中没有下载地址)..");
 }
@@ -80,7 +80,7 @@ void FilmListings::Command14_Click(int index)
     m_listingFetch.get(filmCategoryIndexUrl(base, index), FetchMode::Plain, this,
                        [this, base, index](const FetchResult& result) {
         // Nothing came back: the rows of the last listing stay.
-        if (result.text.isEmpty()) {
+        if (!result.hasPage()) {
             const QString reason = filmListingFailedText(result);
             StatusLine::set(reason);
             emit failed(reason);
@@ -121,7 +121,7 @@ void FilmListings::resolveFilmLink(bool replaceLinks)
     StatusLine::set(QStringLiteral("正在解析..请稍等.."));
     m_linkFetch.get(m_listView5->cellAt(row, 2), FetchMode::Plain, this,
                     [this, replaceLinks](const FetchResult& result) {
-        const QString link = filmDownloadLink(result.text);
+        const QString link = result.hasPage() ? filmDownloadLink(result.text) : QString();
         if (link.isEmpty()) {
             const QString reason = filmLinkFailedText(result);
             StatusLine::set(reason);

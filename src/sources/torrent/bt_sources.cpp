@@ -35,7 +35,7 @@ QString filmSite()
 
 QString reasonOf(const FetchResult& result)
 {
-    return result.ok() ? QStringLiteral("页面没有内容") : fetchErrorText(result.error);
+    return pageFailureText(result);
 }
 
 // The one way Commandz3(4) hands a magnet link to the on-demand window
@@ -62,7 +62,7 @@ QString btFetchFailedText(const FetchResult& result)
 
 QString btMagnetNotFoundText(const FetchResult& result)
 {
-    if (result.text.isEmpty())
+    if (!result.hasPage())
         return QStringLiteral("磁力链接解析失败(") + reasonOf(result) + QStringLiteral("),请稍后再试..");
     return QStringLiteral("磁力链接解析失败(页面中没有磁力链接)..");
 }
@@ -158,7 +158,7 @@ void BtSources::loadBoard()
     // latest click's page is the one listed.
     m_boardFetch.get(btBoardUrl(boardSite(), m_boardNumber), FetchMode::Plain, this,
                      [this](const FetchResult& result) {
-        if (result.text.isEmpty())
+        if (!result.hasPage())
             reportFailure(result);
         else
             getys(result.text);
@@ -225,7 +225,7 @@ void BtSources::loadBtFilms()
     const QString base = filmSite();
     m_filmFetch.get(btFilmPageUrl(base, m_btFilmPage), FetchMode::WithIfModifiedSince, this,
                     [this, base](const FetchResult& result) {
-        if (result.text.isEmpty()) {
+        if (!result.hasPage()) {
             reportFailure(result);
             emit filmsEnded();
             return;
@@ -258,7 +258,7 @@ void BtSources::ListView16_DblClick()
     const QString name = m_listView16->cellAt(row, 1);
     m_magnetFetch.get(m_listView16->cellAt(row, 2), FetchMode::WithIfModifiedSince, this,
                       [this, name](const FetchResult& result) {
-        if (result.text.isEmpty()) {
+        if (!result.hasPage()) {
             const QString reason = btMagnetNotFoundText(result);
             StatusLine::set(reason);
             emit failed(reason);

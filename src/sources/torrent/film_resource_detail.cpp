@@ -30,6 +30,13 @@ QString FilmResourceDetail::failureText(FetchError error)
     return QStringLiteral("种子提取失败：") + reason + QStringLiteral("，请稍后重试..");
 }
 
+QString FilmResourceDetail::failureText(const FetchResult& result)
+{
+    if (result.okStatus())
+        return failureText(result.error);
+    return QStringLiteral("种子提取失败：") + pageFailureText(result) + QStringLiteral("，请稍后重试..");
+}
+
 FilmResourceDetail::FilmResourceDetail(QWidget* form1) : QObject(form1)
 {
     setObjectName(QStringLiteral("FilmResourceDetail"));
@@ -50,8 +57,8 @@ void FilmResourceDetail::ListView13_DblClick()
         m_list2->clear();
     const QString address = m_listView13->cellAt(row, kDetailCell);
     m_fetch.get(address, FetchMode::WithIfModifiedSince, this, [this](const FetchResult& r) {
-        if (r.text.isEmpty()) {
-            StatusLine::set(failureText(r.error));
+        if (!r.hasPage()) {
+            StatusLine::set(failureText(r));
             emit resolved(false);
             return;
         }

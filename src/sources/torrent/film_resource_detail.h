@@ -27,6 +27,7 @@ public:
     static QString doneText();       // "种子提取完毕.."
     // The status after a detail page that did not arrive.
     static QString failureText(FetchError error);
+    static QString failureText(const FetchResult& result);
 
 signals:
     // The resolution has ended; `ok` when a page arrived (List2 then holds

@@ -63,6 +63,11 @@ QString MagnetSearch::doneText()
     return QStringLiteral("资源搜索完毕..");
 }
 
+QString MagnetSearch::detailsFailedText(const QString& reason)
+{
+    return QStringLiteral("资源搜索完毕..磁力链接获取失败(") + reason + QStringLiteral(")");
+}
+
 MagnetSearch::MagnetSearch(QWidget* form1) : QObject(form1), m_form1(form1)
 {
     setObjectName(QStringLiteral("MagnetSearch"));
@@ -145,9 +150,9 @@ void MagnetSearch::search()
     const QString url = magnetSearchUrl(channel, baseOf(channel), encodeKeyword(m_text21->text()),
                                         m_magnetPageNumber);
     m_fetch.get(url, FetchMode::WithIfModifiedSince, this, [this, channel](const FetchResult& r) {
-        m_magnetPage.setText(r.text);
-        if (r.text.isEmpty()) {
-            fail(searchFailureText(r.error));
+        m_magnetPage.setText(r.hasPage() ? r.text : QString());
+        if (!r.hasPage()) {
+            fail(searchFailureText(r));
             return;
         }
         if (isMagnetNoResult(channel, r.text)) {
@@ -211,6 +216,8 @@ void MagnetSearch::Timer26_Timer()
     m_pendingHits = cutMagnetSiteBHits(m_magnetPage, baseOf(MagnetChannel::SiteB), n);
     m_magnetHits = qint16(m_magnetHits - n);
 
+    m_failedDetails = 0;
+    m_detailFailure.clear();
     QStringList detailUrls;
     detailUrls.reserve(m_pendingHits.size());
     for (const MagnetSiteBHit& hit : std::as_const(m_pendingHits))
@@ -222,12 +229,19 @@ void MagnetSearch::Timer26_Timer()
         detailUrls, FetchMode::WithIfModifiedSince, this,
         [this](int index, const FetchResult& page) {
             const MagnetSiteBHit& hit = m_pendingHits.at(index);
-            const QString magnet = page.text.isEmpty() ? QString() : magnetSiteBDetailLink(page.text);
+            const QString magnet = page.hasPage() ? magnetSiteBDetailLink(page.text) : QString();
+            if (!page.hasPage()) {
+                ++m_failedDetails;
+                m_detailFailure = pageFailureText(page);
+            }
             addRow(index + 1, hit.name, hit.date, magnetSiteBSizeText(), magnet);
         },
         [this] {
+            // A row without its link is no failure of the search; no link at
+            // all is, and the user is told why.
+            const bool noneCame = !m_pendingHits.isEmpty() && m_failedDetails == m_pendingHits.size();
             m_pendingHits.clear();
-            StatusLine::set(doneText());
+            StatusLine::set(noneCame ? detailsFailedText(m_detailFailure) : doneText());
             enablePaging();
             endSearch();
         });

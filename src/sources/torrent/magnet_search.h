@@ -46,6 +46,8 @@ public:
     // Status texts.
     static QString noResultText();   // "抱歉!没有找到任何结果,请更换关键字重试"
     static QString doneText();       // "资源搜索完毕.."
+    // MagnetSiteB's hits listed, but not one detail page gave its link.
+    static QString detailsFailedText(const QString& reason);
 
 signals:
     // The search has ended: rows listed, refused as a no-result page, or
@@ -83,6 +85,8 @@ private:
     qint16 m_magnetPageNumber = 1;
     // MagnetSiteB hits whose detail pages are on the way, in hit order.
     QList<MagnetSiteBHit> m_pendingHits;
+    int m_failedDetails = 0;          // detail pages of m_pendingHits that did not come
+    QString m_detailFailure;          // why the last of them did not
 
     int m_releaseHook = -1;
 };

@@ -70,6 +70,13 @@ QString searchFailureText(FetchError error)
     return QStringLiteral("搜索失败：") + reason + QStringLiteral("，请稍后重试..");
 }
 
+QString searchFailureText(const FetchResult& result)
+{
+    if (result.okStatus())
+        return searchFailureText(result.error);
+    return QStringLiteral("搜索失败：") + pageFailureText(result) + QStringLiteral("，请稍后重试..");
+}
+
 TorrentSearches::TorrentSearches(QWidget* form1) : QObject(form1), m_form1(form1)
 {
     setObjectName(QStringLiteral("TorrentSearches"));
@@ -169,10 +176,10 @@ void TorrentSearches::beginSearch(ResultList* list, QPushButton* button, const Q
 
 bool TorrentSearches::takePage(int index, const FetchResult& result, CutPage& into)
 {
-    into.setText(result.text);
-    if (!result.text.isEmpty())
+    into.setText(result.hasPage() ? result.text : QString());
+    if (result.hasPage())
         return true;
-    const QString reason = searchFailureText(result.error);
+    const QString reason = searchFailureText(result);
     StatusLine::set(reason);
     endSearch(index);
     emit failed(index, reason);

@@ -21,8 +21,9 @@ namespace lumorra {
 class ResultList;
 
 // The status text after a search whose page did not arrive (empty body,
-// fetch error, time-out).
+// fetch error, time-out, error status).
 QString searchFailureText(FetchError error);
+QString searchFailureText(const FetchResult& result);
 
 class TorrentSearches : public QObject {
     Q_OBJECT
@@ -64,8 +65,9 @@ private:
     // Clears the source's list, shows `status` and holds `button` until the
     // search ends.
     void beginSearch(ResultList* list, QPushButton* button, const QString& status);
-    // Takes a search's page into `into`. False when the page came back
-    // empty: the search has then ended with the reason in the status line.
+    // Takes a search's page into `into`. False when no page came back (a
+    // fetch error, an error status, an empty body): the search has then
+    // ended with the reason in the status line.
     bool takePage(int index, const FetchResult& result, CutPage& into);
     void endSearch(int index);
     // After the memory release: pages no search needs any more are emptied;
