@@ -3,9 +3,11 @@
 #include "lists/result_list.h"
 #include "lists/row_actions.h"
 #include "lists/status_line.h"
+#include "net/page_fetcher.h"
 #include "ui/silent_web_page.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTimer>
@@ -26,6 +28,34 @@ constexpr int kTorrentCell = 4;
 QString failureText(const QString& reason)
 {
     return QStringLiteral("种子下载失败：") + reason + QStringLiteral("..");
+}
+
+// The browser's reason for a load that failed, in the fetcher's words where
+// it has them (the browser's own are English and technical).
+QString loadFailureReason(const QWebEngineLoadingInfo& info)
+{
+    if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain) {
+        FetchResult page;
+        page.status = info.errorCode();
+        return pageFailureText(page);
+    }
+    switch (info.errorCode()) {
+    case -7:     // ERR_TIMED_OUT
+    case -118:   // ERR_CONNECTION_TIMED_OUT
+        return fetchErrorText(FetchError::Timeout);
+    case -100:   // ERR_CONNECTION_CLOSED
+    case -101:   // ERR_CONNECTION_RESET
+    case -102:   // ERR_CONNECTION_REFUSED
+    case -104:   // ERR_CONNECTION_FAILED
+    case -105:   // ERR_NAME_NOT_RESOLVED
+    case -109:   // ERR_ADDRESS_UNREACHABLE
+    case -324:   // ERR_EMPTY_RESPONSE
+        return fetchErrorText(FetchError::Refused);
+    case -310:   // ERR_TOO_MANY_REDIRECTS
+        return fetchErrorText(FetchError::RedirectLoop);
+    default:
+        return info.errorString();
+    }
 }
 
 } // namespace
@@ -76,6 +106,28 @@ TorrentDownload::TorrentDownload(QWidget* form1) : QObject(form1), m_form1(form1
         if (m_navigating && !m_downloadOffered)
             endWith(false, failureText(QStringLiteral("该地址没有提供种子文件")));
     });
+    m_deadline = new QTimer(this);
+    m_deadline->setSingleShot(true);
+    connect(m_deadline, &QTimer::timeout, this, [this] { giveUp(fetchErrorText(FetchError::Timeout)); });
+}
+
+void TorrentDownload::giveUp(const QString& reason)
+{
+    if (m_navigating) {
+        endWith(false, failureText(reason));
+        if (m_browser)
+            m_browser->stop();
+    } else if (m_download && !m_download->isFinished()) {
+        cancelDownload(m_download, reason);
+    }
+}
+
+void TorrentDownload::cancelDownload(QWebEngineDownloadRequest* download, const QString& reason)
+{
+    if (m_cancelReasons.contains(download))
+        return;
+    m_cancelReasons.insert(download, reason);
+    download->cancel();   // its isFinishedChanged reports the reason
 }
 
 void TorrentDownload::setOfferWaitMs(int ms)
@@ -129,7 +181,9 @@ void TorrentDownload::dkbtxz_Click()
     QWebEngineView* view = browser();
     m_navigating = true;
     m_downloadOffered = false;
+    m_download = nullptr;
     m_offerWait->stop();
+    m_deadline->start(PageFetcher::instance().timeoutMs());
     view->setUrl(QUrl(address));
     StatusLine::set(startedText());
 }
@@ -145,12 +199,8 @@ void TorrentDownload::onLoadingChanged(const QWebEngineLoadingInfo& info)
             endWith(false, failureText(QStringLiteral("该地址没有提供种子文件")));
         break;
     case QWebEngineLoadingInfo::LoadFailedStatus:
-        if (!m_downloadOffered) {
-            const QString reason = info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain
-                ? QStringLiteral("服务器返回%1").arg(info.errorCode())
-                : info.errorString();
-            endWith(false, failureText(reason));
-        }
+        if (!m_downloadOffered)
+            endWith(false, failureText(loadFailureReason(info)));
         break;
     case QWebEngineLoadingInfo::LoadStoppedStatus:
         // A navigation that becomes a download stops first and offers the
@@ -169,9 +219,15 @@ void TorrentDownload::onDownloadRequested(QWebEngineDownloadRequest* download)
     if (!download || !m_browser || download->page() != m_browser->page()
         || download->state() != QWebEngineDownloadRequest::DownloadRequested)
         return;
+    if (!m_navigating) {
+        // Offered after its attempt had ended (given up, or a page shown).
+        download->cancel();
+        return;
+    }
     m_downloadOffered = true;
     m_navigating = false;
     m_offerWait->stop();
+    m_download = download;
 
     const QString folder = downloadFolder();
     QDir().mkpath(folder);
@@ -182,15 +238,33 @@ void TorrentDownload::onDownloadRequested(QWebEngineDownloadRequest* download)
     m_reserved.insert(name);
     download->setDownloadDirectory(folder);
     download->setDownloadFileName(name);
+    const qint64 cap = PageFetcher::instance().maxBodyBytes();
+    connect(download, &QWebEngineDownloadRequest::receivedBytesChanged, this, [this, download, cap] {
+        if (download->receivedBytes() > cap)
+            cancelDownload(download, fetchErrorText(FetchError::TooLarge));
+    });
     connect(download, &QWebEngineDownloadRequest::isFinishedChanged, this, [this, download, name, path] {
         if (!download->isFinished())
             return;
         m_reserved.remove(name);
-        if (download->state() == QWebEngineDownloadRequest::DownloadCompleted)
+        if (download == m_download)
+            m_deadline->stop();
+        const QString cancelled = m_cancelReasons.take(download);
+        if (download->state() == QWebEngineDownloadRequest::DownloadCompleted && download->receivedBytes() == 0) {
+            // Nothing came: no torrent, and no empty file left behind.
+            QFile::remove(path);
+            endWith(false, failureText(pageFailureText(FetchResult{})));
+        } else if (download->state() == QWebEngineDownloadRequest::DownloadCompleted) {
             endWith(true, QStringLiteral("种子下载完毕，已保存为：") + QDir::toNativeSeparators(path), path);
-        else
-            endWith(false, failureText(download->interruptReasonString()));
+        } else {
+            endWith(false, failureText(cancelled.isEmpty() ? download->interruptReasonString() : cancelled));
+        }
     });
+    if (download->totalBytes() > cap) {
+        m_cancelReasons.insert(download, fetchErrorText(FetchError::TooLarge));
+        download->cancel();
+        return;
+    }
     download->accept();
 }
 
@@ -198,6 +272,8 @@ void TorrentDownload::endWith(bool ok, const QString& status, const QString& pat
 {
     m_navigating = false;
     m_offerWait->stop();
+    if (!m_download || m_download->isFinished())
+        m_deadline->stop();
     StatusLine::set(status);
     emit downloadEnded(ok, path);
 }

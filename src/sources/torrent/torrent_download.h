@@ -2,6 +2,11 @@
 // "下载视频种子" (dkbtxz) on ListView4: the hidden browser WebBrowser2 opens the
 // row's torrent address and the download it offers is saved in the user's
 // download folder under a name no existing file has.
+//
+// The browser has no time-out or size cap of its own that we could rely on:
+// the fetcher's time-out (whole attempt, navigation and transfer) and body
+// cap apply, so a stalled or endless server ends the attempt like any page.
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QSet>
@@ -58,6 +63,9 @@ private:
     void onDownloadRequested(QWebEngineDownloadRequest* download);
     void onLoadingChanged(const QWebEngineLoadingInfo& info);
     void endWith(bool ok, const QString& status, const QString& path = {});
+    // Ends the latest download (or navigation) now, for `reason`.
+    void giveUp(const QString& reason);
+    void cancelDownload(QWebEngineDownloadRequest* download, const QString& reason);
 
     QWidget* m_form1;
     ResultList* m_listView4 = nullptr;
@@ -65,6 +73,11 @@ private:
     QPointer<QWebEnginePage> m_watchedPage;
     QPointer<QWebEngineProfile> m_watchedProfile;
     QTimer* m_offerWait = nullptr;
+    QTimer* m_deadline = nullptr;   // the fetcher's time-out, per attempt
+    // The download the latest attempt accepted, while it runs.
+    QPointer<QWebEngineDownloadRequest> m_download;
+    // Downloads we cancelled, and why.
+    QHash<QWebEngineDownloadRequest*, QString> m_cancelReasons;
     QString m_folder;
     // Names chosen for downloads still running: not free either.
     QSet<QString> m_reserved;
