@@ -2,9 +2,8 @@
 
 #include "app/main_window_factory.h"
 #include "net/page_fetcher.h"
-#include "net/site_config.h"
-#include "platform/program_dir.h"
 #include "sample_sites.h"
+#include "site_setup.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -81,47 +80,6 @@ bool parseOptions(const QApplication& app, Options* out)
         }
         out->quitAfterMs = int(seconds * 1000);
     }
-    return true;
-}
-
-// Reads the site addresses, or starts the sample sites when there is no
-// configuration (or demo mode is asked for). The sample sites, when started,
-// are handed to the caller, who keeps them running for the whole run.
-bool setUpSites(const Options& options, std::unique_ptr<SampleSites>* sample)
-{
-    SiteConfig config;
-    bool loaded = false;
-    if (!options.demo) {
-        const QString path = options.sitesFile.isEmpty()
-                                 ? programDir() + QStringLiteral("/sites.ini")
-                                 : options.sitesFile;
-        QStringList problems;
-        loaded = SiteConfig::loadFile(path, &config, &problems);
-        for (const QString& p : problems)
-            say(QStringLiteral("sites.ini: ") + p);
-        if (!loaded && !options.sitesFile.isEmpty() && !QFileInfo::exists(path))
-            say(QStringLiteral("sites.ini: %1 does not exist").arg(path));
-        if (loaded) {
-            const QStringList unset = config.unsetRoles();
-            if (!unset.isEmpty())
-                say(QStringLiteral("sites.ini: no base URL for %1").arg(unset.join(QStringLiteral(", "))));
-        }
-    }
-
-    if (!loaded) {
-        auto sites = std::make_unique<SampleSites>();
-        if (!sites->start(0)) {
-            say(QStringLiteral("cannot start the sample sites on a loopback port"));
-            return false;
-        }
-        const QString url = QString::fromStdString(sites->baseUrl());
-        config.pointAllAt(url);
-        say(QStringLiteral("demo mode, sample sites at %1").arg(url));
-        *sample = std::move(sites);
-    }
-
-    SiteConfig::current() = config;
-    PageFetcher::instance().setTimeoutSeconds(config.fetchTimeoutSeconds());
     return true;
 }
 
@@ -206,7 +164,10 @@ int runApplication(int argc, char** argv)
         return 2;
 
     std::unique_ptr<SampleSites> sampleSites;
-    if (!setUpSites(options, &sampleSites))
+    SiteSetup setup;
+    setup.demo = options.demo;
+    setup.sitesFile = options.sitesFile;
+    if (!setUpSites(setup, &sampleSites, say))
         return 1;
 
     QPointer<QWidget> window = createMainWindow();

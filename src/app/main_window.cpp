@@ -517,7 +517,7 @@ void MainWindow::Form_Load()
         if (!m_w2)
             m_w2 = new SoundPlayer(QStringLiteral("W2"), m_sstab1->widget(0));
         m_w2->setVolume(50);
-        m_w2->play(programDir() + QStringLiteral("/xn.mp3"));
+        m_w2->play(shippedFile(QStringLiteral("/xn.mp3")));
     });
     // 13
     runStep([this, &store] {
@@ -619,7 +619,7 @@ void MainWindow::main()
     // 8
     runStep([this] {
         m_w1->setVolume(100);
-        m_w1->play(programDir() + QStringLiteral("/brenn.mp3"));
+        m_w1->play(shippedFile(QStringLiteral("/brenn.mp3")));
     });
 }
 

@@ -186,6 +186,7 @@ void FetchJob::finishEarly(FetchError e)
 {
     m_finished = true;
     m_result.error = e;
+    m_result.elapsedMs = m_clock.elapsed();
     // Queued: the caller hears of it after start() has returned, like any
     // other ending.
     QMetaObject::invokeMethod(this, [this] { emit finished(); }, Qt::QueuedConnection);
@@ -276,6 +277,7 @@ void FetchJob::finish(FetchResult r)
         return;
     m_finished = true;
     r.url = m_url;
+    r.elapsedMs = m_clock.elapsed();
     m_result = std::move(r);
     if (m_timer)
         m_timer->stop();

@@ -47,6 +47,7 @@ struct FetchResult {
     QByteArray body;           // the raw bytes (pictures); empty on failure
     FetchError error = FetchError::None;
     int status = 0;            // HTTP status, 0 when none arrived
+    qint64 elapsedMs = 0;      // from the request's start to its end
     bool ok() const { return error == FetchError::None; }
     // A body arrived with a success status (below 400): the steps that read
     // a page as a value (a version text, an announcement file) want this.

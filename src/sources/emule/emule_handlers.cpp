@@ -48,10 +48,7 @@ qint16 addPending(qint16 pending, int hits)
 
 void addRecordRow(ResultList* list, int number, const EmuleRecord& record)
 {
-    QTreeWidgetItem* row = list->addRow(QString::number(number));
-    list->setCell(row, QStringLiteral("mc"), record.name);
-    list->setCell(row, QStringLiteral("bz"), record.remark);
-    list->setCell(row, QStringLiteral("zzdz"), record.address);
+    list->addRow(listRow(number, record));
 }
 
 QString boxText(const QLineEdit* box)
@@ -342,12 +339,8 @@ void EmuleSources::Timer20_Timer()
 {
     if (m_listView17) {
         const QList<SearchSiteRow> rows = cutSearchSiteRows(m_searchPage, searchSite(), m_searchPending);
-        for (int i = 0; i < rows.size(); ++i) {
-            QTreeWidgetItem* row = m_listView17->addRow(QString::number(i + 1));
-            m_listView17->setCell(row, QStringLiteral("mc"), rows[i].name);
-            m_listView17->setCell(row, QStringLiteral("dz"), rows[i].address);
-            m_listView17->setCell(row, QStringLiteral("fl"), rows[i].category);
-        }
+        for (int i = 0; i < rows.size(); ++i)
+            m_listView17->addRow(listRow(i + 1, rows[i]));
     }
     m_searchPending = 0;
     if (m_timer20)

@@ -190,10 +190,8 @@ void MagnetSearch::Timer24_Timer()
     const QList<MagnetRow> rows = cutMagnetSiteARows(m_magnetPage, n);
     if (m_listView19)
         m_listView19->setUpdatesEnabled(false);
-    for (int i = 0; i < rows.size(); ++i) {
-        const MagnetRow& r = rows.at(i);
-        addRow(i + 1, r.name, r.date, r.size, r.magnet);
-    }
+    for (int i = 0; i < rows.size(); ++i)
+        addRow(i + 1, rows.at(i));
     if (m_listView19)
         m_listView19->setUpdatesEnabled(true);
     m_magnetHits = qint16(m_magnetHits - n);
@@ -221,9 +219,7 @@ void MagnetSearch::Timer26_Timer()
     m_detailFetches.start(
         detailUrls, FetchMode::WithIfModifiedSince, this,
         [this](int index, const FetchResult& page) {
-            const MagnetSiteBHit& hit = m_pendingHits.at(index);
-            const QString magnet = page.text.isEmpty() ? QString() : magnetSiteBDetailLink(page.text);
-            addRow(index + 1, hit.name, hit.date, magnetSiteBSizeText(), magnet);
+            addRow(index + 1, magnetSiteBRow(m_pendingHits.at(index), page.text));
         },
         [this] {
             m_pendingHits.clear();
@@ -233,16 +229,10 @@ void MagnetSearch::Timer26_Timer()
         });
 }
 
-void MagnetSearch::addRow(int number, const QString& name, const QString& date, const QString& size,
-                          const QString& magnet)
+void MagnetSearch::addRow(int number, const MagnetRow& row)
 {
-    if (!m_listView19)
-        return;
-    QTreeWidgetItem* row = m_listView19->addRow(QString::number(number));
-    m_listView19->setCell(row, QStringLiteral("mc"), name);
-    m_listView19->setCell(row, QStringLiteral("cl"), magnet);
-    m_listView19->setCell(row, QStringLiteral("dx"), size);
-    m_listView19->setCell(row, QStringLiteral("fb"), date);
+    if (m_listView19)
+        m_listView19->addRow(listRow(number, row));
 }
 
 void MagnetSearch::enablePaging()

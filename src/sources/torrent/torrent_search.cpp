@@ -227,15 +227,8 @@ void TorrentSearches::Timer3_Timer()
         cutTorrentIndexRows(m_torrentIndexPage, baseOf(role::TorrentIndexSite), n);
     if (m_listView2) {
         m_listView2->setUpdatesEnabled(false);
-        for (int i = 0; i < rows.size(); ++i) {
-            const TorrentIndexRow& r = rows.at(i);
-            QTreeWidgetItem* row = m_listView2->addRow(QString::number(i + 1));
-            m_listView2->setCell(row, QStringLiteral("mc"), r.name);
-            m_listView2->setCell(row, QStringLiteral("dx"), r.size);
-            m_listView2->setCell(row, QStringLiteral("xzdz"), r.infoUrl);
-            m_listView2->setCell(row, QStringLiteral("fhdz"), r.magnet);
-            m_listView2->setCell(row, QStringLiteral("rq"), r.date);
-        }
+        for (int i = 0; i < rows.size(); ++i)
+            m_listView2->addRow(listRow(i + 1, rows.at(i)));
         m_listView2->setUpdatesEnabled(true);
     }
     m_torrentIndexHits = qint16(m_torrentIndexHits - n);
@@ -290,14 +283,8 @@ void TorrentSearches::Timer5_Timer()
     const int n = m_torrentRssHits;
     const QList<TorrentRssRow> rows = cutTorrentRssRows(m_torrentRssPage, n);
     if (m_listView4) {
-        for (int i = 0; i < rows.size(); ++i) {
-            const TorrentRssRow& r = rows.at(i);
-            QTreeWidgetItem* row = m_listView4->addRow(QString::number(i + 1));
-            m_listView4->setCell(row, QStringLiteral("mc"), r.title);
-            m_listView4->setCell(row, QStringLiteral("dx"), r.size);
-            m_listView4->setCell(row, QStringLiteral("zzdz"), r.torrentUrl);
-            m_listView4->setCell(row, QStringLiteral("rq"), r.date);
-        }
+        for (int i = 0; i < rows.size(); ++i)
+            m_listView4->addRow(listRow(i + 1, rows.at(i)));
     }
     m_torrentRssHits = qint16(m_torrentRssHits - n);
     disable(m_timer5);
@@ -343,14 +330,8 @@ void TorrentSearches::searchFilmResource()
         }
         const QList<FilmResourceRow> rows = cutFilmResourceRows(page, base, announcedFilmCount(page));
         if (m_listView13) {
-            for (int i = 0; i < rows.size(); ++i) {
-                const FilmResourceRow& f = rows.at(i);
-                QTreeWidgetItem* row = m_listView13->addRow(QString::number(i + 1));
-                m_listView13->setCell(row, QStringLiteral("mc"), f.title);
-                m_listView13->setCell(row, QStringLiteral("zzdz"), f.detailUrl);
-                m_listView13->setCell(row, QStringLiteral("gx"), f.updated);
-                m_listView13->setCell(row, QStringLiteral("bz"), f.region);
-            }
+            for (int i = 0; i < rows.size(); ++i)
+                m_listView13->addRow(listRow(i + 1, rows.at(i)));
         }
         StatusLine::set(kDone);
         endSearch(2);
