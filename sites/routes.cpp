@@ -5,6 +5,7 @@ namespace lumorra {
 void addAllRoutes(SiteRouter& r)
 {
     addVendorRoutes(r);
+    addFilmRoutes(r);   // before the eMule index site's catch-all page
     addEmuleRoutes(r);
     addCloudDiskRoutes(r);
     addTorrentRoutes(r);

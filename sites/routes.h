@@ -12,6 +12,7 @@ void addTorrentRoutes(SiteRouter& r);   // TorrentIndexSite, TorrentRssSite, Fil
 void addLiveChannelRoutes(SiteRouter& r);   // LiveChannelHost
 void addMagnetRoutes(SiteRouter& r);   // MagnetSiteA, MagnetSiteB
 void addShareRoutes(SiteRouter& r);   // ShareEndpoint
+void addFilmRoutes(SiteRouter& r);   // BtBoardSite, FilmListSite, EmuleIndexSite's BT films
 
 // All of them, in order; called once per SampleSites.
 void addAllRoutes(SiteRouter& r);

@@ -4,6 +4,7 @@
 #include "net/page_fetcher.h"
 #include "sources/emule/ed2k_link_parse.h"
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 
@@ -12,6 +13,8 @@
 class QWidget;
 
 namespace lumorra {
+
+class ResultList;
 
 // Status texts of the action.
 QString ed2kCopiedText();                          // "种子地址已提取并自动复制到剪贴板!"
@@ -34,6 +37,7 @@ signals:
 private:
     explicit Ed2kExtraction(QWidget* form1);
     QWidget* m_form1;
+    QHash<QString, ResultList*> m_lists;   // looked up on first use
     LatestFetch m_fetch;
 };
 

@@ -3,6 +3,9 @@
 #include "lists/ed2k_extraction.h"
 #include "sources/clouddisk/cloud_disk_search.h"
 #include "sources/emule/emule_handlers.h"
+#include "sources/film/film_detail.h"
+#include "sources/film/film_listings.h"
+#include "sources/torrent/bt_sources.h"
 #include "sources/torrent/film_resource_detail.h"
 #include "sources/torrent/magnet_search.h"
 #include "sources/torrent/torrent_download.h"
@@ -19,6 +22,9 @@ void installSources(QWidget* form1)
     installMagnetSearch(form1);
     installFilmResourceDetail(form1);
     installTorrentDownload(form1);
+    installBtSources(form1);
+    installFilmListings(form1);
+    installFilmDetailView(form1);
 }
 
 } // namespace lumorra

@@ -1,0 +1,32 @@
+#pragma once
+// The BT film pages of EmuleIndexSite: the page address, the films of one
+// page, and the update date and magnet link of a film's download page.
+#include <QList>
+#include <QString>
+
+namespace lumorra {
+
+class CutPage;
+
+// A BT film page lists at most this many films.
+inline constexpr int kBtFilmMaxRows = 35;
+
+// Page 1 is base + "/Download/bt/dianying"; page n > 1 is that + "/" + n.
+QString btFilmPageUrl(const QString& base, int page);
+
+struct BtFilm {
+    QString title;
+    QString address;   // base + "/Download/xiazai" + the link
+};
+
+// The films of a page, one per download link (at most 35), in page order.
+QList<BtFilm> cutBtFilms(const CutPage& page, const QString& base);
+
+struct BtFilmMagnet {
+    QString updated;   // the text after "文件更新时间："
+    QString link;      // the magnet link, "&amp;" read as "&"
+};
+
+BtFilmMagnet cutBtFilmMagnet(const QString& downloadPage);
+
+} // namespace lumorra

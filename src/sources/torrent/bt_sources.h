@@ -1,0 +1,82 @@
+#pragma once
+// The two browse-only BT sources of the film pages: the boards of the BT
+// forum (Command3(0..2) into ListView18) and the BT film pages of the eMule
+// index site (Commandz3(0..2) into ListView16), with the magnet link a
+// double click on ListView16 resolves into Text18 and Commandz3(4) plays on
+// demand.
+#include "net/page_fetcher.h"
+
+#include <QObject>
+#include <QString>
+#include <QtGlobal>
+
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+namespace lumorra {
+
+class ResultList;
+
+// Status texts of our own: a listing page without records, a page that did
+// not arrive.
+QString btEmptyListingText();
+QString btFetchFailedText(const FetchResult& result);
+QString btMagnetNotFoundText(const FetchResult& result);
+
+class BtSources : public QObject {
+    Q_OBJECT
+public:
+    explicit BtSources(QWidget* form1);
+
+    // The instance installed on form1, or nullptr.
+    static BtSources* of(QWidget* form1);
+
+    void Command3_Click(int index);
+    void Commandz3_Click(int index);
+    void getys(const QString& boardPage);
+    void ListView16_DblClick();
+    void Text18_Change();
+
+    int boardNumber() const { return m_boardNumber; }
+    int btFilmPageNumber() const { return m_btFilmPage; }
+    void setBoardNumber(int board);
+    void setBtFilmPageNumber(int page);
+
+signals:
+    // A board load has ended: posts listed, none on the page, or failed.
+    void boardEnded();
+    // A BT film page load has ended, likewise.
+    void filmsEnded();
+    // A magnet link resolution has ended (resolved, none on the page, or
+    // the page did not arrive).
+    void magnetEnded(bool resolved);
+    // A page did not arrive; `reason` is what the status line says.
+    void failed(const QString& reason);
+
+private:
+    void loadBoard();
+    void loadBtFilms();
+    void reportFailure(const FetchResult& result);
+
+    QWidget* m_form1;
+    ResultList* m_listView16 = nullptr;
+    ResultList* m_listView18 = nullptr;
+    QLineEdit* m_text6 = nullptr;     // film name
+    QLineEdit* m_text18 = nullptr;    // magnet link
+    QLabel* m_label38 = nullptr;      // update date
+
+    qint16 m_boardNumber = 1;
+    qint16 m_btFilmPage = 1;
+
+    // One fetch per target: the latest click wins.
+    LatestFetch m_boardFetch;
+    LatestFetch m_filmFetch;
+    LatestFetch m_magnetFetch;
+};
+
+// Connects the buttons, the double click and Text18 under form1. Calling it
+// again on the same window does nothing.
+void installBtSources(QWidget* form1);
+
+} // namespace lumorra
