@@ -171,14 +171,8 @@ void BtSources::getys(const QString& boardPage)
     const QList<BtBoardPost> posts = cutBoardPosts(CutPage(boardPage), boardSite());
     if (m_listView18) {
         m_listView18->clearRows();
-        for (int i = 0; i < posts.size(); ++i) {
-            const BtBoardPost& post = posts.at(i);
-            QTreeWidgetItem* row = m_listView18->addRow(QString::number(i + 1));
-            m_listView18->setCell(row, QStringLiteral("mc"), post.name);
-            m_listView18->setCell(row, QStringLiteral("dz"), post.address);
-            m_listView18->setCell(row, QStringLiteral("fl"), post.category);
-            m_listView18->setCell(row, QStringLiteral("dx"), post.size);
-        }
+        for (int i = 0; i < posts.size(); ++i)
+            m_listView18->addRow(listRow(i + 1, posts.at(i)));
     }
     StatusLine::set(posts.isEmpty() ? btEmptyListingText() : QStringLiteral("获取完毕 ..."));
 }
@@ -233,11 +227,8 @@ void BtSources::loadBtFilms()
         const QList<BtFilm> films = cutBtFilms(CutPage(result.text), base);
         if (m_listView16) {
             m_listView16->clearRows();
-            for (int i = 0; i < films.size(); ++i) {
-                QTreeWidgetItem* row = m_listView16->addRow(QString::number(i + 1));
-                m_listView16->setCell(row, QStringLiteral("mc"), films.at(i).title);
-                m_listView16->setCell(row, QStringLiteral("dz"), films.at(i).address);
-            }
+            for (int i = 0; i < films.size(); ++i)
+                m_listView16->addRow(listRow(i + 1, films.at(i)));
         }
         StatusLine::set(films.isEmpty() ? btEmptyListingText() : QStringLiteral("资源获取完毕.."));
         emit filmsEnded();
