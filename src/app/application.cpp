@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include "app/first_run_tour.h"
 #include "app/main_window_factory.h"
 #include "net/page_fetcher.h"
 #include "sample_sites.h"
@@ -12,7 +13,6 @@
 #include <QImage>
 #include <QPixmap>
 #include <QPointer>
-#include <QTabWidget>
 #include <QTimer>
 #include <QWidget>
 
@@ -61,7 +61,9 @@ bool parseOptions(const QApplication& app, Options* out)
     const QCommandLineOption quitAfter(QStringLiteral("quit-after"),
         QStringLiteral("End the program after <seconds>."), QStringLiteral("seconds"));
     const QCommandLineOption pages(QStringLiteral("screenshot-pages"),
-        QStringLiteral("With --screenshot: also save one PNG per page (page0.png … page7.png) into <dir>."),
+        QStringLiteral("Search or list once on every page (the sample sites' keywords) and save a PNG of each "
+                       "filled list into <dir>; --screenshot is then taken at the end, and --quit-after "
+                       "ends the program there."),
         QStringLiteral("dir"));
     parser.addOptions({demo, sites, screenshot, pages, quitAfter});
     parser.process(app);
@@ -98,27 +100,6 @@ bool saveScreenshot(QWidget* window, const QString& path)
     std::printf("lumorra: screenshot saved to %s\n", target.toLocal8Bit().constData());
     std::fflush(stdout);
     return true;
-}
-
-// Walks the pages of the main page control and saves each one, then goes
-// back to the page that was on show.
-bool savePageScreenshots(QWidget* window, const QString& dir)
-{
-    auto* tabs = window ? window->findChild<QTabWidget*>(QStringLiteral("SSTab1")) : nullptr;
-    if (!tabs) {
-        say(QStringLiteral("no page control to take pictures of"));
-        return false;
-    }
-    const int shown = tabs->currentIndex();
-    bool ok = true;
-    for (int i = 0; i < tabs->count(); ++i) {
-        tabs->setCurrentIndex(i);
-        // The page just brought forward lays itself out before it is drawn.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-        ok = saveScreenshot(window, QDir(dir).filePath(QStringLiteral("page%1.png").arg(i))) && ok;
-    }
-    tabs->setCurrentIndex(shown);
-    return ok;
 }
 
 } // namespace
@@ -180,12 +161,23 @@ int runApplication(int argc, char** argv)
         if (!screenshotPending)
             return;
         screenshotPending = false;
-        screenshotOk = saveScreenshot(window, options.screenshot);
-        if (!options.pagesDir.isEmpty())
-            screenshotOk = savePageScreenshots(window, options.pagesDir) && screenshotOk;
+        screenshotOk = saveScreenshot(window, options.screenshot) && screenshotOk;
     };
-    if (screenshotPending)
+    if (!options.pagesDir.isEmpty() && window) {
+        // The first run that shows the job: one search or listing per page,
+        // a picture of each filled list; the picture of the whole window
+        // follows, and a timed run ends there.
+        auto* tour = new FirstRunTour(window, options.pagesDir, &app);
+        QObject::connect(tour, &FirstRunTour::finished, &app, [&](bool allGood) {
+            screenshotOk = allGood && screenshotOk;
+            takeScreenshot();
+            if (options.quitAfterMs >= 0)
+                QCoreApplication::exit(0);
+        });
+        tour->start();
+    } else if (screenshotPending) {
         QTimer::singleShot(kScreenshotDelayMs, &app, takeScreenshot);
+    }
     if (options.quitAfterMs >= 0) {
         QTimer::singleShot(options.quitAfterMs, &app, [&] {
             takeScreenshot();   // a short run still leaves its picture
