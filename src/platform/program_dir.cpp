@@ -25,7 +25,7 @@ QString userConfigDir(const QString& configHome, const QString& home)
 
 QString installedDataDir()
 {
-    const QString dir = QDir::cleanPath(executableDir() + QStringLiteral("/../share/lumorra"));
+    const QString dir = QDir::cleanPath(executableDir() + QStringLiteral("/" LUMORRA_DATA_FROM_BIN));
     return QFileInfo(dir).isDir() ? dir : QString();
 }
 
