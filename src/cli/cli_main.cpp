@@ -241,7 +241,8 @@ Invocation parseArguments(const QStringList& arguments)
             inv.usageError = command + QStringLiteral(" takes no KEYWORD (\"%1\")").arg(rest.join(u' '));
         break;
     case Verb::Resolve: {
-        const QUrl url(rest.value(0), QUrl::StrictMode);
+        // As the fetcher reads it: a detail address may end in a blank.
+        const QUrl url(rest.value(0));
         if (rest.size() != 1)
             inv.usageError = command + QStringLiteral(" needs exactly one URL");
         else if (!url.isValid() || (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https")))
