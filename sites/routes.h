@@ -10,6 +10,7 @@ void addEmuleRoutes(SiteRouter& r);    // EmuleIndexSite, EmuleSearchSite
 void addCloudDiskRoutes(SiteRouter& r);   // CloudDiskSearch
 void addTorrentRoutes(SiteRouter& r);   // TorrentIndexSite, TorrentRssSite, FilmResourceSite
 void addLiveChannelRoutes(SiteRouter& r);   // LiveChannelHost
+void addVideoRoutes(SiteRouter& r);   // QvodFilmSite, QvodSearchSite, TorrentTagSite
 
 // All of them, in order; called once per SampleSites.
 void addAllRoutes(SiteRouter& r);

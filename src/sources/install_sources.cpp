@@ -4,6 +4,7 @@
 #include "sources/clouddisk/cloud_disk_search.h"
 #include "sources/emule/emule_handlers.h"
 #include "sources/torrent/torrent_search.h"
+#include "sources/video/online_video_handlers.h"
 
 namespace lumorra {
 
@@ -13,6 +14,7 @@ void installSources(QWidget* form1)
     installEmuleSources(form1);
     installEd2kExtraction(form1);
     installTorrentSearches(form1);
+    installOnlineVideo(form1);
 }
 
 } // namespace lumorra
