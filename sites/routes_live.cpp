@@ -9,6 +9,8 @@
 #include "sample_media.h"
 
 #include <array>
+#include <cctype>
+#include <string>
 
 namespace lumorra {
 
@@ -54,6 +56,33 @@ std::string onDemandPage(const std::string& link, const std::string& clipUrl)
            "<video id=\"player\" src=\"" + clipUrl + "\" autoplay muted controls></video>\n</body></html>\n";
 }
 
+// The link of an on-demand request: everything after "url=" (the program
+// appends the link unescaped, so it may hold '?', '&' and '='), with the
+// browser's %XX escapes undone.
+std::string onDemandLink(const std::string& query)
+{
+    const std::string key = "url=";
+    size_t at = std::string::npos;
+    if (query.compare(0, key.size(), key) == 0) {
+        at = key.size();
+    } else if (const size_t amp = query.find("&" + key); amp != std::string::npos) {
+        at = amp + 1 + key.size();
+    }
+    if (at == std::string::npos)
+        return {};
+    std::string out;
+    for (size_t i = at; i < query.size(); ++i) {
+        const auto hex = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
+        if (query[i] == '%' && i + 2 < query.size() && hex(query[i + 1]) && hex(query[i + 2])) {
+            out += char(std::stoi(query.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            out += query[i];
+        }
+    }
+    return out;
+}
+
 std::string forumPage(int links)
 {
     std::string body = "<p><a href=\"http://203.0.113.10/\">Tessaly论坛</a></p>\n<ul>\n";
@@ -73,7 +102,7 @@ void addLiveChannelRoutes(SiteRouter& r)
     r.page("LiveChannelHost", "/zhibo.html", Answer::html(htmlPage("直播频道", "<h1>直播频道</h1><p>更多精彩直播。</p>")));
 
     r.route("OnDemandService", "/api.php", [](const SiteRequest& q) {
-        return Answer::html(onDemandPage(q.param("url"), q.siteUrl() + "/clip/sample.webm"));
+        return Answer::html(onDemandPage(onDemandLink(q.query), q.siteUrl() + "/clip/sample.webm"));
     });
     r.page("OnDemandService", "/clip/sample.webm", Answer::bytes(std::string(sampleClipBytes()), "video/webm"));
 

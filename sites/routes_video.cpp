@@ -7,7 +7,8 @@
 // Demo data
 //   Qvod film site:   channel pages 1 and 2 list 25 films, page 3 lists 7,
 //                     later pages none; every fifth film's page has no QQ
-//                     block, film 107's page has no poster.
+//                     block, film 107's page has no poster, films 102 and
+//                     103 give the sample clip as their Qvod address.
 //   Qvod search site: category pages 1-3 (3, 3 and 2 films); keywords
 //                     功夫 (3 results on one page), 星际 (8 results over
 //                     three pages), anything else "没有搜索到"; the detail
@@ -148,7 +149,7 @@ std::string addressBlock(const std::string& comment, const std::string& address)
         + "</td></tr></table>\n";
 }
 
-std::string channelDetailPage(int id)
+std::string channelDetailPage(int id, const std::string& clipUrl)
 {
     const std::string name = channelFilmName(id);
     const std::string hash = digest(name);
@@ -160,9 +161,24 @@ std::string channelDetailPage(int id)
         body += addressBlock("<!--ＱＱ影音2地址开始-->", "qqlive://" + hash.substr(0, 16) + "|" + name + ".rmvb");
     body += addressBlock("<!--百度影音5地址开始-->", "bdhd://" + std::to_string(300000000 + id) + "|" + hash.substr(0, 32)
                                                       + "|" + name + ".rmvb");
-    const std::string qvod = "qvod://" + std::to_string(400000000 + id) + "|" + hash + "|" + name + ".rmvb|";
+    // Films 102 and 103 play out of the box: their Qvod box holds the sample
+    // clip; the others hold Qvod links as the site gives them.
+    const std::string qvod = (id == 102 || id == 103) && !clipUrl.empty()
+        ? clipUrl
+        : "qvod://" + std::to_string(400000000 + id) + "|" + hash + "|" + name + ".rmvb|";
     body += addressBlock("<!--快播资源4地址开始-->", qvod);
     return htmlPage(name + " - 快播电影网", body);
+}
+
+// The sample clip on the same server (the on-demand service serves it).
+std::string clipAddress(const SiteRequest& q)
+{
+    const std::string site = q.siteUrl();
+    const std::string prefix = SampleSites::prefixFor(kFilmSite);
+    if (site.size() < prefix.size() || site.compare(site.size() - prefix.size(), prefix.size(), prefix) != 0)
+        return {};
+    return site.substr(0, site.size() - prefix.size()) + SampleSites::prefixFor("OnDemandService")
+        + "/clip/sample.webm";
 }
 
 void addQvodFilmRoutes(SiteRouter& r)
@@ -176,7 +192,7 @@ void addQvodFilmRoutes(SiteRouter& r)
         const int n = isSmallNumber(id) ? std::stoi(id) : 0;
         if (n < kChannelFirstId || n >= kChannelFirstId + kChannelFilms)
             return missingPage("影片不存在", "该影片已删除或不存在。");
-        return Answer::html(channelDetailPage(n));
+        return Answer::html(channelDetailPage(n, clipAddress(q)));
     });
     r.route(kFilmSite, R"(/poster/(\d+)\.bmp)", [](const SiteRequest& q) {
         const std::string id = q.capture(1);

@@ -1,6 +1,7 @@
 // The online-video cutters against small pages: the URLs, the rows of the
 // Qvod film, Qvod search and torrent tag pages, their detail pages, and what
 // a page with fewer records than announced gives.
+#include "sources/video/playback_parse.h"
 #include "sources/video/qvod_film_parse.h"
 #include "sources/video/qvod_search_parse.h"
 #include "sources/video/torrent_tag_parse.h"
@@ -57,6 +58,9 @@ private slots:
     void torrentTagSizes_data();
     void torrentTagSizes();
     void torrentInfoHash();
+    void playbackAddresses();
+    void forumAddressLinks_data();
+    void forumAddressLinks();
 };
 
 void TestVideoParse::urls()
@@ -211,6 +215,53 @@ void TestVideoParse::torrentInfoHash()
     QCOMPARE(cutTorrentInfoHash(QStringLiteral("<blockquote><P class=\"h\">AB</P>CD</blockquote>")),
              QStringLiteral("ABCD"));
     QCOMPARE(cutTorrentInfoHash(QString()), QString());
+}
+
+void TestVideoParse::playbackAddresses()
+{
+    // The link goes into the on-demand address exactly as it is.
+    QCOMPARE(onDemandUrl(QStringLiteral("http://od.test"), QStringLiteral("magnet:?xt=urn:btih:abc")),
+             QStringLiteral("http://od.test/api.php?ed=1&url=magnet:?xt=urn:btih:abc"));
+    QCOMPARE(onDemandUrl(QStringLiteral("http://od.test"), QStringLiteral("ed2k://|file|片 名.avi|1|H|/")),
+             QStringLiteral("http://od.test/api.php?ed=1&url=ed2k://|file|片 名.avi|1|H|/"));
+    const QString live = QStringLiteral("http://live.test");
+    QCOMPARE(liveChannelUrl(live, 0), live + QStringLiteral("/qxk/tvpage.swf"));
+    QCOMPARE(liveChannelUrl(live, 2), live + QStringLiteral("/tb/tvpage.swf"));
+    QCOMPARE(liveChannelUrl(live, 9), live + QStringLiteral("/vip/1.swf"));
+    QCOMPARE(liveChannelUrl(live, -1), QString());
+    QCOMPARE(liveChannelUrl(live, 10), QString());
+    QVERIFY(isLivePortalAddress(QStringLiteral("http://live.test/zhibo.html?c=1")));
+    QVERIFY(!isLivePortalAddress(QStringLiteral("http://live.test/tb/tvpage.swf")));
+    QCOMPARE(forumAddressPageUrl(QStringLiteral("http://198.51.100.7")), QStringLiteral("http://198.51.100.7/url.html"));
+
+    QCOMPARE(playerStateText(0).value_or(QString()), QStringLiteral("准备就绪.."));
+    QCOMPARE(playerStateText(3).value_or(QString()), QStringLiteral("正在播放中.."));
+    QCOMPARE(playerStateText(9).value_or(QString()), QStringLiteral("BT种子下载中.."));
+    QCOMPARE(playerStateText(11).value_or(QString()), QStringLiteral("正在停止.."));
+    QVERIFY(!playerStateText(12).has_value());
+    QVERIFY(!playerStateText(-1).has_value());
+}
+
+void TestVideoParse::forumAddressLinks_data()
+{
+    QTest::addColumn<int>("links");
+    QTest::addColumn<QStringList>("boxes");
+    auto link = [](int i) { return QStringLiteral("http://10.0.0.%1/").arg(i); };
+    QTest::newRow("seven") << 7 << QStringList{link(2), link(3), link(4), link(5), link(6), link(7)};
+    QTest::newRow("nine") << 9 << QStringList{link(2), link(3), link(4), link(5), link(6), link(7)};
+    // Fewer links than boxes: the rest stay empty, never a copy of the last.
+    QTest::newRow("three") << 3 << QStringList{link(2), link(3), QString(), QString(), QString(), QString()};
+    QTest::newRow("none") << 0 << QStringList(6, QString());
+}
+
+void TestVideoParse::forumAddressLinks()
+{
+    QFETCH(int, links);
+    QFETCH(QStringList, boxes);
+    QString page = QStringLiteral("<html>");
+    for (int i = 1; i <= links; ++i)
+        page += QStringLiteral("<a href=\"http://10.0.0.%1/\">地址</a>").arg(i);
+    QCOMPARE(lumorra::forumAddressLinks(page), boxes);
 }
 
 QTEST_GUILESS_MAIN(TestVideoParse)

@@ -1,6 +1,7 @@
 #include "sources/install_sources.h"
 
 #include "lists/ed2k_extraction.h"
+#include "player/install_player.h"
 #include "sources/clouddisk/cloud_disk_search.h"
 #include "sources/emule/emule_handlers.h"
 #include "sources/torrent/torrent_search.h"
@@ -15,6 +16,7 @@ void installSources(QWidget* form1)
     installEd2kExtraction(form1);
     installTorrentSearches(form1);
     installOnlineVideo(form1);
+    installPlayer(form1);
 }
 
 } // namespace lumorra

@@ -51,16 +51,6 @@ QStringList forumAddressLinks(const QString& page)
     return links;
 }
 
-QString firstEd2kLink(const QString& page)
-{
-    const Cut link = Cut(page).piece(u"<a href=\"ed2k://", 1);
-    const Cut target = link.before(u'"');
-    // A bare "ed2k://" names no file.
-    if (!target.found() || target.isEmpty())
-        return {};
-    return target.prefix(u"ed2k://");
-}
-
 std::optional<QString> playerStateText(int state)
 {
     if (state < 0 || state >= int(std::size(kStateTexts)))

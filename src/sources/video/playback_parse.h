@@ -1,7 +1,7 @@
 #pragma once
 // Addresses and cuts of the playback side of the online-video page: the
-// cloud on-demand URL, the live channel pages, the forum-address page, the
-// first ed2k link of a film page and the player's state texts.
+// cloud on-demand URL, the live channel pages, the forum-address page and
+// the player's state texts.
 #include <QString>
 #include <QStringList>
 
@@ -25,9 +25,6 @@ QString forumAddressPageUrl(const QString& base);
 // Links 2 … 7 of the forum-address page (the first is the page's own
 // banner), six entries in all; an entry the page does not hold is empty.
 QStringList forumAddressLinks(const QString& page);
-
-// "ed2k://" + the first ed2k link of a page; empty when it has none.
-QString firstEd2kLink(const QString& page);
 
 // The player's state as the status label words it ("正在播放中.." for 3);
 // nothing for a number outside 0 … 11.
