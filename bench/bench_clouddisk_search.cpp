@@ -10,6 +10,7 @@
 #include "lists/result_list.h"
 #include "lists/row_actions.h"
 #include "lists/status_line.h"
+#include "bench_support.h"
 #include "net/page_fetcher.h"
 #include "net/url_encoding.h"
 #include "net/site_config.h"
@@ -133,12 +134,12 @@ int main(int argc, char** argv)
     // One request alone, the same page as every service gets.
     const QString one = clouddisk::searchUrl(base, clouddisk::serviceHost(0), encodeKeyword(QStringLiteral("电影")),
                                              QStringLiteral("1"));
-    GetBody(one);   // warm-up: connection set-up is not counted
+    bench::fetchAndWait(one);   // warm-up: connection set-up is not counted
     std::vector<double> single;
     for (int i = 0; i < rounds; ++i) {
         QElapsedTimer t;
         t.start();
-        GetBody(one);
+        bench::fetchAndWait(one);
         single.push_back(double(t.nsecsElapsed()) / 1e6);
     }
 

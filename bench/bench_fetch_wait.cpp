@@ -1,10 +1,11 @@
-// Processor time spent while one GetBody waits on a slow server.
+// Processor time spent while one page is on its way from a slow server.
 //
 // The server answers after a delay (5 s by default, or argv[1] ms). The wait
 // must be event-driven: the waiting thread should use next to no processor
 // time. The sample server runs in this same process (its own threads), so
 // both numbers are printed: the waiting (main) thread alone, and the whole
 // process including the idle server.
+#include "bench_support.h"
 #include "net/page_fetcher.h"
 #include "sample_sites.h"
 
@@ -52,13 +53,13 @@ int main(int argc, char** argv)
 
     // Warm up the network stack so that one-time set-up is not counted.
     sites.program("/bench/fast", lumorra::Answer::html("fast"));
-    lumorra::GetBody(QString::fromStdString(sites.baseUrl()) + QStringLiteral("/bench/fast"));
+    lumorra::bench::fetchAndWait(QString::fromStdString(sites.baseUrl()) + QStringLiteral("/bench/fast"));
 
     const double thread0 = threadCpuSeconds();
     const double process0 = processCpuSeconds();
     QElapsedTimer wall;
     wall.start();
-    const QString text = lumorra::GetBody(url);
+    const QString text = lumorra::bench::fetchAndWait(url).text;
     const double wallSeconds = double(wall.elapsed()) / 1000.0;
     const double threadCpu = threadCpuSeconds() - thread0;
     const double processCpu = processCpuSeconds() - process0;

@@ -9,6 +9,7 @@ void addAllRoutes(SiteRouter& r)
     addCloudDiskRoutes(r);
     addTorrentRoutes(r);
     addLiveChannelRoutes(r);
+    addMagnetRoutes(r);
     addVideoRoutes(r);
 }
 

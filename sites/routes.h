@@ -11,6 +11,7 @@ void addCloudDiskRoutes(SiteRouter& r);   // CloudDiskSearch
 void addTorrentRoutes(SiteRouter& r);   // TorrentIndexSite, TorrentRssSite, FilmResourceSite
 void addLiveChannelRoutes(SiteRouter& r);   // LiveChannelHost, OnDemandService, ForumAddressPage
 void addVideoRoutes(SiteRouter& r);   // QvodFilmSite, QvodSearchSite, TorrentTagSite
+void addMagnetRoutes(SiteRouter& r);   // MagnetSiteA, MagnetSiteB
 
 // All of them, in order; called once per SampleSites.
 void addAllRoutes(SiteRouter& r);

@@ -2,7 +2,8 @@
 // information page per torrent), the torrent RSS site (one feed per keyword,
 // torrent files behind the enclosures) and the film resource site (a keyword
 // search listing films with their update date and region, a detail page per
-// film with its Qvod links, served in GBK as such sites are).
+// film with its two Qvod links, one of them in an href and repeated at the
+// foot, served in GBK as such sites are).
 //
 // Demo keywords
 //   torrent index: ubuntu (pages 1-3), 电影 (page 1), linux (pages 1-2)
@@ -317,14 +318,18 @@ std::string filmResultPage(const std::string& keyword, const FilmSearch& search,
 
 std::string filmDetailPage(const Film& f)
 {
+    // As the site writes them: the first part's anchor repeats its link in
+    // the href, the second part's anchor does not, and the download box at
+    // the foot repeats the first part's link.
+    std::string links[2];
+    for (int part = 1; part <= 2; ++part)
+        links[part - 1] = "qvod://" + std::to_string(700000000 + f.id * 10 + part) + "|"
+            + infoHash(f.title + std::to_string(part)) + "|" + f.title + "_" + std::to_string(part) + ".rmvb|";
     std::string body = "<h1>" + f.title + "</h1>\n<p>更新时间：" + f.date + "　地区：" + kRegions[f.region]
         + "</p>\n<ul class=\"qvod\">\n";
-    for (int part = 1; part <= 2; ++part) {
-        const std::string link = "qvod://" + std::to_string(700000000 + f.id * 10 + part) + "|"
-            + infoHash(f.title + std::to_string(part)) + "|" + f.title + "_" + std::to_string(part) + ".rmvb|";
-        body += "<li><a href=\"#\" class=\"play\">" + link + "</a></li>\n";
-    }
-    body += "</ul>";
+    body += "<li><a href=\"" + links[0] + "\" class=\"play\">" + links[0] + "</a></li>\n";
+    body += "<li><a href=\"#\" class=\"play\">" + links[1] + "</a></li>\n";
+    body += "</ul>\n<div class=\"down\">下载地址：<a href=\"#\">" + links[0] + "</a></div>";
     return filmPage(f.title, body);
 }
 

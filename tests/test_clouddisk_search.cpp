@@ -206,7 +206,7 @@ void TestCloudDiskSearch::inputChecksStopBeforeAnything()
     QCOMPARE(m_list->cell(m_list->topLevelItem(0), QStringLiteral("mc")), QStringLiteral("earlier row"));
     QVERIFY(m_command1->isEnabled());
     QVERIFY(!m_search->isSearching());
-    QTest::qWait(50);
+    QCOMPARE(PageFetcher::instance().pendingCount(), 0);
     QCOMPARE(searches().size(), size_t(0));
 }
 
@@ -309,7 +309,7 @@ void TestCloudDiskSearch::pagesAreListedInBoxOrder()
     QSignalSpy ended(m_search, &CloudDiskSearch::searchEnded);
     m_command1->click();
     // The later boxes' pages are in, but wait for the first box.
-    QTest::qWait(250);
+    QTRY_COMPARE(PageFetcher::instance().pendingCount(), 1);
     QCOMPARE(m_list->rowCount(), 0);
     QVERIFY(!m_command1->isEnabled());
     QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 5000);
@@ -376,8 +376,10 @@ void TestCloudDiskSearch::notFoundWaitsForTheWholeSearch()
     tick({0, 1});
     m_text1->setText(QStringLiteral("无此资源"));
     QSignalSpy ended(m_search, &CloudDiskSearch::searchEnded);
+    QSignalSpy notFoundCheck(m_window->findChild<QTimer*>(QStringLiteral("Timer18")), &QTimer::timeout);
     m_command1->click();
-    QTest::qWait(1150);
+    QVERIFY(notFoundCheck.wait(5000));
+    QCOMPARE(ended.count(), 0);
     QCOMPARE(StatusLine::text(), QStringLiteral("正在为您搜索[无此资源]相关资源.."));
     QVERIFY(!m_command1->isEnabled());
     QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 5000);
@@ -410,7 +412,8 @@ void TestCloudDiskSearch::laterSearchGetsNoEarlierPages()
     m_search->Command1_Click();
     QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 5000);
     QCOMPARE(column(1), QStringList({QStringLiteral("new 百度")}));
-    QTest::qWait(700);   // the first search's page would have come by now
+    // The first search's request was dropped: no page of it can come later.
+    QTRY_COMPARE(PageFetcher::instance().pendingCount(), 0);
     QCOMPARE(column(1), QStringList({QStringLiteral("new 百度")}));
     QCOMPARE(ended.count(), 1);
     QCOMPARE(StatusLine::text(), QStringLiteral("百度网盘搜索完毕.."));
@@ -424,9 +427,10 @@ void TestCloudDiskSearch::memoryReleaseDuringASearch()
     tick({0, 3});
     m_text1->setText(QStringLiteral("zzqx-nothing"));
     QSignalSpy ended(m_search, &CloudDiskSearch::searchEnded);
+    QSignalSpy taken(m_search, &CloudDiskSearch::pageTaken);
     m_command1->click();
-    QTRY_COMPARE(searches().size(), size_t(2));
-    QTest::qWait(300);
+    QTRY_COMPARE(taken.count(), 2);
+    QCOMPARE(searches().size(), size_t(2));
     QCOMPARE(ended.count(), 0);
     cdata(m_window.get());
     QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 3000);
@@ -435,7 +439,6 @@ void TestCloudDiskSearch::memoryReleaseDuringASearch()
 
     // Between searches the release leaves the timers off.
     cdata(m_window.get());
-    QTest::qWait(50);
     QVERIFY(!m_window->findChild<QTimer*>(QStringLiteral("Timer17"))->isActive());
     QVERIFY(!m_window->findChild<QTimer*>(QStringLiteral("Timer18"))->isActive());
 }

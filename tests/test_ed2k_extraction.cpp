@@ -12,7 +12,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QSignalSpy>
 #include <QtTest>
+
+#include <functional>
 
 using namespace lumorra;
 using lumorra::testing::Form1Lists;
@@ -46,6 +49,13 @@ private slots:
 private:
     // One row in `listName` whose detail address is `address`, selected.
     void selectRow(const QString& listName, const QString& address, const QString& rowText = "1");
+    // Runs `action` and waits until its page has been read.
+    bool extracted(const std::function<void()>& action)
+    {
+        QSignalSpy read(Ed2kExtraction::of(m_form), &Ed2kExtraction::extracted);
+        action();
+        return read.wait(10000);
+    }
     QString clipboard() const { return QApplication::clipboard()->text(); }
 
     TestServer* m_server = nullptr;
@@ -130,7 +140,7 @@ void TestEd2kExtraction::eachItemReadsItsOwnList()
         QVERIFY2(action, qPrintable(item));
         QApplication::clipboard()->setText(kSentinel);
         StatusLine::set(QStringLiteral("-"));
-        action->trigger();
+        QVERIFY(extracted([&] { action->trigger(); }));
         QCOMPARE(clipboard(), QStringLiteral("ed2k://|file|%1.avi|1|A|/").arg(listName));
         QCOMPARE(StatusLine::text(), ed2kCopiedText());
     }
@@ -151,14 +161,14 @@ void TestEd2kExtraction::linkCopiedCharacterForCharacter()
     m_server->sites().program("/t/ed2k/gbk", Answer::bytes(encodeText(detailPage(anchors), "GBK"),
                                                            "text/html; charset=gbk"));
     selectRow(QStringLiteral("ListView15"), m_server->url("/t/ed2k/gbk"));
-    tqdv_Click(m_form);
+    QVERIFY(extracted([&] { tqdv_Click(m_form); }));
     QCOMPARE(clipboard(),
              QStringLiteral("ed2k://|file|卧虎藏龙.%E5%9B%BD%E8%AF%AD.Tom&amp;Jerry.rmvb|178257930|182D8EEE|h=92DF|/"));
 
     // The sample index site's own detail pages: the first of two links.
     const QString index = m_server->roleUrl(QStringLiteral("EmuleIndexSite"));
     selectRow(QStringLiteral("ListView6"), index + "/movie/10.html");
-    kctqzz_Click(m_form);
+    QVERIFY(extracted([&] { kctqzz_Click(m_form); }));
     QVERIFY2(clipboard().startsWith(QStringLiteral("ed2k://|file|%E5%8D%A7")), qPrintable(clipboard()));
     QVERIFY(clipboard().endsWith(QStringLiteral("|/")));
     QVERIFY(!clipboard().contains(QStringLiteral("高清版")));
@@ -201,7 +211,7 @@ void TestEd2kExtraction::noLinkLeavesTheClipboardAloneAndSaysSo()
     for (const char* path : {"/t/ed2k/none", "/t/ed2k/blank", "/t/ed2k/bare", "/t/ed2k/drop"}) {
         selectRow(QStringLiteral("ListView8"), m_server->url(QLatin1String(path)));
         StatusLine::set(QStringLiteral("-"));
-        tqzzrj_Click(m_form);
+        QVERIFY(extracted([&] { tqzzrj_Click(m_form); }));
         QCOMPARE(clipboard(), kSentinel);
         QVERIFY2(StatusLine::text().startsWith(QStringLiteral("没有找到ed2k链接")), qPrintable(StatusLine::text()));
         QVERIFY(StatusLine::text() != ed2kCopiedText());

@@ -7,6 +7,7 @@
 #include "net/page_fetcher.h"
 #include "net/site_config.h"
 #include "sources/emule/emule_handlers.h"
+#include "sources/torrent/torrent_search.h"
 #include "text/memory_release.h"
 
 #include "modal_answerer.h"
@@ -16,6 +17,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QElapsedTimer>
+#include <QSignalSpy>
 #include <QtTest>
 
 using namespace lumorra;
@@ -50,6 +53,9 @@ private slots:
     void searchSiteNotFoundCheckBelongsToItsOwnSearch();
     void searchSiteFetchFailureGivesTheButtonBack();
 
+    void latestClickWinsOnAListing();
+    void aSlowSearchDoesNotHoldBackAListing();
+
 private:
     QPushButton* button(const QString& name) const { return m_form->findChild<QPushButton*>(name); }
     QLineEdit* edit(const QString& name) const { return m_form->findChild<QLineEdit*>(name); }
@@ -58,6 +64,20 @@ private:
     QStringList targetsUnder(const char* role) const;
     QString indexUrl() const { return m_server->roleUrl(QString::fromLatin1(role::EmuleIndexSite)); }
     QString searchUrl() const { return m_server->roleUrl(QString::fromLatin1(role::EmuleSearchSite)); }
+    // Clicks a category button and waits until its page has been handled.
+    bool listing(const char* name)
+    {
+        QSignalSpy loaded(m_sources, &EmuleSources::listingLoaded);
+        button(QLatin1String(name))->click();
+        return loaded.wait(10000);
+    }
+    // Clicks a search button and waits until that search has ended.
+    bool runSearch(QPushButton* searchButton)
+    {
+        QSignalSpy ended(m_sources, &EmuleSources::searchEnded);
+        searchButton->click();
+        return ended.wait(10000);
+    }
 
     QTemporaryDir m_home;
     TestServer* m_server = nullptr;
@@ -120,8 +140,8 @@ void TestEmuleSources::previousPageOnFirstAndSecondPage()
     QVERIFY(targetsUnder(role::EmuleIndexSite).isEmpty());
     QCOMPARE(m_sources->pageNumber(EmuleCategory::Music), 1);
 
-    button("Command26(1)")->click();
-    button("Command26(2)")->click();
+    QVERIFY(listing("Command26(1)"));
+    QVERIFY(listing("Command26(2)"));
     QCOMPARE(answerer.count(), 1);
     QCOMPARE(targetsUnder(role::EmuleIndexSite), QStringList({"/emule/music/2", "/emule/music/1"}));
     QCOMPARE(list("ListView7")->rowCount(), 30);
@@ -131,8 +151,8 @@ void TestEmuleSources::previousPageOnFirstAndSecondPage()
 void TestEmuleSources::nextPageMovesEachCategoryOnItsOwn()
 {
     for (int i = 0; i < 3; ++i)
-        button("Command21(1)")->click();
-    button("Command26(1)")->click();
+        QVERIFY(listing("Command21(1)"));
+    QVERIFY(listing("Command26(1)"));
     QCOMPARE(targetsUnder(role::EmuleIndexSite),
              QStringList({"/emule/movie/2", "/emule/movie/3", "/emule/movie/4", "/emule/music/2"}));
     QCOMPARE(m_sources->pageNumber(EmuleCategory::Films), 4);
@@ -157,7 +177,7 @@ void TestEmuleSources::shortAndEmptyListingPages()
 {
     // The software listing's page 4 is short: exactly its seven records.
     m_sources->setPageNumber(EmuleCategory::Software, 4);
-    button("Command27(0)")->click();
+    QVERIFY(listing("Command27(0)"));
     ResultList* software = list("ListView8");
     QCOMPARE(software->rowCount(), 7);
     QStringList addresses;
@@ -170,7 +190,7 @@ void TestEmuleSources::shortAndEmptyListingPages()
     QCOMPARE(StatusLine::text(), QStringLiteral("获取完毕.."));
 
     // Page 5 has no record: the list empties and the status line says so.
-    button("Command27(1)")->click();
+    QVERIFY(listing("Command27(1)"));
     QCOMPARE(targetsUnder(role::EmuleIndexSite).last(), QStringLiteral("/emule/software/5"));
     QCOMPARE(software->rowCount(), 0);
     QCOMPARE(StatusLine::text(), emuleEmptyListingText());
@@ -178,7 +198,7 @@ void TestEmuleSources::shortAndEmptyListingPages()
 
 void TestEmuleSources::failedListingFetchKeepsListAndRaisedPage()
 {
-    button("Command27(3)")->click();
+    QVERIFY(listing("Command27(3)"));
     ResultList* books = list("ListView9");
     QCOMPARE(books->rowCount(), 30);
     const QString firstAddress = books->cell(books->topLevelItem(0), "zzdz");
@@ -186,7 +206,9 @@ void TestEmuleSources::failedListingFetchKeepsListAndRaisedPage()
     Answer drop;
     drop.drop = true;
     m_server->sites().program(SampleSites::prefixFor(role::EmuleIndexSite) + "/emule/book/2", drop);
-    button("Command27(4)")->click();
+    QSignalSpy failed(m_sources, &EmuleSources::failed);
+    QVERIFY(listing("Command27(4)"));
+    QCOMPARE(failed.count(), 1);
     QCOMPARE(books->rowCount(), 30);
     QCOMPARE(books->cell(books->topLevelItem(0), "zzdz"), firstAddress);
     QVERIFY(StatusLine::text().startsWith(QStringLiteral("资源获取失败(")));
@@ -194,7 +216,7 @@ void TestEmuleSources::failedListingFetchKeepsListAndRaisedPage()
 
     // The next fetch asks for the raised page again.
     m_server->sites().clearProgram();
-    button("Command27(3)")->click();
+    QVERIFY(listing("Command27(3)"));
     QCOMPARE(targetsUnder(role::EmuleIndexSite).last(), QStringLiteral("/emule/book/2"));
     QCOMPARE(books->cell(books->topLevelItem(0), "zzdz"), indexUrl() + "/book/31.html");
 }
@@ -202,16 +224,16 @@ void TestEmuleSources::failedListingFetchKeepsListAndRaisedPage()
 void TestEmuleSources::cartoonPageNumberStaysWithin16Bits()
 {
     m_sources->setPageNumber(EmuleCategory::Cartoons, 32767);
-    button("Command41(1)")->click();
+    QVERIFY(listing("Command41(1)"));
     QCOMPARE(m_sources->pageNumber(EmuleCategory::Cartoons), 32767);
-    button("Command41(2)")->click();
+    QVERIFY(listing("Command41(2)"));
     QCOMPARE(m_sources->pageNumber(EmuleCategory::Cartoons), 32766);
     QCOMPARE(targetsUnder(role::EmuleIndexSite),
              QStringList({"/emule/cartoon/32767", "/emule/cartoon/32766"}));
 
     // The other numbers are not 16-bit.
     m_sources->setPageNumber(EmuleCategory::Data, 32767);
-    button("Command27(10)")->click();
+    QVERIFY(listing("Command27(10)"));
     QCOMPARE(m_sources->pageNumber(EmuleCategory::Data), 32768);
     QCOMPARE(targetsUnder(role::EmuleIndexSite).last(), QStringLiteral("/emule/datum/32768"));
 }
@@ -221,14 +243,18 @@ void TestEmuleSources::indexSearchCutsOnTheTimer()
     ResultList* results = list("ListView15");
     edit("Text16")->setText(QStringLiteral("电影"));
     edit("Text17")->setText(QStringLiteral("3"));
+    QSignalSpy counted(m_sources, &EmuleSources::pageCounted);
+    QSignalSpy ended(m_sources, &EmuleSources::searchEnded);
     button("Command27(12)")->click();
+    QVERIFY(counted.wait(10000));
     QCOMPARE(targetsUnder(role::EmuleIndexSite),
              QStringList{QStringLiteral("/emule/search/%E7%94%B5%E5%BD%B1/3")});
     // Counted, not yet cut: the timer does that.
     QVERIFY(!button("Command27(12)")->isEnabled());
     QCOMPARE(results->rowCount(), 0);
 
-    QTRY_COMPARE(results->rowCount(), 6);
+    QVERIFY(ended.wait(10000));
+    QCOMPARE(results->rowCount(), 6);
     QVERIFY(button("Command27(12)")->isEnabled());
     QCOMPARE(StatusLine::text(), QStringLiteral("获取完毕.."));
     QCOMPARE(m_sources->indexPending(), 0);
@@ -241,8 +267,8 @@ void TestEmuleSources::indexSearchCutsOnTheTimer()
 
     // A new search starts from an empty list.
     edit("Text17")->setText(QStringLiteral("1"));
-    button("Command27(12)")->click();
-    QTRY_COMPARE(results->rowCount(), 20);
+    QVERIFY(runSearch(button("Command27(12)")));
+    QCOMPARE(results->rowCount(), 20);
     QCOMPARE(results->topLevelItem(19)->text(0), QStringLiteral("20"));
 }
 
@@ -251,12 +277,12 @@ void TestEmuleSources::indexSearchNotFoundPage()
     ResultList* results = list("ListView15");
     edit("Text16")->setText(QStringLiteral("电影"));
     edit("Text17")->setText(QStringLiteral("1"));
-    button("Command27(12)")->click();
-    QTRY_VERIFY(results->rowCount() > 0);
+    QVERIFY(runSearch(button("Command27(12)")));
+    QVERIFY(results->rowCount() > 0);
 
     ModalAnswerer answerer;
     edit("Text16")->setText(QStringLiteral("没有的东西"));
-    button("Command27(12)")->click();
+    QVERIFY(runSearch(button("Command27(12)")));
     QCOMPARE(answerer.texts(), QStringList{QStringLiteral("没有找到相关电驴资源!")});
     QCOMPARE(answerer.titles(), QStringList{QStringLiteral("Brenn系列软件")});
     QCOMPARE(answerer.icons(), QList<QMessageBox::Icon>{QMessageBox::Information});
@@ -270,8 +296,8 @@ void TestEmuleSources::indexSearchKeywordMissingOrFetchFailing()
     ResultList* results = list("ListView15");
     edit("Text16")->setText(QStringLiteral("电影"));
     edit("Text17")->setText(QStringLiteral("1"));
-    button("Command27(12)")->click();
-    QTRY_VERIFY(results->rowCount() > 0 && button("Command27(12)")->isEnabled());
+    QVERIFY(runSearch(button("Command27(12)")));
+    QVERIFY(results->rowCount() > 0 && button("Command27(12)")->isEnabled());
     const int rows = results->rowCount();
     m_server->sites().clearRequests();
 
@@ -290,7 +316,7 @@ void TestEmuleSources::indexSearchKeywordMissingOrFetchFailing()
     m_server->sites().program(prefix + "/emule/search/blank/1", Answer::html(""));
     for (const char* word : {"broken", "blank"}) {
         edit("Text16")->setText(QLatin1String(word));
-        button("Command27(12)")->click();
+        QVERIFY(runSearch(button("Command27(12)")));
         QVERIFY2(button("Command27(12)")->isEnabled(), word);
         QVERIFY2(StatusLine::text().startsWith(QStringLiteral("资源获取失败")), qPrintable(StatusLine::text()));
         QCOMPARE(results->rowCount(), 0);
@@ -303,7 +329,7 @@ void TestEmuleSources::indexSearchKeywordMissingOrFetchFailing()
     m_server->sites().program(prefix + "/emule/search/maint/1",
                               Answer::html("<html><body>系统维护中</body></html>"));
     edit("Text16")->setText(QStringLiteral("maint"));
-    button("Command27(12)")->click();
+    QVERIFY(runSearch(button("Command27(12)")));
     QVERIFY(button("Command27(12)")->isEnabled());
     QCOMPARE(results->rowCount(), 0);
     QCOMPARE(StatusLine::text(), QStringLiteral("获取完毕.."));
@@ -316,14 +342,13 @@ void TestEmuleSources::searchSiteUrlsAndRows()
     QPushButton* search = button("Command27(13)");
     edit("Text19")->setText(QStringLiteral("电影"));
     edit("Text20")->setText(QStringLiteral("1"));
-    search->click();
-    QTRY_COMPARE(results->rowCount(), 20);
-    QTRY_VERIFY(search->isEnabled());
+    QVERIFY(runSearch(search));
+    QCOMPARE(results->rowCount(), 20);
+    QVERIFY(search->isEnabled());
     QCOMPARE(StatusLine::text(), QStringLiteral("资源获取完毕.."));
 
     edit("Text20")->setText(QStringLiteral("2"));
-    search->click();
-    QTRY_VERIFY(search->isEnabled());
+    QVERIFY(runSearch(search));
     QCOMPARE(targetsUnder(role::EmuleSearchSite),
              QStringList({"/FileList.asp?SearchWord=%E7%94%B5%E5%BD%B1",
                           "/FileList.asp?PageIndex=2&SearchWord=%E7%94%B5%E5%BD%B1"}));
@@ -377,8 +402,8 @@ void TestEmuleSources::searchSiteNotFoundCheckBelongsToItsOwnSearch()
     // single record: while it waits, the list is empty, and nothing may
     // report that it found nothing.
     edit("Text19")->setText(QStringLiteral("电影"));
-    search->click();
-    QTRY_VERIFY(results->rowCount() > 0 && search->isEnabled());
+    QVERIFY(runSearch(search));
+    QVERIFY(results->rowCount() > 0 && search->isEnabled());
 
     QStringList seen;
     QTimer watch;
@@ -389,10 +414,10 @@ void TestEmuleSources::searchSiteNotFoundCheckBelongsToItsOwnSearch()
     });
     watch.start();
     edit("Text19")->setText(QStringLiteral("慢"));
-    search->click();   // returns once the slow page is in
-    QTRY_COMPARE(results->rowCount(), 1);
-    QTest::qWait(1200);
+    // To the search's own last step, its not-found check.
+    QVERIFY(runSearch(search));
     watch.stop();
+    QCOMPARE(results->rowCount(), 1);
     QVERIFY2(!seen.contains(QStringLiteral("没有找到相关资源..")), qPrintable(seen.join(" / ")));
     QCOMPARE(StatusLine::text(), QStringLiteral("资源获取完毕.."));
     QCOMPARE(results->cell(results->topLevelItem(0), "mc"), QStringLiteral(" 慢歌"));
@@ -408,20 +433,20 @@ void TestEmuleSources::searchSiteFetchFailureGivesTheButtonBack()
                               drop);
     edit("Text19")->setText(QStringLiteral("broken"));
     edit("Text20")->setText(QStringLiteral("1"));
-    search->click();
+    QVERIFY(runSearch(search));
     QVERIFY(search->isEnabled());
     QCOMPARE(results->rowCount(), 0);
     const QString failure = StatusLine::text();
     QVERIFY2(failure.startsWith(QStringLiteral("资源获取失败")), qPrintable(failure));
     // No not-found report follows a failure that was already reported.
-    QTest::qWait(1200);
-    QCOMPARE(StatusLine::text(), failure);
+    QVERIFY(!m_form->findChild<QTimer*>(QStringLiteral("Timer21"))->isActive());
+    QVERIFY(!m_form->findChild<QTimer*>(QStringLiteral("Timer20"))->isActive());
 
     // An empty page is a failure as well.
     m_server->sites().program(SampleSites::prefixFor(role::EmuleSearchSite) + "/FileList.asp?SearchWord=blank",
                               Answer::html(""));
     edit("Text19")->setText(QStringLiteral("blank"));
-    search->click();
+    QVERIFY(runSearch(search));
     QVERIFY(search->isEnabled());
     QCOMPARE(StatusLine::text(), emuleFetchFailedText(FetchResult{}));
 
@@ -431,14 +456,75 @@ void TestEmuleSources::searchSiteFetchFailureGivesTheButtonBack()
     QCOMPARE(StatusLine::text(), QStringLiteral("请输入资源关键字 .."));
     QVERIFY(search->isEnabled());
 
-    // Releasing the fetched texts while a search waits for its check does
-    // not leave the button stuck.
-    edit("Text19")->setText(QStringLiteral("没有的东西"));
-    search->click();
-    QVERIFY(!search->isEnabled());
-    cdata();
-    QVERIFY(search->isEnabled());
-    QCOMPARE(m_sources->searchPending(), 0);
+    // "释放内存" while a search waits for its steps (the memory release
+    // stops their timers) does not leave the search unfinished.
+    for (const char* word : {"没有的东西", "电影"}) {
+        ModalAnswerer answerer;
+        edit("Text19")->setText(QString::fromUtf8(word));
+        QSignalSpy counted(m_sources, &EmuleSources::pageCounted);
+        QSignalSpy ended(m_sources, &EmuleSources::searchEnded);
+        search->click();
+        QVERIFY(counted.wait(10000));
+        QVERIFY(!search->isEnabled());
+        button("Command6")->click();
+        QCOMPARE(answerer.texts(), QStringList{QStringLiteral("内存释放完毕!")});
+        QVERIFY(ended.wait(10000));
+        QVERIFY(search->isEnabled());
+        QCOMPARE(m_sources->searchPending(), 0);
+        QCOMPARE(results->rowCount(), qstrcmp(word, "电影") == 0 ? 20 : 0);
+    }
+}
+
+void TestEmuleSources::latestClickWinsOnAListing()
+{
+    // "下一页" twice while page 2 is slow: page 3 is listed, and page 2's late
+    // answer never replaces it.
+    Answer slow = Answer::html("");
+    slow.delayMs = 1500;
+    slow.body = "<div class=\"thumb\"><a href=\"/music/late.html\" title=\"late\"></a></div>";
+    m_server->sites().program(SampleSites::prefixFor(role::EmuleIndexSite) + "/emule/music/2", slow);
+    ResultList* music = list("ListView7");
+    QSignalSpy loaded(m_sources, &EmuleSources::listingLoaded);
+    button("Command26(1)")->click();
+    QTRY_VERIFY(!m_server->sites().requestsFor(SampleSites::prefixFor(role::EmuleIndexSite) + "/emule/music/2").empty());
+    button("Command26(1)")->click();
+    QVERIFY(loaded.wait(10000));
+    QCOMPARE(m_sources->pageNumber(EmuleCategory::Music), 3);
+    QCOMPARE(music->rowCount(), 30);
+    QCOMPARE(music->cell(music->topLevelItem(0), "zzdz"), indexUrl() + "/music/61.html");
+    QCOMPARE(StatusLine::text(), QStringLiteral("获取完毕.."));
+    // The superseded request is gone: nothing is left that could deliver it.
+    QTRY_COMPARE(PageFetcher::instance().pendingCount(), 0);
+    QCOMPARE(loaded.count(), 1);
+    // The next "下一页" asks for page 4.
+    QVERIFY(listing("Command26(1)"));
+    QCOMPARE(targetsUnder(role::EmuleIndexSite).last(), QStringLiteral("/emule/music/4"));
+}
+
+void TestEmuleSources::aSlowSearchDoesNotHoldBackAListing()
+{
+    // A torrent search waits for a silent site; a category page that comes
+    // in a moment later is listed when it comes, not when the search ends.
+    auto* torrent = m_form->findChild<TorrentSearches*>();
+    QVERIFY(torrent);
+    Answer silent = Answer::html("<td class=\"name\">x</td>");
+    silent.delayMs = 4000;
+    m_server->sites().program(SampleSites::prefixFor(role::TorrentIndexSite) + "/search/slow/1", silent);
+    Answer quick = Answer::html("<div class=\"thumb\"><a href=\"/book/1.html\" title=\"快\"></a></div>");
+    quick.delayMs = 400;
+    m_server->sites().program(SampleSites::prefixFor(role::EmuleIndexSite) + "/emule/book/1", quick);
+
+    m_form->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(QStringLiteral("slow"));
+    m_form->findChild<QLineEdit*>(QStringLiteral("Text4"))->setText(QStringLiteral("1"));
+    m_form->findChild<QPushButton*>(QStringLiteral("Command2(0)"))->click();
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(listing("Command27(3)"));
+    QVERIFY2(clock.elapsed() < 2500, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(torrent->isSearching(0));
+    QCOMPARE(list("ListView9")->cell(list("ListView9")->topLevelItem(0), "mc"), QStringLiteral("快"));
+    QSignalSpy torrentEnded(torrent, &TorrentSearches::searchEnded);
+    QVERIFY(torrentEnded.wait(10000));
 }
 
 QTEST_MAIN(TestEmuleSources)

@@ -116,11 +116,17 @@ void say(const char* line)
     std::fflush(stdout);
 }
 
-// A tiny program on the real end path: a page fetch waits on a server that
-// never answers; from inside that wait the user closes the window and
-// answers Yes. Every line printed after the answer would be a fault.
+// A tiny program on the real end path: a page is on its way from a server
+// that never answers when the user closes the window and answers Yes. The
+// page's handler must never run, the event loop must return, and the
+// program must end through its destructors.
+struct SaysWhenDestroyed {
+    ~SaysWhenDestroyed() { say("destructor ran"); }
+};
+
 int runEndWhileFetching(int argc, char** argv)
 {
+    SaysWhenDestroyed outermost;
     QApplication app(argc, argv);
     PageFetcher::instance().setTimeoutSeconds(120);
     QTcpServer silent;
@@ -131,14 +137,15 @@ int runEndWhileFetching(int argc, char** argv)
         while (silent.nextPendingConnection())
             ++connections;   // kept open, never answered
     });
-    setOpenAddressHandler([](const QString&) {
-        say("forum opened");
-        // Queued now, so it would run if anything went back to an event loop.
-        QTimer::singleShot(0, [] { say("event after the end"); });
-    });
-
     QWidget form1;
     form1.show();
+    // A window timer due at once when the user confirms must not tick.
+    auto* windowTimer = new QTimer(&form1);
+    QObject::connect(windowTimer, &QTimer::timeout, [] { say("window timer ticked"); });
+    setOpenAddressHandler([windowTimer](const QString&) {
+        say("forum opened");
+        windowTimer->start(0);
+    });
     ModalAnswerer answerer;
     answerer.queue(QMessageBox::Yes);
     QTimer::singleShot(300, [&] {
@@ -150,9 +157,11 @@ int runEndWhileFetching(int argc, char** argv)
         say("close request returned");
     });
     say("fetching");
-    GetBody(QStringLiteral("http://127.0.0.1:%1/page").arg(silent.serverPort()));
-    say("fetch returned");
-    return 4;
+    GetBody(QStringLiteral("http://127.0.0.1:%1/page").arg(silent.serverPort()), &form1,
+            [](const FetchResult&) { say("page handler ran"); });
+    const int rc = app.exec();
+    say("event loop returned");
+    return rc;
 }
 
 // Kills every process named as this one, then says whether it lives on.
@@ -203,6 +212,8 @@ void TestExitHousekeeping::cleanup()
     setProcessKillObserver(nullptr);
     setProgramEndHook(nullptr);
     setProcessTableRoot(QString());
+    // An ending shuts the fetcher; the next case starts with it open.
+    PageFetcher::instance().reopen();
 }
 
 void TestExitHousekeeping::exitprocMatchesTheWholeNameExactly()
@@ -447,7 +458,8 @@ void TestExitHousekeeping::endingLeavesAWaitingFetchBehind()
     QVERIFY2(finished, qPrintable(lines.join(" | ")));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), 0);
-    QCOMPARE(lines, QStringList({"fetching", "connections 1", "closing", "forum opened"}));
+    QCOMPARE(lines, QStringList({"fetching", "connections 1", "closing", "forum opened",
+                                 "close request returned", "event loop returned", "destructor ran"}));
 }
 
 void TestExitHousekeeping::releaseMemoryKeepsRowsAndTimer8()
@@ -514,20 +526,13 @@ void TestExitHousekeeping::watchNoticesALateExec()
     QProcess* late = procs.startWithArgv0(QStringLiteral("iexplore.exe"), 1.5);
     QVERIFY(!watch.isRunning(QStringLiteral("iexplore.exe")));
     QVERIFY(watch.knownProcessCount() > 0);
-    bool seen = false;
     QElapsedTimer clock;
     clock.start();
-    while (!seen && clock.elapsed() < 8000) {
-        QTest::qWait(10);
-        seen = watch.isRunning(QStringLiteral("iexplore.exe"));
-    }
-    QVERIFY(seen);
+    QTRY_VERIFY_WITH_TIMEOUT(watch.isRunning(QStringLiteral("iexplore.exe")), 8000);
     QVERIFY(clock.elapsed() >= 1000);   // it really was a late exec
     late->kill();
     late->waitForFinished(2000);
-    for (int i = 0; i < 3 && watch.isRunning(QStringLiteral("iexplore.exe")); ++i)
-        QTest::qWait(10);
-    QVERIFY(!watch.isRunning(QStringLiteral("iexplore.exe")));
+    QTRY_VERIFY(!watch.isRunning(QStringLiteral("iexplore.exe")));
 }
 
 int main(int argc, char** argv)

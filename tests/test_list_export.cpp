@@ -14,6 +14,10 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTreeWidget>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <optional>
 #include <QtTest>
 
 #ifdef Q_OS_LINUX
@@ -84,6 +88,23 @@ QByteArray pngBytes(QColor colour)
     buf.open(QIODevice::WriteOnly);
     img.save(&buf, "PNG");
     return bytes;
+}
+
+// LoadPicture's answer, waited for; checks it comes after the call returned.
+QImage loadNow(const QString& pathOrUrl)
+{
+    QObject context;
+    QEventLoop loop;
+    std::optional<QImage> picture;
+    LoadPicture(pathOrUrl, &context, [&](const QImage& image) {
+        picture = image;
+        loop.quit();
+    });
+    if (picture)
+        return QImage(1, 1, QImage::Format_Mono);   // answered inside the call: a fault
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    loop.exec();
+    return picture.value_or(QImage(2, 2, QImage::Format_Mono));
 }
 
 } // namespace
@@ -254,44 +275,44 @@ void TestListExport::loadPictureFromFile()
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(pngBytes(Qt::red));
     f.close();
-    const QImage img = LoadPicture(path);
+    const QImage img = loadNow(path);
     QCOMPARE(img.size(), QSize(3, 2));
     QCOMPARE(img.pixelColor(1, 1), QColor(Qt::red));
-    QCOMPARE(LoadPicture(QUrl::fromLocalFile(path).toString()).size(), QSize(3, 2));
+    QCOMPARE(loadNow(QUrl::fromLocalFile(path).toString()).size(), QSize(3, 2));
 
     // Format from content, not from the name.
     const QString misnamed = dir.filePath(u"cover.jpg"_s);
     QVERIFY(QFile::copy(path, misnamed));
-    QVERIFY(!LoadPicture(misnamed).isNull());
+    QVERIFY(!loadNow(misnamed).isNull());
 }
 
 void TestListExport::loadPictureFailures()
 {
     QTemporaryDir dir;
-    QVERIFY(LoadPicture(dir.filePath(u"none.png"_s)).isNull());
-    QVERIFY(LoadPicture(QString()).isNull());
-    QVERIFY(LoadPicture(dir.path()).isNull());
+    QVERIFY(loadNow(dir.filePath(u"none.png"_s)).isNull());
+    QVERIFY(loadNow(QString()).isNull());
+    QVERIFY(loadNow(dir.path()).isNull());
     const QString text = dir.filePath(u"not-a-picture.png"_s);
     QFile f(text);
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write("<html>404</html>");
     f.close();
-    QVERIFY(LoadPicture(text).isNull());
+    QVERIFY(loadNow(text).isNull());
     // Nothing listens on port 1.
-    QVERIFY(LoadPicture(u"http://127.0.0.1:1/x.png"_s).isNull());
+    QVERIFY(loadNow(u"http://127.0.0.1:1/x.png"_s).isNull());
 }
 
 void TestListExport::loadPictureFromUrl()
 {
     OneShotServer png(httpAnswer("image/png", pngBytes(Qt::blue)));
     QVERIFY(png.listen(QHostAddress::LocalHost));
-    const QImage img = LoadPicture(png.base() + u"/poster/1.png"_s);
+    const QImage img = loadNow(png.base() + u"/poster/1.png"_s);
     QCOMPARE(img.size(), QSize(3, 2));
     QCOMPARE(img.pixelColor(0, 0), QColor(Qt::blue));
 
     OneShotServer page(httpAnswer("text/html", "<html>not found</html>"));
     QVERIFY(page.listen(QHostAddress::LocalHost));
-    QVERIFY(LoadPicture(page.base() + u"/poster/2.png"_s).isNull());
+    QVERIFY(loadNow(page.base() + u"/poster/2.png"_s).isNull());
 }
 
 

@@ -2,6 +2,7 @@
 // line, navigation, the status bar and the usage-agreement box. Every window
 // is real; the vendor endpoint is the local sample server, answering what
 // each case programs.
+#include "app/application.h"
 #include "app/exit_flow.h"
 #include "app/main_window.h"
 #include "app/settings_store.h"
@@ -10,6 +11,8 @@
 #include "app/sound_player.h"
 #include "app/vendor_pages.h"
 #include "modal_answerer.h"
+#include "lists/status_line.h"
+#include "net/page_fetcher.h"
 #include "net/site_config.h"
 #include "platform/open_address.h"
 #include "test_server.h"
@@ -102,6 +105,8 @@ private slots:
         SiteConfig::current().pointAllAt(server().baseUrl());
         m_opened.clear();
         m_ends = 0;
+        // An ending shuts the fetcher; each case starts with it open.
+        PageFetcher::instance().reopen();
     }
     void cleanupTestCase()
     {
@@ -312,13 +317,20 @@ private slots:
     void unusableEndpointEnds_data()
     {
         QTest::addColumn<bool>("refused");
-        QTest::newRow("empty file") << false;
-        QTest::newRow("refused") << true;
+        QTest::addColumn<int>("status");
+        QTest::newRow("empty file") << false << 200;
+        QTest::newRow("refused") << true << 0;
+        // An error page names no version, however it reads.
+        QTest::newRow("404 page") << false << 404;
+        QTest::newRow("500 page") << false << 500;
     }
     void unusableEndpointEnds()
     {
         QFETCH(bool, refused);
-        if (refused) {
+        QFETCH(int, status);
+        if (status >= 400) {
+            sites().program(kVersionPath, Answer::html("<html><body>V2.3 Not Found</body></html>", status));
+        } else if (refused) {
             // A port that was free a moment ago: nobody answers there.
             QTcpServer probe;
             QVERIFY(probe.listen(QHostAddress::LocalHost));
@@ -326,8 +338,9 @@ private slots:
             probe.close();
             SiteConfig::current().setBase(role::VendorEndpoint, QStringLiteral("http://127.0.0.1:%1").arg(port));
         }
-        else
+        else {
             sites().program(kVersionPath, Answer::text(""));
+        }
         ModalAnswerer answerer;
         auto w = start();
         QTRY_COMPARE_WITH_TIMEOUT(m_ends, 1, 8000);
@@ -345,7 +358,8 @@ private slots:
         sites().program(kVersionPath, slow);
         auto w = start();
         QTRY_VERIFY_WITH_TIMEOUT(ready(w.get()), 10000);
-        QTest::qWait(1200);
+        // The check switched its timer off at its first tick: no second one.
+        QVERIFY(!w->timer("Timer9")->isActive());
         QCOMPARE(int(sites().requestsFor(kVersionPath).size()), 1);
     }
 
@@ -404,8 +418,9 @@ private slots:
 
         QVERIFY(closed);
         QCOMPARE(m_ends, 1);
-        // Let the late answer arrive and the check's handler run to its end.
-        QTest::qWait(3000);
+        // The late answer can reach nothing: its request was dropped unheard.
+        QVERIFY(PageFetcher::instance().isShuttingDown());
+        QCOMPARE(PageFetcher::instance().pendingCount(), 0);
         QCOMPARE(int(sites().requestsFor(kVersionPath).size()), 1);
         QCOMPARE(m_ends, 1);
         QCOMPARE(answerer.count(), 1);
@@ -446,7 +461,8 @@ private slots:
         });
         opener.start();
         QTRY_VERIFY_WITH_TIMEOUT(opened, 8000);
-        QTest::qWait(3000);
+        QTRY_COMPARE_WITH_TIMEOUT(restarts, 1, 8000);
+        QCOMPARE(PageFetcher::instance().pendingCount(), 0);
         SettingsWindow::setRestartHook(nullptr);
 
         QCOMPARE(answerer.dialogs(), QStringList{QStringLiteral("Form9")});
@@ -514,6 +530,61 @@ private slots:
         w->Timer12_Timer();
         QCOMPARE(label17->text(), QStringLiteral("甲"));
         QCOMPARE(w->announcementUrl(), QStringLiteral("http://a/"));
+    }
+
+    void announcementErrorPagesAndForeignLinks()
+    {
+        // A 404 page is no announcement file: it is asked for again, as when
+        // the fetch fails, and never shown.
+        sites().program(kVersionPath, Answer::text("V2.3"));
+        sites().program(kNewsPath, Answer::html("<html>title:错误页|url:http://x/|</html>", 404));
+        ModalAnswerer answerer;
+        auto w = start();
+        QTRY_VERIFY_WITH_TIMEOUT(sites().requestsFor(kNewsPath).size() >= 3, 8000);
+        auto* label17 = w->findChild<QLabel*>("Label17");
+        QCOMPARE(label17->text(), QStringLiteral("公告加载中"));
+
+        // Links from the network open only as web pages; markup shows as text.
+        sites().program(kNewsPath, Answer::text("title:<b>粗</b>|url:file:///etc/passwd|color:red|"
+                                                "title:二|url:javascript:alert(1)|color:red|"
+                                                "title:三|url: https://ok.example/3 |color:red|"));
+        QTRY_COMPARE_WITH_TIMEOUT(label17->text(), QStringLiteral("<b>粗</b>"), 5000);
+        QCOMPARE(label17->textFormat(), Qt::PlainText);
+        QTest::mouseClick(label17, Qt::LeftButton);
+        w->Timer12_Timer();
+        QTest::mouseClick(label17, Qt::LeftButton);
+        w->Timer12_Timer();
+        QTest::mouseClick(label17, Qt::LeftButton);
+        QCOMPARE(m_opened, QStringList{QStringLiteral("https://ok.example/3")});
+        QCOMPARE(answerer.count(), 0);
+    }
+
+    void statusLineShowsKeywordsAsText()
+    {
+        auto w = start();
+        StatusLine::set(QStringLiteral("正在为您搜索[<b>x</b>]相关资源.."));
+        for (int panel = 1; panel <= 6; ++panel)
+            QCOMPARE(w->statusPanel(panel)->textFormat(), Qt::PlainText);
+    }
+
+    void restartPassesOnTheUsersOwnOptions_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("kept");
+        QTest::newRow("none") << QStringList{} << QStringList{};
+        QTest::newRow("user options kept")
+            << QStringList{"--sites", "/a/sites.ini", "--demo"} << QStringList{"--sites", "/a/sites.ini", "--demo"};
+        QTest::newRow("run-once options dropped")
+            << QStringList{"--demo", "--screenshot", "/tmp/s.png", "--screenshot-pages", "/tmp/p", "--quit-after", "12"}
+            << QStringList{"--demo"};
+        QTest::newRow("inline values and single dash")
+            << QStringList{"-quit-after=3", "--screenshot=/x.png", "--sites=/b.ini"} << QStringList{"--sites=/b.ini"};
+    }
+    void restartPassesOnTheUsersOwnOptions()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, kept);
+        QCOMPARE(restartArguments(arguments), kept);
     }
 
     // --- navigation and status bar -----------------------------------------
@@ -591,8 +662,8 @@ private slots:
         for (QTabWidget* t : tabs) {
             for (int i = 0; i < t->count(); ++i) {
                 t->setCurrentIndex(i);
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
                 QCoreApplication::processEvents();
-                QTest::qWait(10);
                 for (int panel = 1; panel <= 6; ++panel) {
                     QLabel* label = w->statusPanel(panel);
                     const int needed = label->fontMetrics().horizontalAdvance(label->text());

@@ -141,14 +141,20 @@ void TestSettingsStore::gbkWindowsFileReadsBack()
 
 void TestSettingsStore::utf8BomFileReadsBack()
 {
-    const QString path = file(QStringLiteral("bom.ini"));
-    QVERIFY(writeFileBytes(path, "\xEF\xBB\xBF" + QStringLiteral("[信息设置]\n阅读协议=否\n").toUtf8()));
-    QCOMPARE(GetFromINI(kSec, QStringLiteral("阅读协议"), {}, path), QStringLiteral("否"));
+    // With and without the byte-order mark: a hand-written UTF-8 file.
+    for (const QByteArray& mark : {QByteArray("\xEF\xBB\xBF"), QByteArray()}) {
+        const QString path = file(mark.isEmpty() ? QStringLiteral("utf8.ini") : QStringLiteral("bom.ini"));
+        QVERIFY(writeFileBytes(path, mark + QStringLiteral("[信息设置]\n阅读协议=否\n软件皮肤=影片\n").toUtf8()));
+        QCOMPARE(GetFromINI(kSec, QStringLiteral("阅读协议"), {}, path), QStringLiteral("否"));
+        QCOMPARE(GetFromINI(kSec, QStringLiteral("软件皮肤"), {}, path), QStringLiteral("影片"));
 
-    // Writing to it keeps its content readable.
-    QVERIFY(WriteToINI(kSec, QStringLiteral("关闭协议"), QStringLiteral("是"), path));
-    QCOMPARE(GetFromINI(kSec, QStringLiteral("阅读协议"), {}, path), QStringLiteral("否"));
-    QCOMPARE(GetFromINI(kSec, QStringLiteral("关闭协议"), {}, path), QStringLiteral("是"));
+        // Writing to it keeps its content readable, and what the program
+        // writes is GB18030.
+        QVERIFY(WriteToINI(kSec, QStringLiteral("关闭协议"), QStringLiteral("是"), path));
+        QCOMPARE(GetFromINI(kSec, QStringLiteral("阅读协议"), {}, path), QStringLiteral("否"));
+        QCOMPARE(GetFromINI(kSec, QStringLiteral("关闭协议"), {}, path), QStringLiteral("是"));
+        QVERIFY(readFileBytes(path).contains(gbk(QStringLiteral("关闭协议=是"))));
+    }
 }
 
 void TestSettingsStore::longValueCutAt254AnsiBytes()

@@ -35,6 +35,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QLocale>
+#include <QLoggingCategory>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
@@ -71,14 +72,19 @@ constexpr int kOverlayHeight = kCaptionTop + kCaptionHeight + 4 - (kButtonTop - 
 using namespace settingkey;
 using pageui::arrayName;
 
-// Runs one start-up step; whatever goes wrong inside it, the next step runs.
+Q_LOGGING_CATEGORY(lcStartUp, "lumorra.app")
+
+// Runs one start-up step; whatever goes wrong inside it, the next step runs,
+// and the failure is logged rather than lost.
 template <typename Step>
 void runStep(Step&& step)
 {
     try {
         step();
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        qCWarning(lcStartUp) << "start-up step failed:" << e.what();
     } catch (...) {
+        qCWarning(lcStartUp) << "start-up step failed with an unknown exception";
     }
 }
 
@@ -708,6 +714,9 @@ QWebEngineView* MainWindow::hiddenBrowser(const QString& name)
         slot = &m_webBrowser3;
     if (!slot)
         return nullptr;
+    // A source may have made it already (the torrent download): one per name.
+    if (!*slot)
+        *slot = findChild<QWebEngineView*>(name);
     if (!*slot) {
         auto* view = new QWebEngineView(this);
         view->setObjectName(name);

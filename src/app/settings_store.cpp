@@ -74,6 +74,13 @@ QString decodeFileBytes(const QByteArray& bytes)
 {
     if (hasUtf8Bom(bytes))
         return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
+    // A file written by hand in an editor of today is UTF-8 without a mark.
+    // The program's own GB18030 files never pass as UTF-8: "是" and "否"
+    // (CA C7, B7 F1) are not valid UTF-8.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString asUtf8 = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return asUtf8;
     QStringDecoder decoder(kAnsiCodec);
     return decoder.decode(bytes);
 }

@@ -172,6 +172,9 @@ void FetchJob::begin(QNetworkAccessManager* nam, int timeoutMs, qint64 maxBytes)
     m_timer->start(timeoutMs);
 
     QNetworkReply* reply = nam->get(request);
+    // Back-pressure: without a bound the client's network thread reads a
+    // fast endless body into memory as quickly as it can and floods us.
+    reply->setReadBufferSize(256 * 1024);
     m_reply = reply;
     connect(reply, &QNetworkReply::metaDataChanged, this, &FetchJob::onMetaDataChanged);
     connect(reply, &QIODevice::readyRead, this, &FetchJob::onReadyRead);

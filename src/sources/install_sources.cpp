@@ -4,6 +4,9 @@
 #include "player/install_player.h"
 #include "sources/clouddisk/cloud_disk_search.h"
 #include "sources/emule/emule_handlers.h"
+#include "sources/torrent/film_resource_detail.h"
+#include "sources/torrent/magnet_search.h"
+#include "sources/torrent/torrent_download.h"
 #include "sources/torrent/torrent_search.h"
 #include "sources/video/online_video_handlers.h"
 
@@ -15,6 +18,9 @@ void installSources(QWidget* form1)
     installEmuleSources(form1);
     installEd2kExtraction(form1);
     installTorrentSearches(form1);
+    installMagnetSearch(form1);
+    installFilmResourceDetail(form1);
+    installTorrentDownload(form1);
     installOnlineVideo(form1);
     installPlayer(form1);
 }

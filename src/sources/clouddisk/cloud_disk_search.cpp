@@ -119,12 +119,13 @@ void CloudDiskSearch::takePage(int serviceIndex, const FetchResult& result)
     if (!result.ok()) {
         // One unreachable service does not end the search.
         ++m_failed;
-        return;
+    } else {
+        ++m_answered;
+        m_serviceName = clouddisk::serviceCaption(serviceIndex);
+        if (!result.text.isEmpty())
+            hx8(result.text, serviceIndex);
     }
-    ++m_answered;
-    m_serviceName = clouddisk::serviceCaption(serviceIndex);
-    if (!result.text.isEmpty())
-        hx8(result.text, serviceIndex);
+    emit pageTaken(serviceIndex);
 }
 
 void CloudDiskSearch::hx8(const QString& page, int serviceIndex)

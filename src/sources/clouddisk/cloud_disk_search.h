@@ -60,6 +60,9 @@ signals:
     // A search has ended (rows listed, nothing found, or every service
     // failed) and Command1 is enabled again.
     void searchEnded();
+    // The page of ticked box `serviceIndex` was taken, in box order (its
+    // rows follow on the next Timer17 tick).
+    void pageTaken(int serviceIndex);
 
 private:
     // A fetched page with records, waiting for the next Timer17 tick.

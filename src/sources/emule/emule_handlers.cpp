@@ -280,6 +280,7 @@ void EmuleSources::indexSearch()
         m_indexPending = addPending(m_indexPending, hits);
         if (m_timer15)
             m_timer15->start();
+        emit pageCounted(kIndexSearch);
     });
 }
 
@@ -333,6 +334,7 @@ void EmuleSources::searchSiteSearch()
         }
         if (m_timer21)
             m_timer21->start();
+        emit pageCounted(kSiteSearch);
     });
 }
 

@@ -62,6 +62,8 @@ signals:
     void searchEnded(int search);
     // A page did not arrive; `reason` is what the status line says.
     void failed(const QString& reason);
+    // Keyword search `search`'s page was counted; its cutting step is due.
+    void pageCounted(int search);
 
 private:
     void categoryClick(const QString& array, int index);

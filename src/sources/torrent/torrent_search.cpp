@@ -217,6 +217,7 @@ void TorrentSearches::hx()
     if (n > 0)
         enable(m_timer3);
     enable(m_timer4);
+    emit pageCounted(0);
 }
 
 void TorrentSearches::Timer3_Timer()
@@ -281,6 +282,7 @@ void TorrentSearches::hx2()
     if (n > 0)
         enable(m_timer5);
     enable(m_timer6);
+    emit pageCounted(1);
 }
 
 void TorrentSearches::Timer5_Timer()

@@ -54,6 +54,8 @@ signals:
     void searchEnded(int index);
     // Its page did not arrive; `reason` is what the status line says.
     void failed(int index, const QString& reason);
+    // The page of search `index` (0 or 1) was counted; its cut is pending.
+    void pageCounted(int index);
 
 private:
     void searchTorrentIndex();

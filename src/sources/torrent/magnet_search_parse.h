@@ -1,0 +1,62 @@
+#pragma once
+// The two magnet search channels of ListView19: their search URLs, the
+// no-result pages, the hit counts, and the fields cut from a result page
+// (MagnetSiteA) or from a result list plus one detail page per hit
+// (MagnetSiteB). No widgets: the controller feeds these with fetched pages.
+#include <QList>
+#include <QString>
+#include <QtGlobal>
+
+namespace lumorra {
+
+class CutPage;
+
+// The channels of Combo1, by item index.
+enum class MagnetChannel { SiteA = 0, SiteB = 1 };
+
+struct MagnetRow {
+    QString name;
+    QString date;
+    QString size;
+    QString magnet;
+};
+
+// One hit of a MagnetSiteB result list; its magnet link is on its detail page.
+struct MagnetSiteBHit {
+    QString name;
+    QString date;
+    QString detailUrl;   // base + the hit's href; empty when the hit has no link
+};
+
+// MagnetSiteA: base + "/?s=" + keyword + "&p=" + page.
+// MagnetSiteB: base + "/search/" + keyword + "?page=" + page.
+// `encodedKeyword` is already escaped.
+QString magnetSearchUrl(MagnetChannel channel, const QString& base, const QString& encodedKeyword,
+                        qint16 page);
+
+// The site's own "nothing found" page.
+bool isMagnetNoResult(MagnetChannel channel, const QString& page);
+
+// The record marker of each channel: one hit per occurrence. The pending
+// count is 16 bits wide and stops at 32767.
+QString magnetHitMarker(MagnetChannel channel);
+qint16 countMagnetHits(MagnetChannel channel, const QString& page);
+
+// The size column of every MagnetSiteB row: the list page does not tell.
+QString magnetSiteBSizeText();   // "未知"
+
+// Rows 1..hits of a MagnetSiteA page, no more than the page holds file
+// lists. A field whose piece the hit does not hold is empty. The magnet link
+// is the metadata link up to its first "&" (its display name and trackers
+// dropped); a link without "&" is kept whole.
+QList<MagnetRow> cutMagnetSiteARows(const CutPage& page, int hits);
+
+// Hits 1..hits of a MagnetSiteB result list, no more than the page holds
+// name blocks. The name is the anchor's text with its a and font tags
+// removed.
+QList<MagnetSiteBHit> cutMagnetSiteBHits(const CutPage& page, const QString& base, int hits);
+
+// The magnet link of a MagnetSiteB detail page; empty when it has none.
+QString magnetSiteBDetailLink(const QString& detailPage);
+
+} // namespace lumorra
