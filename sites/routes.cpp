@@ -10,6 +10,7 @@ void addAllRoutes(SiteRouter& r)
     addTorrentRoutes(r);
     addLiveChannelRoutes(r);
     addMagnetRoutes(r);
+    addShareRoutes(r);
     addVideoRoutes(r);
 }
 

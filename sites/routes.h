@@ -12,6 +12,7 @@ void addTorrentRoutes(SiteRouter& r);   // TorrentIndexSite, TorrentRssSite, Fil
 void addLiveChannelRoutes(SiteRouter& r);   // LiveChannelHost, OnDemandService, ForumAddressPage
 void addVideoRoutes(SiteRouter& r);   // QvodFilmSite, QvodSearchSite, TorrentTagSite
 void addMagnetRoutes(SiteRouter& r);   // MagnetSiteA, MagnetSiteB
+void addShareRoutes(SiteRouter& r);   // ShareEndpoint
 
 // All of them, in order; called once per SampleSites.
 void addAllRoutes(SiteRouter& r);

@@ -18,6 +18,7 @@ private slots:
     void timeoutValues();
     void pointAllAtGivesEachRoleItsOwnPrefix();
     void loadFileMissingOrPresent();
+    void mailSection();
 };
 
 void TestSiteConfig::goodFileLoads()
@@ -158,6 +159,57 @@ void TestSiteConfig::loadFileMissingOrPresent()
     QVERIFY(SiteConfig::loadFile(path, &c, &problems));
     QCOMPARE(c.base(QString::fromLatin1(role::VendorEndpoint)), QStringLiteral("http://127.0.0.1:9/v"));
     QCOMPARE(problems.size(), 1);
+}
+
+// [mail]: the six keys (Port 25 when absent), faulty values reported and
+// skipped, and a password never repeated in a report.
+void TestSiteConfig::mailSection()
+{
+    QStringList problems;
+    SiteConfig c = SiteConfig::parse("[sites]\nVendorEndpoint=http://v.example\n"
+                                     "[Mail]\n"
+                                     "Host=smtp.example.cn\n"
+                                     "user=feedback\n"
+                                     "Password= p=ss;word \n"
+                                     "From=sender@example.cn\n"
+                                     "To=service@example.cn\n",
+                                     &problems);
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+    QCOMPARE(c.base(QString::fromLatin1(role::VendorEndpoint)), QStringLiteral("http://v.example"));
+    const MailSettings m = c.mail();
+    QCOMPARE(m.host, QStringLiteral("smtp.example.cn"));
+    QCOMPARE(m.port, 25);
+    QCOMPARE(m.user, QStringLiteral("feedback"));
+    QCOMPARE(m.password, QStringLiteral("p=ss;word"));
+    QCOMPARE(m.from, QStringLiteral("sender@example.cn"));
+    QCOMPARE(m.to, QStringLiteral("service@example.cn"));
+    QCOMPARE(m.timeoutMs, 30000);
+    QVERIFY(m.isComplete());
+    QVERIFY(!SiteConfig::parse("[sites]\n", nullptr).mail().isComplete());
+
+    problems.clear();
+    c = SiteConfig::parse("[mail]\n"
+                          "Host=smtp.example.cn\n"            // 2
+                          "Port=0\n"                          // 3
+                          "Port=587\n"                        // 4
+                          "From=no address\n"                 // 5
+                          "To=service@example.cn>\n"          // 6
+                          "Host=smtp://x.cn/\n"               // 7
+                          "Pasword=typo-secret\n"             // 8
+                          "Password=first-secret\n"           // 9
+                          "Password=second-secret\n"          // 10
+                          "TimeoutSeconds=5\n",               // 11
+                          &problems);
+    QCOMPARE(c.mail().host, QStringLiteral("smtp.example.cn"));
+    QCOMPARE(c.mail().port, 587);
+    QVERIFY(c.mail().from.isEmpty());
+    QCOMPARE(c.mail().password, QStringLiteral("second-secret"));
+    QCOMPARE(c.mail().timeoutMs, 5000);
+    const QList<int> lines = {3, 5, 6, 7, 8, 10};
+    QCOMPARE(problems.size(), lines.size());
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        QVERIFY2(problems[i].startsWith(QStringLiteral("line %1:").arg(lines[i])), qPrintable(problems[i]));
+    QVERIFY(!problems.join(u'\n').contains(QStringLiteral("secret")));
 }
 
 QTEST_GUILESS_MAIN(TestSiteConfig)

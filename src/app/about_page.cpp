@@ -1,5 +1,6 @@
 #include "app/about_page.h"
 
+#include "feedback/feedback_form.h"
 #include "ui/click_label.h"
 
 #include <QCheckBox>
@@ -150,6 +151,9 @@ AboutPage::AboutPage(QWidget* parent) : QWidget(parent)
     m_option6->setEnabled(false);
     m_text24->setEnabled(false);
     connect(m_check4, &QCheckBox::toggled, this, [this] { Check4_Click(); });
+
+    // Checks and sends what the form holds.
+    m_feedback = new FeedbackForm(this);
 }
 
 void AboutPage::Check4_Click()

@@ -13,11 +13,14 @@ class QRadioButton;
 namespace lumorra {
 
 class ClickLabel;
+class FeedbackForm;
 
 class AboutPage : public QWidget {
     Q_OBJECT
 public:
     explicit AboutPage(QWidget* parent = nullptr);
+
+    FeedbackForm* feedback() const { return m_feedback; }
 
 private:
     // The reply controls are usable only while a reply is wanted.
@@ -38,6 +41,7 @@ private:
     QRadioButton* m_option6 = nullptr;
     QLineEdit* m_text24 = nullptr;
     QPushButton* m_cmdSend = nullptr;
+    FeedbackForm* m_feedback = nullptr;
 };
 
 } // namespace lumorra

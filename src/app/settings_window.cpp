@@ -10,6 +10,7 @@
 #include "app/skins.h"
 #include "app/vendor_pages.h"
 #include "platform/open_address.h"
+#include "share/share_links.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -195,6 +196,7 @@ QWidget* SettingsWindow::buildSharePage()
     layout->addLayout(grid);
     layout->addWidget(note);
     layout->addStretch(1);
+    new ShareLinks(page);
     return page;
 }
 

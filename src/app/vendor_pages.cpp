@@ -16,6 +16,7 @@ QString announcementFileAddress() { return at(role::VendorEndpoint, "/data/gg.tx
 QString makerHomePageAddress() { return at(role::MakerHomePage, "/"); }
 QString chatGroupPageAddress() { return at(role::VendorEndpoint, "/qun.html"); }
 QString tutorialPageAddress() { return at(role::VendorEndpoint, "/jc.html"); }
+QString productPageAddress() { return at(role::VendorEndpoint, "/soft/brenn.html"); }
 QString startLiveChannelAddress() { return at(role::LiveChannelHost, "/tb/tvpage.swf"); }
 
 QString releaseName()

@@ -17,6 +17,9 @@ QString makerHomePageAddress();
 QString chatGroupPageAddress();
 // VendorEndpoint + "/jc.html": the settings tutorial.
 QString tutorialPageAddress();
+// VendorEndpoint + "/soft/brenn.html": the product page the share buttons
+// recommend.
+QString productPageAddress();
 // LiveChannelHost + "/tb/tvpage.swf": the "同步跟播" channel shown at start.
 QString startLiveChannelAddress();
 

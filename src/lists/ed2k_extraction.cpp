@@ -65,7 +65,9 @@ Ed2kExtraction* Ed2kExtraction::of(QWidget* form1)
 
 void Ed2kExtraction::extract(const QString& listName)
 {
-    ResultList* list = findResultList(m_form1, listName);
+    ResultList*& list = m_lists[listName];
+    if (!list)
+        list = findResultList(m_form1, listName);
     QTreeWidgetItem* row = guardedSelection(list);
     if (!row)
         return;

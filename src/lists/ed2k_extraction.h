@@ -3,6 +3,7 @@
 // its first ed2k link and put it on the clipboard.
 #include "net/page_fetcher.h"
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 
@@ -11,6 +12,8 @@
 class QWidget;
 
 namespace lumorra {
+
+class ResultList;
 
 // The first ed2k link of a detail page, character for character as the page
 // writes it (nothing decoded: "&amp;" and "%E4…" stay). None when the page
@@ -39,6 +42,7 @@ signals:
 private:
     explicit Ed2kExtraction(QWidget* form1);
     QWidget* m_form1;
+    QHash<QString, ResultList*> m_lists;   // looked up on first use
     LatestFetch m_fetch;
 };
 

@@ -36,6 +36,47 @@ const RoleEntry kRoles[] = {
 
 const QString kTimeoutKey = QStringLiteral("FetchTimeoutSeconds");
 const QString kSitesSection = QStringLiteral("sites");
+const QString kMailSection = QStringLiteral("mail");
+
+// The keys of [mail], as the program spells them.
+const char* const kMailKeys[] = {"Host", "Port", "User", "Password", "From", "To",
+                                 "CaFile", "TimeoutSeconds"};
+
+QString canonicalMailKey(const QString& key)
+{
+    for (const char* k : kMailKeys) {
+        const QString name = QString::fromLatin1(k);
+        if (name.compare(key, Qt::CaseInsensitive) == 0)
+            return name;
+    }
+    return QString();
+}
+
+// Why `address` cannot stand as a mail address in an envelope and a header;
+// empty when it can. Kept strict: one '@', no blanks, no characters that
+// would end or split a header or an SMTP command.
+QString mailAddressFault(const QString& address)
+{
+    const qsizetype at = address.indexOf(u'@');
+    if (at <= 0 || at != address.lastIndexOf(u'@') || at == address.size() - 1)
+        return QStringLiteral("not a mail address (name@host)");
+    for (QChar c : address) {
+        if (c.isSpace() || c.unicode() < 0x20 || c == u'<' || c == u'>' || c == u',' || c == u'"'
+            || c == u'(' || c == u')' || c == u';' || c == u'\\')
+            return QStringLiteral("a mail address cannot hold blanks or <>,;\"()\\");
+    }
+    return QString();
+}
+
+QString mailHostFault(const QString& host)
+{
+    for (QChar c : host) {
+        if (c.isSpace() || c == u'/' || c == u'@' || c.unicode() < 0x20)
+            return QStringLiteral("Host is a server name or address alone, without scheme, "
+                                  "account or path");
+    }
+    return QString();
+}
 
 QString withoutTrailingSlashes(QString url)
 {
@@ -125,6 +166,43 @@ QStringList SiteConfig::unsetRoles() const
     return out;
 }
 
+QString SiteConfig::setMailValue(const QString& key, const QString& value)
+{
+    if (key == u"Host") {
+        const QString fault = mailHostFault(value);
+        if (fault.isEmpty())
+            m_mail.host = value;
+        return fault;
+    }
+    if (key == u"Port" || key == u"TimeoutSeconds") {
+        bool ok = false;
+        const int number = value.toInt(&ok);
+        if (key == u"Port") {
+            if (!ok || number < 1 || number > 65535)
+                return QStringLiteral("Port must be a whole number from 1 to 65535");
+            m_mail.port = number;
+        } else {
+            if (!ok || number < 1 || number > 86400)
+                return QStringLiteral("TimeoutSeconds must be a whole number of seconds from 1 to 86400");
+            m_mail.timeoutMs = number * 1000;
+        }
+        return QString();
+    }
+    if (key == u"From" || key == u"To") {
+        const QString fault = mailAddressFault(value);
+        if (fault.isEmpty())
+            (key == u"From" ? m_mail.from : m_mail.to) = value;
+        return fault;
+    }
+    if (key == u"User")
+        m_mail.user = value;
+    else if (key == u"Password")
+        m_mail.password = value;
+    else if (key == u"CaFile")
+        m_mail.caFile = value;
+    return QString();
+}
+
 SiteConfig SiteConfig::parse(const QByteArray& utf8, QStringList* problems)
 {
     SiteConfig config;
@@ -138,7 +216,7 @@ SiteConfig SiteConfig::parse(const QByteArray& utf8, QStringList* problems)
         data.remove(0, 3);
     const QString text = QString::fromUtf8(data);
 
-    enum class Where { BeforeAnySection, Sites, OtherSection };
+    enum class Where { BeforeAnySection, Sites, Mail, OtherSection };
     Where where = Where::BeforeAnySection;
     QMap<QString, int> seenAt;   // key -> line that set it
 
@@ -155,8 +233,12 @@ SiteConfig SiteConfig::parse(const QByteArray& utf8, QStringList* problems)
                 continue;
             }
             const QString name = line.mid(1, line.size() - 2).trimmed();
-            where = name.compare(kSitesSection, Qt::CaseInsensitive) == 0 ? Where::Sites
-                                                                          : Where::OtherSection;
+            if (name.compare(kSitesSection, Qt::CaseInsensitive) == 0)
+                where = Where::Sites;
+            else if (name.compare(kMailSection, Qt::CaseInsensitive) == 0)
+                where = Where::Mail;
+            else
+                where = Where::OtherSection;
             continue;
         }
 
@@ -184,7 +266,26 @@ SiteConfig SiteConfig::parse(const QByteArray& utf8, QStringList* problems)
         }
 
         QString canonical;
-        if (key.compare(kTimeoutKey, Qt::CaseInsensitive) == 0) {
+        // A report goes to the terminal: it never repeats a password.
+        QString shown = line;
+        if (where == Where::Mail) {
+            const QString mailKey = canonicalMailKey(key);
+            if (mailKey.isEmpty()) {
+                // Perhaps a misspelt Password: its value stays unsaid.
+                report(lineNo, key + QStringLiteral("=…"),
+                       QStringLiteral("unknown [mail] key \"%1\"").arg(key));
+                continue;
+            }
+            if (mailKey == u"Password")
+                shown = key + QStringLiteral("=(hidden)");
+            const QString fault = config.setMailValue(mailKey, value);
+            if (!fault.isEmpty()) {
+                report(lineNo, shown, fault);
+                continue;
+            }
+            // Reported as the section's key, apart from the roles.
+            canonical = QStringLiteral("[mail] ") + mailKey;
+        } else if (key.compare(kTimeoutKey, Qt::CaseInsensitive) == 0) {
             bool ok = false;
             const int seconds = value.toInt(&ok);
             if (!ok || seconds <= 0) {
@@ -210,7 +311,7 @@ SiteConfig SiteConfig::parse(const QByteArray& utf8, QStringList* problems)
         }
 
         if (seenAt.contains(canonical)) {
-            report(lineNo, line, QStringLiteral("%1 was already set on line %2; this line wins")
+            report(lineNo, shown, QStringLiteral("%1 was already set on line %2; this line wins")
                                      .arg(canonical).arg(seenAt.value(canonical)));
         }
         seenAt.insert(canonical, lineNo);

@@ -1,6 +1,7 @@
 #pragma once
 // Base URLs of every site role, read from sites.ini ([sites] section) in the
-// program directory, or pointed at the bundled sample sites in demo mode.
+// program directory, or pointed at the bundled sample sites in demo mode; and
+// the mail server that feedback is sent through ([mail] section).
 #include <QString>
 #include <QStringList>
 #include <QMap>
@@ -29,6 +30,22 @@ inline constexpr const char* MakerHomePage = "MakerHomePage";
 inline constexpr const char* ShareEndpoint = "ShareEndpoint";
 } // namespace role
 
+// Where feedback mail goes and how it gets there. The program holds no
+// account of its own: without a [mail] section nothing can be sent.
+struct MailSettings {
+    QString host;              // SMTP server name or address
+    int port = 25;             // 465 means TLS from the first byte
+    QString user;              // empty: the server takes mail without AUTH
+    QString password;
+    QString from;              // sender address
+    QString to;                // recipient address
+    QString caFile;            // extra certificates to trust (a private server)
+    int timeoutMs = 30000;     // a whole send, connection to last reply
+
+    // A server, a sender and a recipient: enough to try a send.
+    bool isComplete() const { return !host.isEmpty() && !from.isEmpty() && !to.isEmpty(); }
+};
+
 class SiteConfig {
 public:
     // Every role name known to the program, in a stable order.
@@ -53,19 +70,28 @@ public:
     int fetchTimeoutSeconds() const { return m_timeoutSeconds; }
     void setFetchTimeoutSeconds(int s) { m_timeoutSeconds = s; }
 
+    const MailSettings& mail() const { return m_mail; }
+    void setMail(const MailSettings& mail) { m_mail = mail; }
+
     // Parses sites.ini text (UTF-8, a byte-order mark allowed). Malformed
     // lines and unknown roles are reported in `problems` (one readable line
     // each, naming the line number and its text) and skipped; the rest loads.
-    // Only the [sites] section is read; a key above every section header is
-    // reported (most likely a forgotten header), other sections are ignored.
+    // The [sites] and [mail] sections are read (section names in any ASCII
+    // case); a key above every section header is reported (most likely a
+    // forgotten header), other sections are ignored.
     static SiteConfig parse(const QByteArray& utf8, QStringList* problems);
     // Loads a sites.ini file; false when the file does not exist or cannot
     // be read (the latter also reported in `problems`).
     static bool loadFile(const QString& path, SiteConfig* out, QStringList* problems);
 
 private:
+    // Takes one [mail] key (spelled as the program does); returns why the
+    // value cannot be used, empty when it was taken.
+    QString setMailValue(const QString& key, const QString& value);
+
     QMap<QString, QString> m_bases;
     int m_timeoutSeconds = 30;
+    MailSettings m_mail;
 };
 
 } // namespace lumorra
