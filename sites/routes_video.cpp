@@ -39,24 +39,6 @@ bool isSmallNumber(const std::string& s)
     return !s.empty() && s.size() < 6 && s.find_first_not_of("0123456789") == std::string::npos;
 }
 
-// A stable 40-digit hex digest of a name (info hashes, Qvod hashes).
-std::string digest(const std::string& name)
-{
-    std::uint64_t h = 1469598103934665603ULL;
-    std::string out;
-    for (int round = 0; out.size() < 40; ++round) {
-        for (unsigned char c : name) {
-            h ^= c;
-            h *= 1099511628211ULL;
-        }
-        h ^= std::uint64_t(round + 1) * 0x9E3779B97F4A7C15ULL;
-        char buf[17];
-        std::snprintf(buf, sizeof buf, "%016llX", static_cast<unsigned long long>(h));
-        out += buf;
-    }
-    return out.substr(0, 40);
-}
-
 void put16(std::string& out, unsigned v)
 {
     out += char(v & 0xFF);
@@ -152,7 +134,7 @@ std::string addressBlock(const std::string& comment, const std::string& address)
 std::string channelDetailPage(int id, const std::string& clipUrl)
 {
     const std::string name = channelFilmName(id);
-    const std::string hash = digest(name);
+    const std::string hash = sampleDigest(name, true);
     std::string body = "<h1>" + name + "</h1>\n";
     if (id != 107)
         body += "<!--海报开始--><img src=\"/poster/" + std::to_string(id) + ".bmp\" alt=\"" + name + "\"><!--海报结束-->\n";
@@ -304,7 +286,7 @@ std::string keywordPage(const std::string& rawKeyword, const std::string& pageKe
 std::string searchDetailPage(const SearchFilm& f, const std::string& site)
 {
     const std::string address = f.id == 208 ? std::string()
-        : "qvod://" + std::to_string(500000000 + f.id) + "|" + digest(f.name) + "|" + f.name + ".rmvb|";
+        : "qvod://" + std::to_string(500000000 + f.id) + "|" + sampleDigest(f.name, true) + "|" + f.name + ".rmvb|";
     std::string body = "<div class=\"top\"><img src=\"" + site + "/images/logo.bmp\"> <img src=\"" + site
         + "/images/banner.bmp\"></div>\n<div class=\"pic\"><img src=\"" + site + "/poster/" + std::to_string(f.id)
         + ".bmp\" alt=\"" + f.name + "\"></div>\n<h1>" + f.name + "</h1>\n<form name=\"play\">\n"
@@ -363,7 +345,7 @@ const TaggedTorrent* findTagged(const std::string& hash)
 {
     for (const auto& [tag, torrents] : tagBook())
         for (const TaggedTorrent& t : torrents)
-            if (digest(t.name) == hash)
+            if (sampleDigest(t.name, true) == hash)
                 return &t;
     return nullptr;
 }
@@ -376,7 +358,7 @@ std::string tagPage(const std::string& site, const std::string& rawTag)
         return htmlPage("标签：" + tag, "<div class=\"empty\">标签“" + tag + "”下暂无种子。</div>");
     std::string body = "<h2>标签：" + tag + "</h2>\n<table class=\"torrents\">\n";
     for (const TaggedTorrent& t : it->second) {
-        body += "<tr><td class=\"subject\"><a href=\"" + site + "/torrent/" + digest(t.name) + ".html\" title=\""
+        body += "<tr><td class=\"subject\"><a href=\"" + site + "/torrent/" + sampleDigest(t.name, true) + ".html\" title=\""
             + t.name + "\">" + t.name + "</a> <span style=\"color:#FF6347\">" + t.size
             + "</span></td><td class=\"added\">2014-03-01</td></tr>\n";
     }

@@ -12,6 +12,7 @@
 #include "sources/video/video_texts.h"
 #include "sources/window_timer.h"
 #include "text/memory_release.h"
+#include "text/number_text.h"
 #include "ui/load_picture.h"
 #include "ui/message_box.h"
 
@@ -34,12 +35,6 @@ const QString kDone = QStringLiteral("资源获取完毕..");
 QString siteBase()
 {
     return SiteConfig::current().base(QString::fromLatin1(role::QvodSearchSite));
-}
-
-// The hit counter is 16 bits wide: once full it stays full.
-qint16 addPending(qint16 pending, int hits)
-{
-    return qint16(qMin<qint64>(qint64(pending) + qMax(hits, 0), std::numeric_limits<qint16>::max()));
 }
 
 void fillRow(ResultList* list, QTreeWidgetItem* row, const QvodSearchRow& r)
@@ -126,7 +121,7 @@ void QvodSearchSource::fetchCategory()
 void QvodSearchSource::hx6()
 {
     const int n = countQvodSearchCategoryHits(m_categoryPage.text());
-    m_categoryHits = addPending(m_categoryHits, n);
+    m_categoryHits = addPendingHits(m_categoryHits, n);
     if (n > 0) {
         m_timer13->start();
         return;

@@ -10,6 +10,7 @@
 #include "sources/video/torrent_tag_parse.h"
 #include "sources/video/video_texts.h"
 #include "sources/window_timer.h"
+#include "text/number_text.h"
 #include "ui/message_box.h"
 
 #include <QLineEdit>
@@ -25,11 +26,6 @@ namespace {
 QString siteBase()
 {
     return SiteConfig::current().base(QString::fromLatin1(role::TorrentTagSite));
-}
-
-qint16 addPending(qint16 pending, int hits)
-{
-    return qint16(qMin<qint64>(qint64(pending) + qMax(hits, 0), std::numeric_limits<qint16>::max()));
 }
 
 } // namespace
@@ -81,7 +77,7 @@ void TorrentTagSource::hx12()
     if (m_tagPages.empty())
         return;
     const int n = countTorrentTagHits(m_tagPages.back().text());
-    m_hits = addPending(m_hits, n);
+    m_hits = addPendingHits(m_hits, n);
     if (n > 0 && !m_timer8->isActive())
         m_timer8->start();
 }
