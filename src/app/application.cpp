@@ -133,6 +133,9 @@ int runApplication(int argc, char** argv)
     // The embedded browser refuses to run as root inside its sandbox.
     if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    // The player and the sounds play through GStreamer; the other media
+    // backend ends the program when the machine has no sound device.
+    qputenv("QT_MEDIA_BACKEND", "gstreamer");
     // Needed before the application object when web views are used.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 

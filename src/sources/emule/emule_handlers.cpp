@@ -9,6 +9,7 @@
 #include "sources/window_timer.h"
 #include "sources/emule/emule_search_parse.h"
 #include "text/memory_release.h"
+#include "text/number_text.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
@@ -23,7 +24,6 @@ namespace lumorra {
 namespace {
 
 const char kInstanceName[] = "EmuleSources";
-constexpr qint16 kPendingTop = std::numeric_limits<qint16>::max();
 
 QString indexSite()
 {
@@ -38,12 +38,6 @@ QString searchSite()
 int slotOf(EmuleCategory category)
 {
     return int(category);
-}
-
-// Pending counts are 16-bit: once full they stay full.
-qint16 addPending(qint16 pending, int hits)
-{
-    return qint16(qMin<qint64>(qint64(pending) + qMax(hits, 0), kPendingTop));
 }
 
 void addRecordRow(ResultList* list, int number, const EmuleRecord& record)
@@ -274,7 +268,7 @@ void EmuleSources::indexSearch()
             endSearch(kIndexSearch);
             return;
         }
-        m_indexPending = addPending(m_indexPending, hits);
+        m_indexPending = addPendingHits(m_indexPending, hits);
         if (m_timer15)
             m_timer15->start();
         emit pageCounted(kIndexSearch);
@@ -325,7 +319,7 @@ void EmuleSources::searchSiteSearch()
             return;
         const int hits = countSearchSiteRecords(m_searchPage);
         if (hits > 0) {
-            m_searchPending = addPending(m_searchPending, hits);
+            m_searchPending = addPendingHits(m_searchPending, hits);
             if (m_timer20)
                 m_timer20->start();
         }

@@ -4,6 +4,7 @@
 #include "lists/row_actions.h"
 #include "lists/status_line.h"
 #include "net/site_config.h"
+#include "player/on_demand_window.h"
 #include "sources/page_widgets.h"
 #include "sources/torrent/bt_board_parse.h"
 #include "sources/torrent/bt_film_parse.h"
@@ -36,16 +37,6 @@ QString filmSite()
 QString reasonOf(const FetchResult& result)
 {
     return result.ok() ? QStringLiteral("页面没有内容") : fetchErrorText(result.error);
-}
-
-// The one way Commandz3(4) hands a magnet link to the on-demand window
-// Form8. Form8 lives in player/ and is not in this build yet: once it is,
-// this body becomes `playOnDemand(form1, link);` (player/on_demand_window.h).
-// Until then the button checks for a link and plays nothing.
-void playMagnetOnDemand(QWidget* form1, const QString& link)
-{
-    Q_UNUSED(form1);
-    Q_UNUSED(link);
 }
 
 } // namespace
@@ -204,7 +195,7 @@ void BtSources::Commandz3_Click(int index)
             StatusLine::set(QStringLiteral("请先进行解析!"));
             return;
         }
-        playMagnetOnDemand(m_form1, m_text18->text());
+        playOnDemand(m_form1, m_text18->text());
         break;
     default:
         break;

@@ -9,6 +9,7 @@
 #include "sources/torrent/torrent_search.h"
 #include "sources/window_timer.h"
 #include "text/memory_release.h"
+#include "text/number_text.h"
 #include "ui/message_box.h"
 
 #include <QComboBox>
@@ -28,27 +29,10 @@ constexpr int kSearchButton = 3;
 constexpr int kNextButton = 4;
 constexpr int kPreviousButton = 5;
 
-void enable(QTimer* t)
-{
-    if (t && !t->isActive())
-        t->start();
-}
-
-void disable(QTimer* t)
-{
-    if (t)
-        t->stop();
-}
-
 QString baseOf(MagnetChannel channel)
 {
     return SiteConfig::current().base(
         QString::fromLatin1(channel == MagnetChannel::SiteA ? role::MagnetSiteA : role::MagnetSiteB));
-}
-
-qint16 addPending(qint16 pending, int found)
-{
-    return qint16(qMin<int>(int(pending) + found, std::numeric_limits<qint16>::max()));
 }
 
 } // namespace
@@ -124,8 +108,8 @@ void MagnetSearch::search()
     m_fetch.cancel();
     m_detailFetches.cancel();
     m_pendingHits.clear();
-    disable(m_timer24);
-    disable(m_timer26);
+    disableTimer(m_timer24);
+    disableTimer(m_timer26);
     m_magnetHits = 0;
     m_magnetPage.clear();
     if (m_listView19)
@@ -166,9 +150,9 @@ void MagnetSearch::search()
 void MagnetSearch::hx10()
 {
     const int n = countMagnetHits(MagnetChannel::SiteA, m_magnetPage.text());
-    m_magnetHits = addPending(m_magnetHits, n);
+    m_magnetHits = addPendingHits(m_magnetHits, n);
     if (n > 0)
-        enable(m_timer24);
+        enableTimer(m_timer24);
     else
         fail(QStringLiteral("未找到相关资源.."));
 }
@@ -176,16 +160,16 @@ void MagnetSearch::hx10()
 void MagnetSearch::hx11()
 {
     const int n = countMagnetHits(MagnetChannel::SiteB, m_magnetPage.text());
-    m_magnetHits = addPending(m_magnetHits, n);
+    m_magnetHits = addPendingHits(m_magnetHits, n);
     if (n > 0)
-        enable(m_timer26);
+        enableTimer(m_timer26);
     else
         fail(QStringLiteral("未找到相关资源.."));
 }
 
 void MagnetSearch::Timer24_Timer()
 {
-    disable(m_timer24);
+    disableTimer(m_timer24);
     const int n = m_magnetHits;
     const QList<MagnetRow> rows = cutMagnetSiteARows(m_magnetPage, n);
     if (m_listView19)
@@ -204,7 +188,7 @@ void MagnetSearch::Timer26_Timer()
 {
     // Stopped before anything else: the detail pages take a while, and the
     // step must not start again meanwhile.
-    disable(m_timer26);
+    disableTimer(m_timer26);
     const int n = m_magnetHits;
     m_pendingHits = cutMagnetSiteBHits(m_magnetPage, baseOf(MagnetChannel::SiteB), n);
     m_magnetHits = qint16(m_magnetHits - n);
@@ -264,7 +248,7 @@ void MagnetSearch::releaseTexts()
     // step runs again; any other page is let go (the detail step works from
     // hits already cut).
     if (m_searching && m_magnetHits > 0 && !m_fetch.isPending() && !m_detailFetches.isRunning())
-        enable(m_channel == MagnetChannel::SiteA ? m_timer24 : m_timer26);
+        enableTimer(m_channel == MagnetChannel::SiteA ? m_timer24 : m_timer26);
     else
         m_magnetPage.clear();
 }
