@@ -16,6 +16,9 @@
 #include "sources/torrent/film_resource_detail.h"
 #include "sources/torrent/magnet_search.h"
 #include "sources/torrent/torrent_search.h"
+#include "sources/video/qvod_film_source.h"
+#include "sources/video/qvod_search_source.h"
+#include "sources/video/torrent_tag_source.h"
 
 #include "file_bytes.h"
 #include "modal_answerer.h"
@@ -84,6 +87,12 @@ QLineEdit* edit(QWidget* f, const char* name)
     return f->findChild<QLineEdit*>(QLatin1String(name));
 }
 
+// The online-video page works once its agreement box is ticked.
+void agree(QWidget* f)
+{
+    f->findChild<QCheckBox*>(QStringLiteral("Check1"))->setChecked(true);
+}
+
 const QList<ListedPage>& listedPages()
 {
     static const QList<ListedPage> pages = {
@@ -150,6 +159,31 @@ const QList<ListedPage>& listedPages()
          "Commandz3(0)", [](QWidget* f) { return new QSignalSpy(BtSources::of(f), &BtSources::filmsEnded); }},
         {"film listing", {"list", "films-western"}, "ListView5", [](QWidget*) {},
          "Command14(2)", [](QWidget* f) { return new QSignalSpy(FilmListings::of(f), &FilmListings::listingLoaded); }},
+        {"qvod channel page 2", {"list", "qvod-channel", "--page", "2", "--agree"}, "ListView3",
+         [](QWidget* f) {
+             agree(f);
+             f->findChild<QvodFilmSource*>()->setPageNumber(2);
+         },
+         "Command53(3)", [](QWidget* f) { return new QSignalSpy(f->findChild<QvodFilmSource*>(), &QvodFilmSource::listingLoaded); }},
+        {"qvod category page 2", {"list", "qvod-category", "--page", "2", "--agree"}, "ListView14",
+         [](QWidget* f) {
+             agree(f);
+             f->findChild<QvodSearchSource*>()->setPageNumber(2);
+         },
+         "Command53(7)", [](QWidget* f) { return new QSignalSpy(f->findChild<QvodSearchSource*>(), &QvodSearchSource::listingLoaded); }},
+        {"qvod keyword over three pages", {"search", "qvod", "星际", "--agree"}, "ListView14",
+         [](QWidget* f) {
+             agree(f);
+             edit(f, "Text15")->setText(QStringLiteral("星际"));
+         },
+         "Command53(10)", [](QWidget* f) { return new QSignalSpy(f->findChild<QvodSearchSource*>(), &QvodSearchSource::searchEnded); }},
+        {"torrent tag", {"search", "tag", "ubuntu", "--agree"}, "ListView20",
+         [](QWidget* f) {
+             agree(f);
+             edit(f, "Text22")->setText(QStringLiteral("ubuntu"));
+             findResultList(f, QStringLiteral("ListView20"))->clearRows();   // the window adds on top of what it lists
+         },
+         "Command53(15)", [](QWidget* f) { return new QSignalSpy(f->findChild<TorrentTagSource*>(), &TorrentTagSource::searchEnded); }},
     };
     return pages;
 }
@@ -191,6 +225,17 @@ const QList<Resolution>& resolutions()
              updated.remove(QStringLiteral("更新日期："));
              return QList<QStringList>{{edit(f, "Text18")->text(), updated}};
          }},
+        {"tag", pageIndex("torrent tag"), "dz", [](QWidget* f) { f->findChild<TorrentTagSource*>()->ListView20_DblClick(); },
+         [](QWidget* f) { return new QSignalSpy(f->findChild<TorrentTagSource*>(), &TorrentTagSource::detailResolved); },
+         [](QWidget* f) { return QList<QStringList>{{edit(f, "Text23(1)")->text(), edit(f, "Text23(0)")->text()}}; }},
+        {"qvod", pageIndex("qvod keyword over three pages"), "dz",
+         [](QWidget* f) { f->findChild<QvodSearchSource*>()->ListView14_DblClick(); },
+         [](QWidget* f) { return new QSignalSpy(f->findChild<QvodSearchSource*>(), &QvodSearchSource::detailResolved); },
+         [](QWidget* f) { return QList<QStringList>{{f->findChild<QvodSearchSource*>()->currentQvodAddress()}}; }},
+        {"qvod", pageIndex("qvod channel page 2"), "dz",
+         [](QWidget* f) { f->findChild<QvodFilmSource*>()->ListView3_DblClick(); },
+         [](QWidget* f) { return new QSignalSpy(f->findChild<QvodFilmSource*>(), &QvodFilmSource::detailResolved); },
+         [](QWidget* f) { return QList<QStringList>{{edit(f, "Text11")->text()}}; }},
     };
     return r;
 }
@@ -216,7 +261,9 @@ private slots:
 
 private:
     QWidget* form1() const { return m_window->get(); }
-    CliResult runCli(const QStringList& args, const QString& sitesFile = QString()) const;
+    // Runs the command with LUMORRA_HOME in `home` (the test's own directory
+    // when empty).
+    CliResult runCli(const QStringList& args, const QString& sitesFile = QString(), const QString& home = QString()) const;
     // The window lists `page`; false when its end never came.
     bool listInWindow(const ListedPage& page);
     // The window's rows of `list` under the command's columns.
@@ -259,11 +306,11 @@ void TestCli::cleanupTestCase()
     m_window.reset();
 }
 
-CliResult TestCli::runCli(const QStringList& args, const QString& sitesFile) const
+CliResult TestCli::runCli(const QStringList& args, const QString& sitesFile, const QString& home) const
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("LUMORRA_HOME"), m_dir.path());
+    env.insert(QStringLiteral("LUMORRA_HOME"), home.isEmpty() ? m_dir.path() : home);
     p.setProcessEnvironment(env);
     QStringList all = args;
     if (!sitesFile.isEmpty())
@@ -369,8 +416,10 @@ void TestCli::rowsMatchTheWindow()
 void TestCli::resolversMatchTheWindow_data()
 {
     QTest::addColumn<int>("index");
-    for (int i = 0; i < resolutions().size(); ++i)
-        QTest::newRow(resolutions()[i].name) << i;
+    for (int i = 0; i < resolutions().size(); ++i) {
+        const Resolution& r = resolutions()[i];
+        QTest::addRow("%s from %s", r.name, listedPages()[r.page].name) << i;
+    }
 }
 
 void TestCli::resolversMatchTheWindow()
@@ -391,7 +440,8 @@ void TestCli::resolversMatchTheWindow()
     const QList<QStringList> shown = r.shown(form1());
     QVERIFY2(!shown.isEmpty() && !shown.first().first().isEmpty(), "the window resolved nothing");
 
-    const CliResult result = runCli({QStringLiteral("resolve"), QLatin1String(r.name), address, QStringLiteral("--json")}, m_sites);
+    QStringList args{QStringLiteral("resolve"), QLatin1String(r.name), address, QStringLiteral("--json")};
+    const CliResult result = runCli(args, m_sites);
     QCOMPARE(result.status, 0);
     const cli::Source* source = cli::findSource(cli::Verb::Resolve, QLatin1String(r.name));
     QVERIFY(source);
@@ -461,8 +511,8 @@ void TestCli::exitStatusesAndMessages_data()
                                           << QStringLiteral("--services") << true;
     QTest::newRow("not an address") << QStringList{"resolve", "qvod", "ftp://x/y"} << false << 64
                                     << QStringLiteral("not an http") << true;
-    QTest::newRow("source not built yet") << QStringList{"search", "tag", "x"} << false << 64
-                                          << QStringLiteral("not available yet") << true;
+    QTest::newRow("agreement not accepted") << QStringList{"search", "tag", "ubuntu"} << false << 64
+                                            << QStringLiteral("请先阅读使用协议并严格遵守!") << true;
     QTest::newRow("unknown option") << QStringList{"search", "torrent", "x", "--colour"} << false << 64
                                     << QStringLiteral("colour") << true;
 }
@@ -476,7 +526,9 @@ void TestCli::exitStatusesAndMessages()
     QFETCH(bool, stdoutEmpty);
     for (QString& a : args)
         a.replace(QStringLiteral("%1"), TestServer::shared().baseUrl());
-    const CliResult r = runCli(args, deadSites ? m_deadSites : m_sites);
+    // A home of its own: no agreement accepted there yet.
+    QTemporaryDir home;
+    const CliResult r = runCli(args, deadSites ? m_deadSites : m_sites, home.path());
     QCOMPARE(r.status, status);
     const QString err = QString::fromUtf8(r.err);
     if (stderrHas.isEmpty())

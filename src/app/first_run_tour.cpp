@@ -10,6 +10,9 @@
 #include "sources/torrent/film_resource_detail.h"
 #include "sources/torrent/magnet_search.h"
 #include "sources/torrent/torrent_search.h"
+#include "sources/video/qvod_film_source.h"
+#include "sources/video/qvod_search_source.h"
+#include "sources/video/torrent_tag_source.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -187,12 +190,47 @@ FirstRunTour::FirstRunTour(QWidget* form1, QString pictureDir, QObject* parent)
 
     // The online-video page wants the usage agreement read and accepted
     // first; a new user ticks it there.
-    auto agreement = step("18-online-video", "", "", {}, [](QWidget* f) {
-        if (auto* box = f->findChild<QCheckBox*>(QStringLiteral("Check1")))
-            box->setChecked(true);
-    });
-    agreement->show = QStringLiteral("Check1");
-    auto about = step("19-about", "", "", {});
+    auto qvodFilms = step("18-qvod-films", "ListView3", "Command53(3)",
+                          [](QWidget* f, QObject* ctx, Done done) {
+                              return when(f->findChild<QvodFilmSource*>(), &QvodFilmSource::listingLoaded, ctx, done);
+                          },
+                          [](QWidget* f) {
+                              if (auto* box = f->findChild<QCheckBox*>(QStringLiteral("Check1")))
+                                  box->setChecked(true);
+                          });
+    // The first film's play addresses, as a double click fills them in.
+    qvodFilms->followUp = [](QWidget* f) {
+        if (auto* source = f->findChild<QvodFilmSource*>())
+            source->ListView3_DblClick();
+    };
+    qvodFilms->awaitFollowUp = [](QWidget* f, QObject* ctx, Done done) {
+        return when(f->findChild<QvodFilmSource*>(), &QvodFilmSource::detailResolved, ctx, done);
+    };
+    auto qvodSearch = step("19-qvod-search", "ListView14", "Command53(10)",
+                           [](QWidget* f, QObject* ctx, Done done) {
+                               return when(f->findChild<QvodSearchSource*>(), &QvodSearchSource::searchEnded, ctx, done);
+                           },
+                           [](QWidget* f) { type(f, "Text15", QStringLiteral("星际")); });
+    qvodSearch->followUp = [](QWidget* f) {
+        if (auto* source = f->findChild<QvodSearchSource*>())
+            source->ListView14_DblClick();
+    };
+    qvodSearch->awaitFollowUp = [](QWidget* f, QObject* ctx, Done done) {
+        return when(f->findChild<QvodSearchSource*>(), &QvodSearchSource::detailResolved, ctx, done);
+    };
+    auto tags = step("20-torrent-tag", "ListView20", "Command53(15)",
+                     [](QWidget* f, QObject* ctx, Done done) {
+                         return when(f->findChild<TorrentTagSource*>(), &TorrentTagSource::searchEnded, ctx, done);
+                     },
+                     [](QWidget* f) { type(f, "Text22", QStringLiteral("ubuntu")); });
+    tags->followUp = [](QWidget* f) {
+        if (auto* source = f->findChild<TorrentTagSource*>())
+            source->ListView20_DblClick();
+    };
+    tags->awaitFollowUp = [](QWidget* f, QObject* ctx, Done done) {
+        return when(f->findChild<TorrentTagSource*>(), &TorrentTagSource::detailResolved, ctx, done);
+    };
+    auto about = step("21-about", "", "", {});
     about->show = QStringLiteral("Label21");
 }
 

@@ -2,6 +2,7 @@
 // scripts and for people on a server. The same URL builders, cutters,
 // fetcher and sites.ini as the window; --demo runs against the bundled
 // sample sites.
+#include "app/usage_agreement.h"
 #include "cli/cli_sources.h"
 #include "cli/console_run.h"
 #include "net/page_fetcher.h"
@@ -42,6 +43,8 @@ const char kOptionsHelp[] =
     "  --page N         the result page (for bt-board: the board number)\n"
     "  --services LIST  cloud disk: the services to ask, by box index 0-23\n"
     "                   (\"0,3,7\"); --all (the default) asks all 24\n"
+    "  --agree          you have read the usage agreement of the online-video\n"
+    "                   sources and accept it (kept, as the window's box keeps it)\n"
     "  --demo           use the bundled sample sites\n"
     "  --sites FILE     read the site addresses from FILE instead of sites.ini\n"
     "  -h, --help       this help; also after a command: \"search torrent --help\"\n"
@@ -66,6 +69,8 @@ QString usageLine(const Source& s)
         line += QStringLiteral(" [--page N]");
     if (s.verb != Verb::Export)
         line += QStringLiteral(" [--json]");
+    if (s.options & NeedsAgreement)
+        line += QStringLiteral(" [--agree]");
     return line;
 }
 
@@ -120,6 +125,11 @@ QString sourceHelp(const Source& s)
         for (const auto& [key, caption] : columnCaptions(s))
             text += QStringLiteral("  %1  %2\n").arg(key, -5).arg(caption);
     }
+    if (s.options & NeedsAgreement) {
+        text += QStringLiteral("\nLike the window's online-video page, this source runs only once the usage\n"
+                               "agreement is accepted (--agree, or the box 阅读并同意遵守使用协议):\n\n")
+            + usageAgreementText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")) + u'\n';
+    }
     if (s.options & Services) {
         text += QStringLiteral("\nServices (box index, caption):\n");
         for (int i = 0; i < clouddisk::kServiceCount; ++i)
@@ -138,6 +148,7 @@ struct Invocation {
     Request request;
     OutputFormat format = OutputFormat::Table;
     SiteSetup sites;
+    bool agree = false;
 };
 
 // "0,3,7" → box indices in box order; false on anything else.
@@ -171,7 +182,8 @@ Invocation parseArguments(const QStringList& arguments)
     const QCommandLineOption all(QStringLiteral("all"), QString());
     const QCommandLineOption demo(QStringLiteral("demo"), QString());
     const QCommandLineOption sites(QStringLiteral("sites"), QString(), QStringLiteral("FILE"));
-    parser.addOptions({help, version, json, page, services, all, demo, sites});
+    const QCommandLineOption agree(QStringLiteral("agree"), QString());
+    parser.addOptions({help, version, json, page, services, all, demo, sites, agree});
     if (!parser.parse(arguments)) {
         inv.usageError = parser.errorText();
         return inv;
@@ -303,6 +315,7 @@ Invocation parseArguments(const QStringList& arguments)
     inv.sites.demo = parser.isSet(demo);
     inv.sites.sitesFile = parser.value(sites);
     inv.sites.announceRequestedDemo = false;
+    inv.agree = parser.isSet(agree);
     return inv;
 }
 
@@ -327,6 +340,17 @@ int main(int argc, char** argv)
             print(stderr, QStringLiteral("Try \"lumorra-cli --help\".\n"));
         else
             print(stderr, QStringLiteral("Usage: ") + usageLine(*inv.source) + u'\n');
+        return kExitUsage;
+    }
+
+    // The online-video sources follow the window's agreement box, kept in
+    // the same settings file.
+    if (inv.agree && !acceptAgreement())
+        print(stderr, QStringLiteral("lumorra-cli: the accepted agreement cannot be kept in %1\n").arg(programDir()));
+    if ((inv.source->options & NeedsAgreement) && !inv.agree && !agreementAccepted()) {
+        print(stderr, QStringLiteral("lumorra-cli: ") + agreementRequiredText()
+                          + QStringLiteral(" Read it (\"lumorra-cli %1 %2 --help\") and accept it with --agree.\n")
+                                .arg(verbName(inv.source->verb), inv.source->name));
         return kExitUsage;
     }
 

@@ -18,6 +18,9 @@
 #include "sources/torrent/magnet_search_parse.h"
 #include "sources/torrent/torrent_index_parse.h"
 #include "sources/torrent/torrent_rss_parse.h"
+#include "sources/video/qvod_film_parse.h"
+#include "sources/video/qvod_search_parse.h"
+#include "sources/video/torrent_tag_parse.h"
 #include "text/cut.h"
 #include "text/export_file.h"
 
@@ -309,6 +312,89 @@ void runFilmListing(ConsoleRun& run, const Request& request)
     });
 }
 
+// ---- online video ------------------------------------------------------------
+
+void runQvodChannel(ConsoleRun& run, const Request& request)
+{
+    const QString base = baseOf(role::QvodFilmSite);
+    run.single().get(qvodFilmChannelUrl(base, request.page), FetchMode::Plain, &run,
+                     [&run, base](const FetchResult& r) {
+        if (!pageArrived(run, r))
+            return;
+        addNumbered(run, cutQvodFilmRows(CutPage(r.text), base, kQvodFilmRowsPerPage));
+        finishPage(run, r);
+    });
+}
+
+void runQvodCategory(ConsoleRun& run, const Request& request)
+{
+    const QString base = baseOf(role::QvodSearchSite);
+    run.single().get(qvodSearchCategoryUrl(base, request.page), FetchMode::WithIfModifiedSince, &run,
+                     [&run, base](const FetchResult& r) {
+        if (!pageArrived(run, r))
+            return;
+        const int hits = countQvodSearchCategoryHits(r.text);
+        addNumbered(run, cutQvodSearchRows(CutPage(r.text), qvodSearchCategoryRowMarker(), base, hits));
+        finishPage(run, r);
+    });
+}
+
+// The first result page announces the total and the page count; the other
+// pages are collected and joined after it, then the rows are cut from the
+// whole and listed as the window lists them (the last result on top).
+void runQvodSearch(ConsoleRun& run, const Request& request)
+{
+    const QString base = baseOf(role::QvodSearchSite);
+    const QString keyword = encodeKeyword(request.keyword);
+    run.single().get(qvodSearchKeywordUrl(base, keyword), FetchMode::WithIfModifiedSince, &run,
+                     [&run, base, keyword](const FetchResult& first) {
+        if (!pageArrived(run, first))
+            return;
+        if (isQvodSearchNoResult(first.text)) {
+            run.finish();
+            return;
+        }
+        auto collected = std::make_shared<QString>(first.text);
+        const CutPage announced(first.text);
+        const int total = qvodSearchAnnouncedTotal(announced);
+        const QList<int> pages = qvodSearchFurtherPages(qvodSearchAnnouncedPages(announced));
+        QStringList urls;
+        for (int page : pages)
+            urls << qvodSearchKeywordPageUrl(base, keyword, page);
+        run.progress(1, int(urls.size()) + 1, QString());
+        run.batch().start(
+            urls, FetchMode::WithIfModifiedSince, &run,
+            [&run, collected, count = int(urls.size())](int i, const FetchResult& page) {
+                if (page.text.isEmpty()) {
+                    run.failFetch(page);   // the window drops the whole search
+                    return;
+                }
+                *collected += QStringLiteral("\r\n") + page.text;
+                run.progress(i + 2, count + 1, QString());
+            },
+            [&run, collected, base, total] {
+                const QList<QvodSearchRow> rows =
+                    cutQvodSearchRows(CutPage(*collected), qvodSearchKeywordRowMarker(), base, total);
+                run.addRows(numberedFromTheTop(rows));
+                run.finish();
+            });
+    });
+}
+
+void runTorrentTag(ConsoleRun& run, const Request& request)
+{
+    const QString url = torrentTagUrl(baseOf(role::TorrentTagSite), encodeKeyword(request.keyword));
+    run.single().get(url, FetchMode::WithIfModifiedSince, &run, [&run](const FetchResult& r) {
+        if (!pageArrived(run, r))
+            return;
+        if (hasTorrentTagRecords(r.text)) {
+            const QList<TorrentTagRow> rows = cutTorrentTagRows(CutPage(r.text), countTorrentTagHits(r.text));
+            run.addRows(numberedFromTheTop(rows));
+        }
+        finishPage(run, r);
+    });
+}
+
 // ---- resolvers -----------------------------------------------------------------
 
 ListRow linkRow(int number, const QString& link)
@@ -329,12 +415,33 @@ void runResolveEd2k(ConsoleRun& run, const Request& request)
     });
 }
 
+bool isUnder(const QString& url, const char* role)
+{
+    const QString base = baseOf(role);
+    return !base.isEmpty() && url.startsWith(base + u'/');
+}
+
+// A Qvod detail page of whichever site it belongs to: the Qvod search
+// site's address, the Qvod film site's 快播 address, or every distinct Qvod
+// link of a film resource page.
 void runResolveQvod(ConsoleRun& run, const Request& request)
 {
-    run.single().get(request.url, FetchMode::WithIfModifiedSince, &run, [&run](const FetchResult& r) {
+    const QString url = request.url;
+    const bool searchSite = isUnder(url, role::QvodSearchSite);
+    const bool filmSite = isUnder(url, role::QvodFilmSite);
+    const FetchMode mode = filmSite ? FetchMode::Plain : FetchMode::WithIfModifiedSince;
+    run.single().get(url, mode, &run, [&run, searchSite, filmSite](const FetchResult& r) {
         if (!pageArrived(run, r))
             return;
-        const QStringList links = collectQvodLinks(r.text);
+        QStringList links;
+        if (searchSite) {
+            links << cutQvodSearchDetail(r.text).address;
+        } else if (filmSite) {
+            links << cutQvodFilmDetail(r.text, baseOf(role::QvodFilmSite)).qvod.value_or(QString());
+        } else {
+            links = collectQvodLinks(r.text);
+        }
+        links.removeAll(QString());
         for (int i = 0; i < links.size(); ++i)
             run.addRow(linkRow(i + 1, links.at(i)));
         finishPage(run, r);
@@ -362,6 +469,24 @@ void runResolveBt(ConsoleRun& run, const Request& request)
         if (!magnet.link.isEmpty()) {
             ListRow row = linkRow(1, magnet.link);
             row.set(QStringLiteral("gx"), magnet.updated);
+            run.addRow(row);
+        }
+        finishPage(run, r);
+    });
+}
+
+void runResolveTag(ConsoleRun& run, const Request& request)
+{
+    run.single().get(request.url, FetchMode::WithIfModifiedSince, &run, [&run](const FetchResult& r) {
+        // An empty page no longer offers the torrent: nothing to list.
+        if (!r.ok()) {
+            run.failFetch(r);
+            return;
+        }
+        const QString hash = cutTorrentInfoHash(r.text);
+        if (!hash.isEmpty()) {
+            ListRow row = linkRow(1, magnetOfInfoHash(hash));
+            row.set(QStringLiteral("tzm"), hash);
             run.addRow(row);
         }
         finishPage(run, r);
@@ -399,8 +524,9 @@ QList<Source> buildTable()
     add(Verb::Search, "emule", "eMule index site (EmuleIndexSite)", "ListView15", Paged, &runEmuleIndexSearch);
     add(Verb::Search, "emule-search", "eMule search site (EmuleSearchSite)", "ListView17", Paged,
         &runEmuleSiteSearch);
-    add(Verb::Search, "qvod", "Qvod search site (QvodSearchSite)", "ListView14", Paged, nullptr);
-    add(Verb::Search, "tag", "torrent tag site (TorrentTagSite)", "ListView20", Paged, nullptr);
+    add(Verb::Search, "qvod", "Qvod search site, every result page collected (QvodSearchSite)", "ListView14",
+        NeedsAgreement, &runQvodSearch);
+    add(Verb::Search, "tag", "torrent tag site (TorrentTagSite)", "ListView20", NeedsAgreement, &runTorrentTag);
 
     static const char* const emuleNames[] = {"emule-films", "emule-music", "emule-software", "emule-books",
                                              "emule-education", "emule-data", "emule-cartoons"};
@@ -421,18 +547,23 @@ QList<Source> buildTable()
         "film listing 日韩电视剧 (FilmListSite)", "film listing 动漫资源 (FilmListSite)"};
     for (int i = 0; i < kFilmCategoryCount; ++i)
         add(Verb::List, filmNames[i], filmSummaries[i], "ListView5", NoOptions, &runFilmListing, i);
-    add(Verb::List, "qvod-channel", "Qvod film site channel (QvodFilmSite)", "ListView3", Paged, nullptr);
-    add(Verb::List, "qvod-category", "Qvod search site category (QvodSearchSite)", "ListView14", Paged, nullptr);
+    add(Verb::List, "qvod-channel", "Qvod film site channel page (QvodFilmSite)", "ListView3",
+        Paged | NeedsAgreement, &runQvodChannel);
+    add(Verb::List, "qvod-category", "Qvod search site category page (QvodSearchSite)", "ListView14",
+        Paged | NeedsAgreement, &runQvodCategory);
 
     auto resolver = [&](const char* name, const char* summary, Runner run, QStringList columns) {
         add(Verb::Resolve, name, summary, "", NoOptions, run)->columns = std::move(columns);
     };
     resolver("ed2k", "the first ed2k link of an eMule detail page", &runResolveEd2k, linkColumns);
-    resolver("qvod", "the distinct qvod:// links of a film resource detail page", &runResolveQvod, linkColumns);
+    resolver("qvod", "the Qvod address of a Qvod search or Qvod film site detail page, or every distinct "
+                     "qvod:// link of a film resource detail page",
+             &runResolveQvod, linkColumns);
     resolver("film", "the download link of a film listing detail page", &runResolveFilm, linkColumns);
     resolver("bt", "the magnet link (dz) and update date (gx) of a BT film download page", &runResolveBt,
              {QStringLiteral("xh"), QStringLiteral("dz"), QStringLiteral("gx")});
-    resolver("tag", "the magnet link of a torrent tag page", nullptr, linkColumns);
+    resolver("tag", "the magnet link (dz) and info hash (tzm) of a torrent tag page", &runResolveTag,
+             {QStringLiteral("xh"), QStringLiteral("dz"), QStringLiteral("tzm")});
 
     add(Verb::Export, "clouddisk", "cloud-disk search written to FILE as the window's export (GB18030)",
         "ListView1", Paged | Services, &runCloudDiskExport);
@@ -505,6 +636,8 @@ QList<std::pair<QString, QString>> columnCaptions(const Source& source)
             caption = QStringLiteral("链接");
         else if (key == QLatin1String("gx"))
             caption = QStringLiteral("更新时间");
+        else if (key == QLatin1String("tzm"))
+            caption = QStringLiteral("种子特征码");
         out.append({key, caption});
     }
     return out;

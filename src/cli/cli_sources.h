@@ -38,6 +38,7 @@ enum SourceOption {
     NoOptions = 0,
     Paged = 1,          // takes --page N
     Services = 2,       // takes --services LIST / --all (cloud disk)
+    NeedsAgreement = 4, // an online-video source: the usage agreement first
 };
 
 struct Source {

@@ -29,4 +29,17 @@ inline QString rowNumber(int i)
     return QString::number(i);
 }
 
+// Rows that a source puts on top of its list one by one, numbered so the
+// list reads 1 … n from the top: top to bottom, the last row cut comes
+// first. `Row` is a source's row type with its listRow(number, row).
+template <typename Row>
+QList<ListRow> numberedFromTheTop(const QList<Row>& rowsInCutOrder)
+{
+    QList<ListRow> out;
+    out.reserve(rowsInCutOrder.size());
+    for (qsizetype i = rowsInCutOrder.size() - 1, number = 1; i >= 0; --i, ++number)
+        out.append(listRow(int(number), rowsInCutOrder.at(i)));
+    return out;
+}
+
 } // namespace lumorra

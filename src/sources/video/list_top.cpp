@@ -12,4 +12,13 @@ QTreeWidgetItem* addRowAtTop(ResultList* list, const QString& rowText)
     return row;
 }
 
+void addRowsAtTop(ResultList* list, const QList<ListRow>& rows)
+{
+    for (qsizetype i = rows.size() - 1; i >= 0; --i) {
+        QTreeWidgetItem* row = addRowAtTop(list, rows.at(i).text);
+        for (const auto& [key, value] : rows.at(i).cells)
+            list->setCell(row, key, value);
+    }
+}
+
 } // namespace lumorra

@@ -78,4 +78,11 @@ QvodFilmDetail cutQvodFilmDetail(const QString& text, const QString& base)
     return d;
 }
 
+ListRow listRow(int number, const QvodFilmRow& row)
+{
+    ListRow r(rowNumber(number));
+    r.set(QStringLiteral("mc"), row.title).set(QStringLiteral("dz"), row.detailUrl);
+    return r;
+}
+
 } // namespace lumorra

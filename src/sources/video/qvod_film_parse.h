@@ -1,6 +1,8 @@
 #pragma once
 // QvodFilmSite: the channel page URL, the rows of one channel page and the
 // fields of a film's detail page.
+#include "lists/list_row.h"
+
 #include <QList>
 #include <QString>
 
@@ -20,6 +22,9 @@ struct QvodFilmRow {
     QString title;
     QString detailUrl;   // base + "/content/detail_…"
 };
+
+// The ListView3 row of a film: mc title, dz detail page.
+ListRow listRow(int number, const QvodFilmRow& row);
 
 // The films of a channel page, at most `wanted`. Titles come from the list
 // block with its links taken out, addresses from the raw page; row i joins

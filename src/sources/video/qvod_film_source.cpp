@@ -99,11 +99,8 @@ void QvodFilmSource::Timer7_Timer()
     const int n = m_rowsLeft;
     const QList<QvodFilmRow> rows = cutQvodFilmRows(m_listPage, siteBase(), n);
     if (m_listView3) {
-        for (int i = 0; i < rows.size(); ++i) {
-            QTreeWidgetItem* row = m_listView3->addRow(QString::number(i + 1));
-            m_listView3->setCell(row, QStringLiteral("mc"), rows.at(i).title);
-            m_listView3->setCell(row, QStringLiteral("dz"), rows.at(i).detailUrl);
-        }
+        for (int i = 0; i < rows.size(); ++i)
+            m_listView3->addRow(listRow(i + 1, rows.at(i)));
     }
     m_rowsLeft = 0;
     StatusLine::set(rows.isEmpty() ? videoEmptyListingText() : QStringLiteral("资源获取完毕.."));

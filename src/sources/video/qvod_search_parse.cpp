@@ -109,4 +109,22 @@ QvodSearchDetail cutQvodSearchDetail(const QString& text)
     return d;
 }
 
+ListRow listRow(int number, const QvodSearchRow& row)
+{
+    ListRow r(rowNumber(number));
+    r.set(QStringLiteral("mc"), row.title)
+        .set(QStringLiteral("dz"), row.detailUrl)
+        .set(QStringLiteral("dqfl"), row.region)
+        .set(QStringLiteral("lmfl"), row.section);
+    return r;
+}
+
+QList<int> qvodSearchFurtherPages(int announcedPages)
+{
+    QList<int> pages;
+    for (int page = announcedPages - 1; announcedPages > 1 && page >= 0; --page)
+        pages << page;
+    return pages;
+}
+
 } // namespace lumorra

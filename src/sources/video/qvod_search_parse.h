@@ -2,6 +2,8 @@
 // QvodSearchSite: category and keyword URLs, the hit count of a category
 // page, the announced total and page count of a keyword search, the rows of
 // both kinds of page and the address of a detail page.
+#include "lists/list_row.h"
+
 #include <QList>
 #include <QString>
 #include <QStringView>
@@ -39,6 +41,15 @@ struct QvodSearchRow {
     QString section;     // 栏目分类
     QString region;      // 地区分类
 };
+
+// The ListView14 row of a film: mc title, dz detail page, dqfl region, lmfl
+// section.
+ListRow listRow(int number, const QvodSearchRow& row);
+
+// The further result pages a keyword search collects after its first, in
+// the order they are asked for and joined: with P pages announced, P − 1,
+// P − 2, …, 0 (the site's own numbering); none when P is 1 or less.
+QList<int> qvodSearchFurtherPages(int announcedPages);
 
 // Rows 1 … `wanted` at `rowMarker`, in page order, no more than the page
 // holds. A field a row lacks is empty.

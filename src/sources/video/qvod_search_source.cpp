@@ -37,14 +37,6 @@ QString siteBase()
     return SiteConfig::current().base(QString::fromLatin1(role::QvodSearchSite));
 }
 
-void fillRow(ResultList* list, QTreeWidgetItem* row, const QvodSearchRow& r)
-{
-    list->setCell(row, QStringLiteral("mc"), r.title);
-    list->setCell(row, QStringLiteral("dz"), r.detailUrl);
-    list->setCell(row, QStringLiteral("dqfl"), r.region);
-    list->setCell(row, QStringLiteral("lmfl"), r.section);
-}
-
 } // namespace
 
 QvodSearchSource::QvodSearchSource(QWidget* form1, QObject* parent) : QObject(parent), m_form1(form1)
@@ -136,7 +128,7 @@ void QvodSearchSource::Timer13_Timer()
     const QList<QvodSearchRow> rows = cutQvodSearchRows(m_categoryPage, qvodSearchCategoryRowMarker(), siteBase(), n);
     if (m_listView14) {
         for (int i = 0; i < rows.size(); ++i)
-            fillRow(m_listView14, m_listView14->addRow(QString::number(i + 1)), rows.at(i));
+            m_listView14->addRow(listRow(i + 1, rows.at(i)));
     }
     m_categoryHits = qint16(m_categoryHits - n);
     StatusLine::set(kDone);
@@ -236,10 +228,7 @@ void QvodSearchSource::cutKeywordRows()
         m_listView14->clearRows();
         // Each row goes on top, numbered so that the list reads 1 … n
         // from the top with the page's last result first.
-        const int n = int(rows.size());
-        for (int i = 0; i < n; ++i) {
-            fillRow(m_listView14, addRowAtTop(m_listView14, QString::number(n - i)), rows.at(i));
-        }
+        addRowsAtTop(m_listView14, numberedFromTheTop(rows));
     }
     endSearch(kDone);
 }

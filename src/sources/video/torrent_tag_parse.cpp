@@ -63,4 +63,13 @@ QString magnetOfInfoHash(const QString& hash)
     return QStringLiteral("magnet:?xt=urn:btih:") + hash;
 }
 
+ListRow listRow(int number, const TorrentTagRow& row)
+{
+    ListRow r(rowNumber(number));
+    r.set(QStringLiteral("mc"), row.title)
+        .set(QStringLiteral("dz"), row.pageUrl)
+        .set(QStringLiteral("dx"), row.size);
+    return r;
+}
+
 } // namespace lumorra

@@ -1,6 +1,8 @@
 #pragma once
 // TorrentTagSite: the tag page URL, its rows, and the info hash of a
 // torrent's page.
+#include "lists/list_row.h"
+
 #include <QList>
 #include <QString>
 
@@ -20,6 +22,9 @@ struct TorrentTagRow {
     QString pageUrl;     // the torrent's page, as the link gives it
     QString size;
 };
+
+// The ListView20 row of a torrent: mc title, dz torrent page, dx size.
+ListRow listRow(int number, const TorrentTagRow& row);
 
 // Rows 1 … `wanted` of a tag page in page order, no more than it holds.
 QList<TorrentTagRow> cutTorrentTagRows(const CutPage& page, int wanted);

@@ -92,15 +92,8 @@ void TorrentTagSource::Timer8_Timer()
         m_tagPages.pop_front();
         const int n = countTorrentTagHits(page.text());
         const QList<TorrentTagRow> rows = cutTorrentTagRows(page, n);
-        if (m_listView20) {
-            const int count = int(rows.size());
-            for (int i = 0; i < count; ++i) {
-                QTreeWidgetItem* row = addRowAtTop(m_listView20, QString::number(count - i));
-                m_listView20->setCell(row, QStringLiteral("mc"), rows.at(i).title);
-                m_listView20->setCell(row, QStringLiteral("dz"), rows.at(i).pageUrl);
-                m_listView20->setCell(row, QStringLiteral("dx"), rows.at(i).size);
-            }
-        }
+        if (m_listView20)
+            addRowsAtTop(m_listView20, numberedFromTheTop(rows));
         m_hits = qint16(qMax(0, m_hits - n));
         emit searchEnded();
     }
