@@ -31,8 +31,6 @@ public:
 
     // Starts when the version check unlocks the pages (at once when it has).
     void start();
-    // A step that has not ended after this long is pictured as it stands.
-    void setStepTimeoutMs(int ms) { m_stepTimeoutMs = ms; }
 
     QStringList savedPictures() const { return m_saved; }
 
@@ -54,7 +52,7 @@ private:
     int m_current = -1;
     bool m_started = false;
     bool m_allGood = true;
-    int m_stepTimeoutMs = 30000;
+    int m_stepTimeoutMs = 30000;   // a step not ended by then is pictured as it stands
     QTimer* m_watchdog = nullptr;
     QMetaObject::Connection m_waiting;
     QStringList m_saved;
