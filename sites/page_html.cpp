@@ -1,5 +1,8 @@
 #include "page_html.h"
 
+#include <cstdint>
+#include <cstdio>
+
 namespace lumorra {
 
 std::string htmlPage(const std::string& title, const std::string& body)
@@ -36,6 +39,23 @@ Answer missingPage(const std::string& title, const std::string& reason)
 Answer pageNotFound()
 {
     return missingPage("页面不存在", "您访问的页面不存在。");
+}
+
+std::string sampleDigest(const std::string& name, bool upperCase)
+{
+    std::uint64_t h = 1469598103934665603ULL;
+    std::string out;
+    for (int round = 0; out.size() < 40; ++round) {
+        for (unsigned char c : name) {
+            h ^= c;
+            h *= 1099511628211ULL;
+        }
+        h ^= std::uint64_t(round + 1) * 0x9E3779B97F4A7C15ULL;
+        char buf[17];
+        std::snprintf(buf, sizeof buf, upperCase ? "%016llX" : "%016llx", static_cast<unsigned long long>(h));
+        out += buf;
+    }
+    return out.substr(0, 40);
 }
 
 } // namespace lumorra

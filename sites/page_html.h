@@ -23,4 +23,8 @@ Answer missingPage(const std::string& title, const std::string& reason);
 // The catch-all 404 page of a site: "页面不存在".
 Answer pageNotFound();
 
+// A stable 40-digit hex digest of a name, for the info hashes and Qvod
+// hashes of sample records; upper- or lower-case hex.
+std::string sampleDigest(const std::string& name, bool upperCase);
+
 } // namespace lumorra

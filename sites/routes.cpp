@@ -12,6 +12,7 @@ void addAllRoutes(SiteRouter& r)
     addLiveChannelRoutes(r);
     addMagnetRoutes(r);
     addShareRoutes(r);
+    addVideoRoutes(r);
 }
 
 } // namespace lumorra

@@ -9,7 +9,8 @@ void addVendorRoutes(SiteRouter& r);   // VendorEndpoint, MakerHomePage
 void addEmuleRoutes(SiteRouter& r);    // EmuleIndexSite, EmuleSearchSite
 void addCloudDiskRoutes(SiteRouter& r);   // CloudDiskSearch
 void addTorrentRoutes(SiteRouter& r);   // TorrentIndexSite, TorrentRssSite, FilmResourceSite
-void addLiveChannelRoutes(SiteRouter& r);   // LiveChannelHost
+void addLiveChannelRoutes(SiteRouter& r);   // LiveChannelHost, OnDemandService, ForumAddressPage
+void addVideoRoutes(SiteRouter& r);   // QvodFilmSite, QvodSearchSite, TorrentTagSite
 void addMagnetRoutes(SiteRouter& r);   // MagnetSiteA, MagnetSiteB
 void addShareRoutes(SiteRouter& r);   // ShareEndpoint
 void addFilmRoutes(SiteRouter& r);   // BtBoardSite, FilmListSite, EmuleIndexSite's BT films

@@ -27,24 +27,6 @@ const char kIndex[] = "TorrentIndexSite";
 const char kRss[] = "TorrentRssSite";
 const char kFilm[] = "FilmResourceSite";
 
-// A stable 40-digit info hash for a sample torrent.
-std::string infoHash(const std::string& name)
-{
-    std::uint64_t h = 1469598103934665603ULL;
-    std::string out;
-    for (int round = 0; out.size() < 40; ++round) {
-        for (unsigned char c : name) {
-            h ^= c;
-            h *= 1099511628211ULL;
-        }
-        h ^= std::uint64_t(round + 1) * 0x9E3779B97F4A7C15ULL;
-        char buf[17];
-        std::snprintf(buf, sizeof buf, "%016llx", static_cast<unsigned long long>(h));
-        out += buf;
-    }
-    return out.substr(0, 40);
-}
-
 // ------------------------------------------------------------ torrent index
 
 struct Torrent {
@@ -88,7 +70,7 @@ const std::map<std::string, std::vector<std::vector<Torrent>>>& torrentIndexBook
 
 std::string torrentIndexRow(const std::string& site, const Torrent& t)
 {
-    const std::string hash = infoHash(t.name);
+    const std::string hash = sampleDigest(t.name, false);
     return "<tr>\n<td class=\"name\">" + std::string(t.name) + "</td>\n<td class=\"date\">" + t.date
         + "</td>\n<td class=\"size\">" + t.size + "</td>\n<td class=\"link\"><a href=\"" + site
         + "/information/" + hash + "\" target=\"_blank\">详情</a> <a href=\"magnet:?xt=urn:btih:"
@@ -117,7 +99,7 @@ const Torrent* findTorrent(const std::string& hash)
     for (const auto& [kw, pages] : torrentIndexBook())
         for (const auto& page : pages)
             for (const Torrent& t : page)
-                if (infoHash(t.name) == hash)
+                if (sampleDigest(t.name, false) == hash)
                     return &t;
     return nullptr;
 }
@@ -191,7 +173,7 @@ std::string rssFeed(const std::string& site, const std::string& rawKeyword)
     const auto it = rssBook().find(rawKeyword);
     if (it != rssBook().end()) {
         for (const RssItem& item : it->second) {
-            const std::string hash = infoHash(item.title);
+            const std::string hash = sampleDigest(item.title, false);
             out += "<item>\n<title><![CDATA[" + std::string(item.title) + "]]></title>\n"
                    "<description><![CDATA[<b>Size: " + item.size + "</b> 种子特征码：" + hash + "]]></description>\n"
                    "<enclosure url=\"" + site + "/torrent/" + hash + ".torrent\" length=\"20480\" "
@@ -324,7 +306,7 @@ std::string filmDetailPage(const Film& f)
     std::string links[2];
     for (int part = 1; part <= 2; ++part)
         links[part - 1] = "qvod://" + std::to_string(700000000 + f.id * 10 + part) + "|"
-            + infoHash(f.title + std::to_string(part)) + "|" + f.title + "_" + std::to_string(part) + ".rmvb|";
+            + sampleDigest(f.title + std::to_string(part), false) + "|" + f.title + "_" + std::to_string(part) + ".rmvb|";
     std::string body = "<h1>" + f.title + "</h1>\n<p>更新时间：" + f.date + "　地区：" + kRegions[f.region]
         + "</p>\n<ul class=\"qvod\">\n";
     body += "<li><a href=\"" + links[0] + "\" class=\"play\">" + links[0] + "</a></li>\n";

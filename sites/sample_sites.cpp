@@ -388,6 +388,23 @@ bool SampleSites::start(int port)
     auto handler = [this](const httplib::Request& req, httplib::Response& res) { d->handle(req, res); };
     server->Get(".*", handler);
     server->Post(".*", handler);
+    // httplib refuses a query that holds a second '?' (a link passed on
+    // unescaped: "url=magnet:?xt=…"), which web servers take; the sample
+    // sites serve it like any other request.
+    server->set_error_handler(httplib::Server::HandlerWithResponse(
+        [this](const httplib::Request& req, httplib::Response& res) {
+            const auto q = req.target.find('?');
+            if (res.status != 400 || req.method.empty() || q == std::string::npos
+                || req.target.find('?', q + 1) == std::string::npos)
+                return httplib::Server::HandlerResponse::Unhandled;
+            httplib::Request whole = req;
+            whole.path = httplib::detail::decode_url(req.target.substr(0, q), false);
+            whole.params.clear();
+            httplib::detail::parse_query_text(req.target.substr(q + 1), whole.params);
+            whole.local_port = d->port;
+            d->handle(whole, res);
+            return httplib::Server::HandlerResponse::Handled;
+        }));
 
     int bound = 0;
     if (port == 0)

@@ -30,6 +30,8 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QtTest>
 
 #include <memory>
@@ -96,6 +98,7 @@ private slots:
     void exportEmptyList();
     void exportWritesAndOverwrites();
     void demoSearchOverAllServices();
+    void eachServiceReportedOnTheCaption();
 
 private:
     SampleSites& sites() { return TestServer::shared().sites(); }
@@ -539,6 +542,57 @@ void TestCloudDiskSearch::demoSearchOverAllServices()
     for (const QString& address : column(2))
         QVERIFY2(address.startsWith(QStringLiteral("http://")), qPrintable(address));
     QCOMPARE(StatusLine::text(), clouddisk::finishedText(kinds.last()));
+}
+
+void TestCloudDiskSearch::eachServiceReportedOnTheCaption()
+{
+    // Box 0 answers with its shares, box 1 never answers, box 2 answers an
+    // error page.
+    sites().program(targetFor(1, QStringLiteral("电影")), dropped());
+    sites().program(targetFor(2, QStringLiteral("电影")), Answer::html("<html>busy</html>", 503));
+    tick({0, 1, 2});
+    searchAndWait(QStringLiteral("电影"));
+    // The status line says what it always says.
+    QCOMPARE(StatusLine::text(), clouddisk::finishedText(QStringLiteral("百度网盘")));
+
+    const QList<clouddisk::ServiceOutcome> outcomes = m_search->serviceOutcomes();
+    QCOMPARE(outcomes.size(), 3);
+    QCOMPARE(outcomes[0].service, 0);
+    QCOMPARE(outcomes[0].rows, m_list->rowCount());
+    QVERIFY(outcomes[0].failure.isEmpty());
+    QCOMPARE(outcomes[1].service, 1);
+    QVERIFY(!outcomes[1].failure.isEmpty());
+    QCOMPARE(outcomes[2].rows, 0);
+    QCOMPARE(outcomes[2].failure, QStringLiteral("服务器返回 HTTP 503"));
+    for (const clouddisk::ServiceOutcome& o : outcomes)
+        QVERIFY(!o.pending && o.elapsedMs >= 0);
+
+    const QString table = m_search->serviceStatusText();
+    for (int box : {0, 1, 2})
+        QVERIFY2(table.contains(clouddisk::serviceCaption(box)), qPrintable(table));
+    QVERIFY(table.contains(outcomes[1].failure) && table.contains(outcomes[2].failure));
+
+    // The caption shows it as its tooltip; the list inside the frame does not.
+    m_window->resize(1280, 800);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    auto ask = [this](const QPoint& at) {
+        QHelpEvent help(QEvent::ToolTip, at, m_frame5->mapToGlobal(at));
+        QCoreApplication::sendEvent(m_frame5, &help);
+    };
+    QToolTip::hideText();
+    QTRY_VERIFY(!QToolTip::isVisible());
+    ask(m_frame5->mapFromGlobal(m_list->mapToGlobal(m_list->rect().center())));
+    QVERIFY(!QToolTip::isVisible());
+    bool shown = false;
+    const int y = m_frame5->fontMetrics().height() / 2;
+    for (int x = 0; x < m_frame5->width() / 2 && !shown; x += 4) {
+        ask(QPoint(x, y));
+        shown = QToolTip::isVisible() && QToolTip::text() == table;
+    }
+    QVERIFY2(shown, "no tooltip on Frame5's caption");
+    QToolTip::hideText();
+    m_window->hide();
 }
 
 QTEST_MAIN(TestCloudDiskSearch)

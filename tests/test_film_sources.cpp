@@ -2,6 +2,7 @@
 // board and its film detail window, the BT film pages and their magnet
 // links, the film listing and its download links.
 #include "lists/result_list.h"
+#include "player/on_demand_window.h"
 #include "lists/row_actions.h"
 #include "lists/status_line.h"
 #include "net/page_fetcher.h"
@@ -17,6 +18,7 @@
 #include "test_server.h"
 
 #include <QAction>
+#include <QWebEngineView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -282,6 +284,16 @@ void TestFilmSources::btFilmMagnetLink()
     QTest::keyClick(text18, Qt::Key_End);
     QTest::keyClicks(text18, "x");
     QCOMPARE(StatusLine::text(), QStringLiteral("磁力链接已解析!"));
+
+    // "在线云点播" plays the resolved link through the on-demand window.
+    const QString link = text18->text();
+    button("Commandz3(4)")->click();
+    OnDemandWindow* form8 = findOnDemandWindow(form1());
+    QVERIFY(form8);
+    QVERIFY(form8->isVisible());
+    const QString shown = QUrl::fromPercentEncoding(form8->browser()->url().toEncoded());
+    QVERIFY2(shown.endsWith(QUrl::fromPercentEncoding(link.toUtf8())), qPrintable(shown));
+    form8->reject();
 }
 
 void TestFilmSources::btFilmMagnetFailures()

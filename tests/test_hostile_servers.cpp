@@ -406,8 +406,8 @@ QStringList namedFailure(Misbehaviour m)
     case Misbehaviour::EmptyBody:
         // Two wordings of one reason, both in use.
         return {QStringLiteral("页面没有内容"), QStringLiteral("未获取到页面内容")};
-    case Misbehaviour::NotFoundPage: return {QStringLiteral("服务器返回错误404")};
-    case Misbehaviour::ServerErrorPage: return {QStringLiteral("服务器返回错误500")};
+    case Misbehaviour::NotFoundPage: return {QStringLiteral("服务器返回 HTTP 404")};
+    case Misbehaviour::ServerErrorPage: return {QStringLiteral("服务器返回 HTTP 500")};
     case Misbehaviour::DroppedConnection: return {fetchErrorText(FetchError::Refused)};
     case Misbehaviour::Stall: return {fetchErrorText(FetchError::Timeout)};
     case Misbehaviour::HugeBody: return {fetchErrorText(FetchError::TooLarge)};

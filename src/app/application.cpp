@@ -1,10 +1,10 @@
 #include "app/application.h"
 
+#include "app/first_run_tour.h"
 #include "app/main_window_factory.h"
 #include "net/page_fetcher.h"
-#include "net/site_config.h"
-#include "platform/program_dir.h"
 #include "sample_sites.h"
+#include "site_setup.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -13,7 +13,6 @@
 #include <QImage>
 #include <QPixmap>
 #include <QPointer>
-#include <QTabWidget>
 #include <QTimer>
 #include <QWidget>
 
@@ -62,7 +61,9 @@ bool parseOptions(const QApplication& app, Options* out)
     const QCommandLineOption quitAfter(QStringLiteral("quit-after"),
         QStringLiteral("End the program after <seconds>."), QStringLiteral("seconds"));
     const QCommandLineOption pages(QStringLiteral("screenshot-pages"),
-        QStringLiteral("With --screenshot: also save one PNG per page (page0.png … page7.png) into <dir>."),
+        QStringLiteral("Search or list once on every page (the sample sites' keywords) and save a PNG of each "
+                       "filled list into <dir>; --screenshot is then taken at the end, and --quit-after "
+                       "ends the program there."),
         QStringLiteral("dir"));
     parser.addOptions({demo, sites, screenshot, pages, quitAfter});
     parser.process(app);
@@ -84,47 +85,6 @@ bool parseOptions(const QApplication& app, Options* out)
     return true;
 }
 
-// Reads the site addresses, or starts the sample sites when there is no
-// configuration (or demo mode is asked for). The sample sites, when started,
-// are handed to the caller, who keeps them running for the whole run.
-bool setUpSites(const Options& options, std::unique_ptr<SampleSites>* sample)
-{
-    SiteConfig config;
-    bool loaded = false;
-    if (!options.demo) {
-        const QString path = options.sitesFile.isEmpty()
-                                 ? programDir() + QStringLiteral("/sites.ini")
-                                 : options.sitesFile;
-        QStringList problems;
-        loaded = SiteConfig::loadFile(path, &config, &problems);
-        for (const QString& p : problems)
-            say(QStringLiteral("sites.ini: ") + p);
-        if (!loaded && !options.sitesFile.isEmpty() && !QFileInfo::exists(path))
-            say(QStringLiteral("sites.ini: %1 does not exist").arg(path));
-        if (loaded) {
-            const QStringList unset = config.unsetRoles();
-            if (!unset.isEmpty())
-                say(QStringLiteral("sites.ini: no base URL for %1").arg(unset.join(QStringLiteral(", "))));
-        }
-    }
-
-    if (!loaded) {
-        auto sites = std::make_unique<SampleSites>();
-        if (!sites->start(0)) {
-            say(QStringLiteral("cannot start the sample sites on a loopback port"));
-            return false;
-        }
-        const QString url = QString::fromStdString(sites->baseUrl());
-        config.pointAllAt(url);
-        say(QStringLiteral("demo mode, sample sites at %1").arg(url));
-        *sample = std::move(sites);
-    }
-
-    SiteConfig::current() = config;
-    PageFetcher::instance().setTimeoutSeconds(config.fetchTimeoutSeconds());
-    return true;
-}
-
 bool saveScreenshot(QWidget* window, const QString& path)
 {
     if (!window) {
@@ -140,27 +100,6 @@ bool saveScreenshot(QWidget* window, const QString& path)
     std::printf("lumorra: screenshot saved to %s\n", target.toLocal8Bit().constData());
     std::fflush(stdout);
     return true;
-}
-
-// Walks the pages of the main page control and saves each one, then goes
-// back to the page that was on show.
-bool savePageScreenshots(QWidget* window, const QString& dir)
-{
-    auto* tabs = window ? window->findChild<QTabWidget*>(QStringLiteral("SSTab1")) : nullptr;
-    if (!tabs) {
-        say(QStringLiteral("no page control to take pictures of"));
-        return false;
-    }
-    const int shown = tabs->currentIndex();
-    bool ok = true;
-    for (int i = 0; i < tabs->count(); ++i) {
-        tabs->setCurrentIndex(i);
-        // The page just brought forward lays itself out before it is drawn.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-        ok = saveScreenshot(window, QDir(dir).filePath(QStringLiteral("page%1.png").arg(i))) && ok;
-    }
-    tabs->setCurrentIndex(shown);
-    return ok;
 }
 
 } // namespace
@@ -194,6 +133,9 @@ int runApplication(int argc, char** argv)
     // The embedded browser refuses to run as root inside its sandbox.
     if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    // The player and the sounds play through GStreamer; the other media
+    // backend ends the program when the machine has no sound device.
+    qputenv("QT_MEDIA_BACKEND", "gstreamer");
     // Needed before the application object when web views are used.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 
@@ -206,7 +148,10 @@ int runApplication(int argc, char** argv)
         return 2;
 
     std::unique_ptr<SampleSites> sampleSites;
-    if (!setUpSites(options, &sampleSites))
+    SiteSetup setup;
+    setup.demo = options.demo;
+    setup.sitesFile = options.sitesFile;
+    if (!setUpSites(setup, &sampleSites, say))
         return 1;
 
     QPointer<QWidget> window = createMainWindow();
@@ -219,12 +164,23 @@ int runApplication(int argc, char** argv)
         if (!screenshotPending)
             return;
         screenshotPending = false;
-        screenshotOk = saveScreenshot(window, options.screenshot);
-        if (!options.pagesDir.isEmpty())
-            screenshotOk = savePageScreenshots(window, options.pagesDir) && screenshotOk;
+        screenshotOk = saveScreenshot(window, options.screenshot) && screenshotOk;
     };
-    if (screenshotPending)
+    if (!options.pagesDir.isEmpty() && window) {
+        // The first run that shows the job: one search or listing per page,
+        // a picture of each filled list; the picture of the whole window
+        // follows, and a timed run ends there.
+        auto* tour = new FirstRunTour(window, options.pagesDir, &app);
+        QObject::connect(tour, &FirstRunTour::finished, &app, [&](bool allGood) {
+            screenshotOk = allGood && screenshotOk;
+            takeScreenshot();
+            if (options.quitAfterMs >= 0)
+                QCoreApplication::exit(0);
+        });
+        tour->start();
+    } else if (screenshotPending) {
         QTimer::singleShot(kScreenshotDelayMs, &app, takeScreenshot);
+    }
     if (options.quitAfterMs >= 0) {
         QTimer::singleShot(options.quitAfterMs, &app, [&] {
             takeScreenshot();   // a short run still leaves its picture

@@ -6,7 +6,10 @@
 //   --demo                 use the bundled sample sites even if sites.ini exists
 //   --sites <file>         read this file instead of <program dir>/sites.ini
 //   --screenshot <png>     save a picture of the main window ~3 s after start
-//   --screenshot-pages <dir>  with --screenshot: one picture per page as well
+//   --screenshot-pages <dir>  the first run that shows the job: search or
+//                          list once on every page and save a picture of
+//                          each filled list (FirstRunTour); the window's
+//                          picture follows, and --quit-after ends there
 //   --quit-after <seconds> end the program after that long
 
 #include <QStringList>

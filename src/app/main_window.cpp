@@ -6,6 +6,7 @@
 #include "ui/message_box.h"
 #include "app/painted_icons.h"
 #include "app/settings_store.h"
+#include "app/usage_agreement.h"
 #include "app/settings_window.h"
 #include "ui/silent_web_page.h"
 #include "app/skins.h"
@@ -517,7 +518,7 @@ void MainWindow::Form_Load()
         if (!m_w2)
             m_w2 = new SoundPlayer(QStringLiteral("W2"), m_sstab1->widget(0));
         m_w2->setVolume(50);
-        m_w2->play(programDir() + QStringLiteral("/xn.mp3"));
+        m_w2->play(shippedFile(QStringLiteral("/xn.mp3")));
     });
     // 13
     runStep([this, &store] {
@@ -619,7 +620,7 @@ void MainWindow::main()
     // 8
     runStep([this] {
         m_w1->setVolume(100);
-        m_w1->play(programDir() + QStringLiteral("/brenn.mp3"));
+        m_w1->play(shippedFile(QStringLiteral("/brenn.mp3")));
     });
 }
 
@@ -799,17 +800,7 @@ QTimer* MainWindow::timer(const QString& name) const
 
 QString MainWindow::agreementText()
 {
-    return QStringLiteral(
-        "用户使用协议：\r\n"
-        "\r\n"
-        "一，使用者必须为十八周岁以上及八十周岁以下\r\n"
-        "二，本功能是因广大网友反馈而增加的功能\r\n"
-        "三，获取到的资源均来自网络，与Tessaly、开发者无关\r\n"
-        "四，本程序只作为资源的采集、分析、整理\r\n"
-        "五，请勿将本程序用于非法用途\r\n"
-        "六，如发现用户以本程序危害到我们名声，将立即终止本功能的使用！\r\n"
-        "\r\n"
-        "是否能保证遵守？");
+    return usageAgreementText();
 }
 
 void MainWindow::Check1_Click()

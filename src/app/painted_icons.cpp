@@ -207,6 +207,39 @@ QPixmap navigationIcon(int index, int size, qreal dpr)
     return pm;
 }
 
+namespace {
+
+// The emblem in a 42 x 42 design box at (8, 8) of the logo.
+void paintEmblem(QPainter& p, const QRectF& box)
+{
+    const qreal k = box.width() / 42.0;
+    auto at = [&](qreal x, qreal y) { return QPointF(box.left() + (x - 8) * k, box.top() + (y - 8) * k); };
+    QLinearGradient g(at(8, 7), at(50, 51));
+    g.setColorAt(0, QColor(0xff, 0xb3, 0x47));
+    g.setColorAt(1, QColor(0xf0, 0x6a, 0x1d));
+    p.setPen(Qt::NoPen);
+    p.setBrush(g);
+    p.drawEllipse(box);
+    // Small sizes keep a stroke of at least a pixel and a half.
+    p.setPen(QPen(Qt::white, qMax(1.5, 3.6 * k), Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(at(27, 27), 9 * k, 9 * k);
+    p.drawLine(at(33.8, 33.8), at(40.5, 40.5));
+}
+
+} // namespace
+
+QImage programIcon(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal margin = size / 32.0;
+    paintEmblem(p, QRectF(margin, margin, size - 2 * margin, size - 2 * margin));
+    return image;
+}
+
 QPixmap makerLogo(qreal dpr)
 {
     const int w = 178, h = 58;
@@ -221,16 +254,7 @@ QPixmap makerLogo(qreal dpr)
     p.drawRoundedRect(QRectF(0.5, 0.5, w - 1, h - 1), 14, 14);
 
     // Emblem: a magnifier in an orange disc, the program's "search everything".
-    QLinearGradient g(QPointF(8, 7), QPointF(50, 51));
-    g.setColorAt(0, QColor(0xff, 0xb3, 0x47));
-    g.setColorAt(1, QColor(0xf0, 0x6a, 0x1d));
-    p.setPen(Qt::NoPen);
-    p.setBrush(g);
-    p.drawEllipse(QRectF(8, 8, 42, 42));
-    p.setPen(QPen(Qt::white, 3.6, Qt::SolidLine, Qt::RoundCap));
-    p.setBrush(Qt::NoBrush);
-    p.drawEllipse(QPointF(27, 27), 9, 9);
-    p.drawLine(QPointF(33.8, 33.8), QPointF(40.5, 40.5));
+    paintEmblem(p, QRectF(8, 8, 42, 42));
 
     QFont title(QStringLiteral("WenQuanYi Micro Hei"));
     title.setPixelSize(23);

@@ -44,7 +44,7 @@ QString skinFileNameForIndex(int index)
 
 QString skinFileForIndex(int index)
 {
-    return programDir() + skinFileNameForIndex(index);
+    return shippedFile(skinFileNameForIndex(index));
 }
 
 QString skinFileFor(const QString& indexText)

@@ -1,6 +1,6 @@
 #pragma once
-// Skins: nine Qt style sheets shipped beside the executable as "1.she" …
-// "9.she". Attaching one replaces the look in force for every window of the
+// Skins: nine Qt style sheets shipped beside the executable (or in the
+// installed program's data folder) as "1.she" … "9.she". Attaching one replaces the look in force for every window of the
 // program; a file that cannot be read leaves the look as it is.
 #include <QString>
 
@@ -14,7 +14,7 @@ QString skinFileNameForIndex(int index);
 
 // The skin the program starts with for a "软件皮肤" value: only a whole number
 // from 0 to 8 selects its own skin, anything else (9, -1, 2.5, letters) the
-// first one. Returns programDir() followed by the file name.
+// first one. Returns the path skinFileForIndex gives.
 QString skinFileFor(const QString& indexText);
 
 // The skin index the settings window selects for a "软件皮肤" value: the
@@ -23,7 +23,8 @@ QString skinFileFor(const QString& indexText);
 // they are (clamped into int) for the caller to reject.
 int settingsSkinIndex(const QString& indexText);
 
-// programDir() + skinFileNameForIndex(index).
+// programDir() + skinFileNameForIndex(index), or the installed program's
+// copy when the program directory has none (shippedFile).
 QString skinFileForIndex(int index);
 
 // Reads the style sheet at `path` and puts it in force for the whole

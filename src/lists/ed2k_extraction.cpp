@@ -3,7 +3,6 @@
 #include "lists/result_list.h"
 #include "lists/row_actions.h"
 #include "lists/status_line.h"
-#include "text/cut.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -11,9 +10,6 @@
 namespace lumorra {
 
 namespace {
-
-const QString kLinkMarker = QStringLiteral("<a href=\"ed2k://");
-const QString kLinkPrefix = QStringLiteral("ed2k://");
 
 struct ItemHandler {
     const char* item;
@@ -27,15 +23,6 @@ const ItemHandler kItems[] = {
 };
 
 } // namespace
-
-std::optional<QString> firstEd2kLink(const QString& page)
-{
-    const Cut body = Cut(page).piece(kLinkMarker, 1).before(QLatin1Char('"'));
-    // A bare "ed2k://" is no link: an eMule client could do nothing with it.
-    if (!body.found() || body.isEmpty())
-        return std::nullopt;
-    return kLinkPrefix + body.str();
-}
 
 QString ed2kCopiedText()
 {

@@ -2,6 +2,7 @@
 // "提取种子" on the eMule lists: fetch the selected row's detail page, take
 // its first ed2k link and put it on the clipboard.
 #include "net/page_fetcher.h"
+#include "sources/emule/ed2k_link_parse.h"
 
 #include <QHash>
 #include <QObject>
@@ -14,12 +15,6 @@ class QWidget;
 namespace lumorra {
 
 class ResultList;
-
-// The first ed2k link of a detail page, character for character as the page
-// writes it (nothing decoded: "&amp;" and "%E4…" stay). None when the page
-// has no `<a href="ed2k://` anchor or the anchor's address is empty or
-// unterminated.
-std::optional<QString> firstEd2kLink(const QString& page);
 
 // Status texts of the action.
 QString ed2kCopiedText();                          // "种子地址已提取并自动复制到剪贴板!"

@@ -70,6 +70,14 @@ QTreeWidgetItem* ResultList::addRow(const QString& rowText)
     return item;
 }
 
+QTreeWidgetItem* ResultList::addRow(const ListRow& row)
+{
+    QTreeWidgetItem* item = addRow(row.text);
+    for (const auto& [key, value] : row.cells)
+        setCell(item, key, value);
+    return item;
+}
+
 void ResultList::setCell(QTreeWidgetItem* row, const QString& key, const QString& value)
 {
     if (!row)

@@ -1,6 +1,8 @@
 #pragma once
 // A report-style result list (ListView1 … ListView20): columns come from the
 // one column table (lists/column_table.h), cells are written by column key.
+#include "lists/list_row.h"
+
 #include <QTreeWidget>
 #include <QString>
 
@@ -15,6 +17,8 @@ public:
 
     // Appends a row whose text (column 0, key xh) is `rowText`.
     QTreeWidgetItem* addRow(const QString& rowText);
+    // Appends a row with its text and every cell it carries.
+    QTreeWidgetItem* addRow(const ListRow& row);
     // Writes `value` into the cell of the column keyed `key`; an unknown key
     // is ignored.
     void setCell(QTreeWidgetItem* row, const QString& key, const QString& value);

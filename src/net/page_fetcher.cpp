@@ -35,7 +35,7 @@ QString pageFailureText(const FetchResult& r)
     if (!r.ok())
         return fetchErrorText(r.error);
     if (r.status >= 400)
-        return QStringLiteral("服务器返回错误") + QString::number(r.status);
+        return QStringLiteral("服务器返回 HTTP %1").arg(r.status);
     if (r.text.isEmpty())
         return QStringLiteral("页面没有内容");
     return {};
@@ -200,6 +200,7 @@ void FetchJob::finishEarly(FetchError e)
 {
     m_finished = true;
     m_result.error = e;
+    m_result.elapsedMs = m_clock.elapsed();
     // Queued: the caller hears of it after start() has returned, like any
     // other ending.
     QMetaObject::invokeMethod(this, [this] { emit finished(); }, Qt::QueuedConnection);
@@ -290,6 +291,7 @@ void FetchJob::finish(FetchResult r)
         return;
     m_finished = true;
     r.url = m_url;
+    r.elapsedMs = m_clock.elapsed();
     m_result = std::move(r);
     if (m_timer)
         m_timer->stop();

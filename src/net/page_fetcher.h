@@ -48,6 +48,7 @@ struct FetchResult {
     QByteArray body;           // the raw bytes (pictures); empty on failure
     FetchError error = FetchError::None;
     int status = 0;            // HTTP status, 0 when none arrived
+    qint64 elapsedMs = 0;      // from the request's start to its end
     bool ok() const { return error == FetchError::None; }
     // A body arrived with a success status (below 400): the steps that read
     // a page as a value (a version text, an announcement file) want this.
@@ -59,7 +60,7 @@ struct FetchResult {
 };
 
 // Why `r` holds no page of the site, for a status line: the fetch error
-// ("网络请求超时" …), the error status ("服务器返回错误404"), or "页面没有内容"
+// ("网络请求超时" …), the error status ("服务器返回 HTTP 404"), or "页面没有内容"
 // for an empty body. Empty when r.hasPage().
 QString pageFailureText(const FetchResult& r);
 

@@ -1,6 +1,7 @@
 #include "sources/install_sources.h"
 
 #include "lists/ed2k_extraction.h"
+#include "player/install_player.h"
 #include "sources/clouddisk/cloud_disk_search.h"
 #include "sources/emule/emule_handlers.h"
 #include "sources/film/film_detail.h"
@@ -10,6 +11,7 @@
 #include "sources/torrent/magnet_search.h"
 #include "sources/torrent/torrent_download.h"
 #include "sources/torrent/torrent_search.h"
+#include "sources/video/online_video_handlers.h"
 
 namespace lumorra {
 
@@ -25,6 +27,8 @@ void installSources(QWidget* form1)
     installBtSources(form1);
     installFilmListings(form1);
     installFilmDetailView(form1);
+    installOnlineVideo(form1);
+    installPlayer(form1);
 }
 
 } // namespace lumorra

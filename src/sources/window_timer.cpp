@@ -15,4 +15,16 @@ QTimer* windowTimer(QWidget* form1, QObject* owner, const QString& name, int int
     return t;
 }
 
+void enableTimer(QTimer* timer)
+{
+    if (timer && !timer->isActive())
+        timer->start();
+}
+
+void disableTimer(QTimer* timer)
+{
+    if (timer)
+        timer->stop();
+}
+
 } // namespace lumorra

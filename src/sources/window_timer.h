@@ -14,4 +14,8 @@ namespace lumorra {
 // so the source runs all the same.
 QTimer* windowTimer(QWidget* form1, QObject* owner, const QString& name, int intervalMs);
 
+// "Enabling" a timer that already runs leaves its next tick where it was.
+void enableTimer(QTimer* timer);
+void disableTimer(QTimer* timer);
+
 } // namespace lumorra

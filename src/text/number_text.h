@@ -5,8 +5,18 @@
 // digit in all), then an optional exponent "e"/"E" with an optional sign that
 // counts only when a digit follows it.
 #include <QString>
+#include <QtGlobal>
+
+#include <limits>
 
 namespace lumorra {
+
+// Pending-hit counters are 16-bit: hits added past the top are dropped and
+// the count stays at 32767 instead of wrapping negative and losing them all.
+inline qint16 addPendingHits(qint16 pending, int hits)
+{
+    return qint16(qMin<qint64>(qint64(pending) + qMax(hits, 0), std::numeric_limits<qint16>::max()));
+}
 
 // The number a text starts with; what follows it is ignored, and a text that
 // does not start with a number is worth 0 ("abc" -> 0, " 2.5" -> 2.5,

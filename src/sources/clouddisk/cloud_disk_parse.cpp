@@ -8,6 +8,13 @@
 
 namespace lumorra::clouddisk {
 
+ListRow listRow(const CloudDiskRow& row)
+{
+    ListRow r(row.kind);
+    r.set(QStringLiteral("mc"), row.title).set(QStringLiteral("dz"), row.address);
+    return r;
+}
+
 namespace {
 
 struct Rule {

@@ -1,6 +1,8 @@
 #pragma once
 // Cutting a search engine result page into cloud-disk rows: the records'
 // titles and addresses, and the disk kind each title is classified as.
+#include "lists/list_row.h"
+
 #include <QList>
 #include <QString>
 
@@ -16,6 +18,9 @@ struct CloudDiskRow {
     QString title;      // cell mc
     QString address;    // cell dz
 };
+
+// The ListView1 row of a record: the kind as row text, mc title, dz address.
+ListRow listRow(const CloudDiskRow& row);
 
 // Number of records on a page: its title markers.
 int countRecords(const QString& page);

@@ -1,5 +1,8 @@
 #include "sources/clouddisk/cloud_disk_query.h"
 
+#include "sources/clouddisk/cloud_disk_hosts.h"
+#include "sources/clouddisk/cloud_disk_parse.h"
+
 namespace lumorra::clouddisk {
 
 QString inputProblem(const QString& keyword, bool anyTicked)
@@ -24,6 +27,54 @@ QString searchUrl(const QString& base, const QString& host, const QString& encod
 {
     return base + QStringLiteral("/s?wd=site%3A") + host + QStringLiteral("%20") + encodedKeyword
         + QStringLiteral("&pn=") + pageText + QStringLiteral("&rn=50&ie=utf-8&rsv_page=1");
+}
+
+ServiceOutcome serviceOutcome(int service, const FetchResult& result)
+{
+    ServiceOutcome out;
+    out.service = service;
+    out.pending = false;
+    out.elapsedMs = result.elapsedMs;
+    out.failure = pageFailureText(result);
+    if (result.ok())
+        out.rows = countRecords(result.text);
+    return out;
+}
+
+QString serviceStatusTable(const QList<ServiceOutcome>& outcomes)
+{
+    if (outcomes.isEmpty())
+        return {};
+    QString html = QStringLiteral(
+        "<b>各网盘搜索情况</b><table cellspacing=\"0\" cellpadding=\"2\">"
+        "<tr><th align=\"left\">网盘</th><th align=\"right\">资源数</th>"
+        "<th align=\"right\">用时(毫秒)</th><th align=\"left\">失败原因</th></tr>");
+    for (const ServiceOutcome& o : outcomes) {
+        html += QStringLiteral("<tr><td>") + serviceCaption(o.service).toHtmlEscaped()
+            + QStringLiteral("</td>");
+        if (o.pending) {
+            html += QStringLiteral("<td></td><td></td><td>等待应答..</td></tr>");
+            continue;
+        }
+        html += QStringLiteral("<td align=\"right\">%1</td><td align=\"right\">%2</td><td>%3</td></tr>")
+                    .arg(o.rows)
+                    .arg(o.elapsedMs)
+                    .arg(o.failure.toHtmlEscaped());
+    }
+    html += QStringLiteral("</table>");
+    return html;
+}
+
+QString serviceStatusLine(const ServiceOutcome& o)
+{
+    QString line = serviceCaption(o.service) + QStringLiteral("  ");
+    if (o.pending)
+        return line + QStringLiteral("等待应答..");
+    if (!o.failure.isEmpty())
+        line += QStringLiteral("失败：") + o.failure + QStringLiteral("  ");
+    if (o.failure.isEmpty() || o.rows > 0)
+        line += QStringLiteral("%1个资源  ").arg(o.rows);
+    return line + QStringLiteral("%1毫秒").arg(o.elapsedMs);
 }
 
 } // namespace lumorra::clouddisk

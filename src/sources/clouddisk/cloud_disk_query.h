@@ -1,7 +1,12 @@
 #pragma once
-// The query side of the cloud-disk search: the input checks and the search
-// engine address asked for each ticked service.
+// The query side of the cloud-disk search: the input checks, the search
+// engine address asked for each ticked service, and how each service
+// answered.
+#include "net/page_fetcher.h"
+
+#include <QList>
 #include <QString>
+#include <QtGlobal>
 
 namespace lumorra::clouddisk {
 
@@ -18,5 +23,28 @@ QString searchingText(const QString& keyword);
 // are; the keyword must already be encoded with encodeKeyword.
 QString searchUrl(const QString& base, const QString& host, const QString& encodedKeyword,
                   const QString& pageText);
+
+// How one ticked service answered a search.
+struct ServiceOutcome {
+    int service = -1;          // box index
+    bool pending = true;       // its page is still on the way
+    int rows = 0;              // records its page holds
+    qint64 elapsedMs = 0;      // from its request's start to its end
+    QString failure;           // why it gave no usable page; empty when it did
+};
+
+// The outcome of service `service` whose request ended with `result`. A page
+// that arrived with an error status or without a body counts its records
+// all the same, and says what was wrong.
+ServiceOutcome serviceOutcome(int service, const FetchResult& result);
+
+// The per-service report shown on Frame5's caption: a rich-text table with
+// one line per ticked service in box order – caption, rows, milliseconds,
+// failure reason ("等待应答.." while pending). Empty for no services.
+QString serviceStatusTable(const QList<ServiceOutcome>& outcomes);
+
+// One service as a plain line: "百度网盘  4个资源  12毫秒" or
+// "华为网盘  失败：无法连接到服务器  3毫秒".
+QString serviceStatusLine(const ServiceOutcome& outcome);
 
 } // namespace lumorra::clouddisk

@@ -15,7 +15,12 @@
 #include "text/memory_release.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QGroupBox>
+#include <QHelpEvent>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
+#include <QToolTip>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -27,6 +32,26 @@ namespace lumorra {
 
 namespace {
 const char kObjectName[] = "CloudDiskSearch";
+
+// Where a group box draws its caption, as its style lays it out.
+QRect captionRect(const QGroupBox* box)
+{
+    QStyleOptionGroupBox option;
+    option.initFrom(box);
+    option.text = box->title();
+    option.textAlignment = box->alignment();
+    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    if (box->isCheckable())
+        option.subControls |= QStyle::SC_GroupBoxCheckBox;
+    option.lineWidth = 1;
+    option.midLineWidth = 0;
+    if (box->isFlat())
+        option.features |= QStyleOptionFrame::Flat;
+    QRect rect = box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box);
+    if (box->isCheckable())
+        rect |= box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxCheckBox, box);
+    return rect;
+}
 } // namespace
 
 CloudDiskSearch::CloudDiskSearch(QWidget* form1) : QObject(form1), m_form1(form1)
@@ -52,6 +77,8 @@ CloudDiskSearch::CloudDiskSearch(QWidget* form1) : QObject(form1), m_form1(form1
         connect(m_timer17, &QTimer::timeout, this, &CloudDiskSearch::Timer17_Timer);
     if (m_timer18)
         connect(m_timer18, &QTimer::timeout, this, &CloudDiskSearch::Timer18_Timer);
+    if (m_frame5)
+        m_frame5->installEventFilter(this);
 
     QPointer<CloudDiskSearch> self(this);
     bindRowAction(form1, QStringLiteral("dcsj"), [self] {
@@ -103,15 +130,23 @@ void CloudDiskSearch::Command1_Click()
     // engine takes connections; their pages are taken in box order,
     // whatever order they arrive in.
     m_services.clear();
+    m_outcomes.clear();
     QStringList urls;
     for (int i = 0; i < kServiceCount; ++i) {
         if (!m_check2[i] || !m_check2[i]->isChecked())
             continue;
         m_services << i;
+        clouddisk::ServiceOutcome pending;
+        pending.service = i;
+        m_outcomes << pending;
         urls << clouddisk::searchUrl(base, clouddisk::serviceHost(i), m_encodedKeyword, page);
     }
     m_requests.start(urls, FetchMode::WithIfModifiedSince, this,
-                     [this](int i, const FetchResult& r) { takePage(m_services.value(i, -1), r); },
+                     [this](int i, const FetchResult& r) {
+                         if (i >= 0 && i < m_outcomes.size())
+                             m_outcomes[i] = clouddisk::serviceOutcome(m_services.value(i, -1), r);
+                         takePage(m_services.value(i, -1), r);
+                     },
                      [this] { finishIfDone(); });
 }
 
@@ -155,9 +190,7 @@ void CloudDiskSearch::Timer17_Timer()
     for (const FetchedPage& p : pages) {
         const QList<clouddisk::CloudDiskRow> rows = clouddisk::cutRecords(p.page, p.index);
         for (const clouddisk::CloudDiskRow& row : rows) {
-            QTreeWidgetItem* item = m_listView1->addRow(row.kind);
-            m_listView1->setCell(item, QStringLiteral("mc"), row.title);
-            m_listView1->setCell(item, QStringLiteral("dz"), row.address);
+            m_listView1->addRow(clouddisk::listRow(row));
             m_diskKind = row.kind;
         }
     }
@@ -236,6 +269,21 @@ void CloudDiskSearch::dropRunningSearch()
         m_timer17->stop();
     if (m_timer18)
         m_timer18->stop();
+}
+
+bool CloudDiskSearch::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_frame5 || event->type() != QEvent::ToolTip)
+        return QObject::eventFilter(watched, event);
+    // Only the caption answers: the list inside the frame keeps its own tips.
+    auto* help = static_cast<QHelpEvent*>(event);
+    const QRect caption = captionRect(m_frame5);
+    const QString text = serviceStatusText();
+    if (!text.isEmpty() && caption.contains(help->pos()))
+        QToolTip::showText(help->globalPos(), text, m_frame5, caption);
+    else
+        QToolTip::hideText();
+    return true;
 }
 
 QString CloudDiskSearch::exportPath()

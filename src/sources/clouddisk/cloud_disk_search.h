@@ -8,11 +8,16 @@
 // soon as its page is in while the others still load. Command1 stays
 // disabled until every ticked service has been handled.
 //
+// Beside the status line, Frame5's caption carries a tooltip that lists each
+// ticked service of the last search with its rows, its time and its failure
+// reason, so a service that did not answer is never silent.
+//
 // A fetched page is held only until the next cutting tick and nothing cut is
 // kept between searches, so the memory release has nothing of ours to empty;
 // it does switch our timers off, though, and a running search re-arms them
 // so that it still lists its pages and gives the button back.
 #include "net/ordered_fetches.h"
+#include "sources/clouddisk/cloud_disk_query.h"
 
 #include <QList>
 #include <QObject>
@@ -55,6 +60,14 @@ public:
     QString encodedKeyword() const { return m_encodedKeyword; }
     // Path of the export file: the program directory + "/网盘资源数据.txt".
     static QString exportPath();
+
+    // How each ticked service of the last search answered, in box order
+    // (pending ones while it runs); and the same as the caption's tooltip.
+    const QList<clouddisk::ServiceOutcome>& serviceOutcomes() const { return m_outcomes; }
+    QString serviceStatusText() const { return clouddisk::serviceStatusTable(m_outcomes); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 signals:
     // A search has ended (rows listed, nothing found, or every service
@@ -99,6 +112,7 @@ private:
     bool m_searching = false;
     OrderedFetches m_requests{kRequestsInFlight};
     QList<int> m_services;             // the ticked boxes of the running search
+    QList<clouddisk::ServiceOutcome> m_outcomes;   // one per ticked box, same order
     QList<FetchedPage> m_fetched;      // box order
     QString m_serviceName;             // caption of the last service that answered
     QString m_diskKind;                // kind of the last listed row

@@ -98,4 +98,13 @@ QList<EmuleRecord> cutCategoryRecords(const CutPage& page, const QString& base, 
     return out;
 }
 
+ListRow listRow(int number, const EmuleRecord& record)
+{
+    ListRow r(rowNumber(number));
+    r.set(QStringLiteral("mc"), record.name)
+        .set(QStringLiteral("bz"), record.remark)
+        .set(QStringLiteral("zzdz"), record.address);
+    return r;
+}
+
 } // namespace lumorra

@@ -2,6 +2,8 @@
 // The seven category listings of the eMule index site: which buttons, path
 // and list belong to each, the listing URL, the page-number arithmetic, and
 // the record cutting that the index site's keyword search shares. No widgets.
+#include "lists/list_row.h"
+
 #include <QList>
 #include <QString>
 #include <QtGlobal>
@@ -55,6 +57,10 @@ struct EmuleRecord {
     QString remark;
     QString address;   // base + "/" + the record's link path
 };
+
+// The row of a record in a category list or ListView15: mc name, bz remark,
+// zzdz address.
+ListRow listRow(int number, const EmuleRecord& record);
 
 // Number of records on a page (occurrences of the record marker).
 int countCategoryRecords(const CutPage& page);

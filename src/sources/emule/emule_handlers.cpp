@@ -9,6 +9,7 @@
 #include "sources/window_timer.h"
 #include "sources/emule/emule_search_parse.h"
 #include "text/memory_release.h"
+#include "text/number_text.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
@@ -23,7 +24,6 @@ namespace lumorra {
 namespace {
 
 const char kInstanceName[] = "EmuleSources";
-constexpr qint16 kPendingTop = std::numeric_limits<qint16>::max();
 
 QString indexSite()
 {
@@ -40,18 +40,9 @@ int slotOf(EmuleCategory category)
     return int(category);
 }
 
-// Pending counts are 16-bit: once full they stay full.
-qint16 addPending(qint16 pending, int hits)
-{
-    return qint16(qMin<qint64>(qint64(pending) + qMax(hits, 0), kPendingTop));
-}
-
 void addRecordRow(ResultList* list, int number, const EmuleRecord& record)
 {
-    QTreeWidgetItem* row = list->addRow(QString::number(number));
-    list->setCell(row, QStringLiteral("mc"), record.name);
-    list->setCell(row, QStringLiteral("bz"), record.remark);
-    list->setCell(row, QStringLiteral("zzdz"), record.address);
+    list->addRow(listRow(number, record));
 }
 
 QString boxText(const QLineEdit* box)
@@ -277,7 +268,7 @@ void EmuleSources::indexSearch()
             endSearch(kIndexSearch);
             return;
         }
-        m_indexPending = addPending(m_indexPending, hits);
+        m_indexPending = addPendingHits(m_indexPending, hits);
         if (m_timer15)
             m_timer15->start();
         emit pageCounted(kIndexSearch);
@@ -328,7 +319,7 @@ void EmuleSources::searchSiteSearch()
             return;
         const int hits = countSearchSiteRecords(m_searchPage);
         if (hits > 0) {
-            m_searchPending = addPending(m_searchPending, hits);
+            m_searchPending = addPendingHits(m_searchPending, hits);
             if (m_timer20)
                 m_timer20->start();
         }
@@ -342,12 +333,8 @@ void EmuleSources::Timer20_Timer()
 {
     if (m_listView17) {
         const QList<SearchSiteRow> rows = cutSearchSiteRows(m_searchPage, searchSite(), m_searchPending);
-        for (int i = 0; i < rows.size(); ++i) {
-            QTreeWidgetItem* row = m_listView17->addRow(QString::number(i + 1));
-            m_listView17->setCell(row, QStringLiteral("mc"), rows[i].name);
-            m_listView17->setCell(row, QStringLiteral("dz"), rows[i].address);
-            m_listView17->setCell(row, QStringLiteral("fl"), rows[i].category);
-        }
+        for (int i = 0; i < rows.size(); ++i)
+            m_listView17->addRow(listRow(i + 1, rows[i]));
     }
     m_searchPending = 0;
     if (m_timer20)

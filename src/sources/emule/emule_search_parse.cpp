@@ -85,4 +85,13 @@ QList<SearchSiteRow> cutSearchSiteRows(const CutPage& page, const QString& base,
     return rows;
 }
 
+ListRow listRow(int number, const SearchSiteRow& row)
+{
+    ListRow r(rowNumber(number));
+    r.set(QStringLiteral("mc"), row.name)
+        .set(QStringLiteral("dz"), row.address)
+        .set(QStringLiteral("fl"), row.category);
+    return r;
+}
+
 } // namespace lumorra

@@ -2,6 +2,8 @@
 // The two eMule keyword searches: the index site (result pages laid out like
 // its category listings) and the search site (result pages are tables).
 // URL building, the no-result test, counting and cutting. No widgets.
+#include "lists/list_row.h"
+
 #include <QList>
 #include <QString>
 
@@ -35,6 +37,9 @@ struct SearchSiteRow {
     QString category;   // anchors stripped
     QString address;    // base + "/ShowFile.asp?FileID=" + id
 };
+
+// The ListView17 row of a record: mc name, dz address, fl category.
+ListRow listRow(int number, const SearchSiteRow& row);
 
 // Records 1..hits of a page, in page order. A record without its detail link
 // is left out (it names no file), so the result may hold fewer than `hits`.

@@ -55,4 +55,11 @@ QString filmDownloadLink(const QString& detailPage)
     return Cut(detailPage).piece(kDownloadCell, 1).upToFirstCharOf(u"\">").erase(u'"');
 }
 
+ListRow listRow(int number, const FilmListRow& row)
+{
+    ListRow r(rowNumber(number));
+    r.set(QStringLiteral("mc"), row.title).set(QStringLiteral("zzdz"), row.detailUrl);
+    return r;
+}
+
 } // namespace lumorra

@@ -1,6 +1,8 @@
 #pragma once
 // FilmListSite: the six category index pages, the films of one index page
 // and the download link of a film's detail page.
+#include "lists/list_row.h"
+
 #include <QList>
 #include <QString>
 
@@ -26,6 +28,9 @@ struct FilmListRow {
     QString title;
     QString detailUrl;    // base + link path + the link; the prefix alone when the row has no link
 };
+
+// The ListView5 row of a film: mc title, zzdz detail page.
+ListRow listRow(int number, const FilmListRow& row);
 
 // One row per table row of the page (at most 25); a row without a title or
 // link gets empty fields, never another row's.

@@ -90,11 +90,8 @@ void FilmListings::Command14_Click(int index)
         const QList<FilmListRow> films = cutFilmListRows(CutPage(result.text), base, index);
         if (m_listView5) {
             m_listView5->clearRows();
-            for (int i = 0; i < films.size(); ++i) {
-                QTreeWidgetItem* row = m_listView5->addRow(QString::number(i + 1));
-                m_listView5->setCell(row, QStringLiteral("mc"), films.at(i).title);
-                m_listView5->setCell(row, QStringLiteral("zzdz"), films.at(i).detailUrl);
-            }
+            for (int i = 0; i < films.size(); ++i)
+                m_listView5->addRow(listRow(i + 1, films.at(i)));
         }
         // A status for every ending, so that a failure shown earlier does
         // not stand beside the rows of a later success.

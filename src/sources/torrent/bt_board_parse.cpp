@@ -61,4 +61,14 @@ QList<BtBoardPost> cutBoardPosts(const CutPage& page, const QString& base)
     return out;
 }
 
+ListRow listRow(int number, const BtBoardPost& post)
+{
+    ListRow r(rowNumber(number));
+    r.set(QStringLiteral("mc"), post.name)
+        .set(QStringLiteral("dz"), post.address)
+        .set(QStringLiteral("fl"), post.category)
+        .set(QStringLiteral("dx"), post.size);
+    return r;
+}
+
 } // namespace lumorra

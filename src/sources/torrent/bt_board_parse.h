@@ -1,5 +1,7 @@
 #pragma once
 // BtBoardSite: the address of a board page and the posts cut from it.
+#include "lists/list_row.h"
+
 #include <QList>
 #include <QString>
 
@@ -21,6 +23,9 @@ struct BtBoardPost {
     QString size;
     QString category;
 };
+
+// The ListView18 row of a post: mc name, dz address, fl category, dx size.
+ListRow listRow(int number, const BtBoardPost& post);
 
 // The posts of a board page, in page order, one per post link (at most 50).
 // A cell the post's row does not have gives an empty field.

@@ -46,4 +46,11 @@ BtFilmMagnet cutBtFilmMagnet(const QString& downloadPage)
     return m;
 }
 
+ListRow listRow(int number, const BtFilm& film)
+{
+    ListRow r(rowNumber(number));
+    r.set(QStringLiteral("mc"), film.title).set(QStringLiteral("dz"), film.address);
+    return r;
+}
+
 } // namespace lumorra

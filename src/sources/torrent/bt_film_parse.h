@@ -1,6 +1,8 @@
 #pragma once
 // The BT film pages of EmuleIndexSite: the page address, the films of one
 // page, and the update date and magnet link of a film's download page.
+#include "lists/list_row.h"
+
 #include <QList>
 #include <QString>
 
@@ -18,6 +20,9 @@ struct BtFilm {
     QString title;
     QString address;   // base + "/Download/xiazai" + the link
 };
+
+// The ListView16 row of a film: mc title, dz download page.
+ListRow listRow(int number, const BtFilm& film);
 
 // The films of a page, one per download link (at most 35), in page order.
 QList<BtFilm> cutBtFilms(const CutPage& page, const QString& base);

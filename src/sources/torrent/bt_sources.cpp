@@ -4,6 +4,7 @@
 #include "lists/row_actions.h"
 #include "lists/status_line.h"
 #include "net/site_config.h"
+#include "player/on_demand_window.h"
 #include "sources/page_widgets.h"
 #include "sources/torrent/bt_board_parse.h"
 #include "sources/torrent/bt_film_parse.h"
@@ -36,16 +37,6 @@ QString filmSite()
 QString reasonOf(const FetchResult& result)
 {
     return pageFailureText(result);
-}
-
-// The one way Commandz3(4) hands a magnet link to the on-demand window
-// Form8. Form8 lives in player/ and is not in this build yet: once it is,
-// this body becomes `playOnDemand(form1, link);` (player/on_demand_window.h).
-// Until then the button checks for a link and plays nothing.
-void playMagnetOnDemand(QWidget* form1, const QString& link)
-{
-    Q_UNUSED(form1);
-    Q_UNUSED(link);
 }
 
 } // namespace
@@ -171,14 +162,8 @@ void BtSources::getys(const QString& boardPage)
     const QList<BtBoardPost> posts = cutBoardPosts(CutPage(boardPage), boardSite());
     if (m_listView18) {
         m_listView18->clearRows();
-        for (int i = 0; i < posts.size(); ++i) {
-            const BtBoardPost& post = posts.at(i);
-            QTreeWidgetItem* row = m_listView18->addRow(QString::number(i + 1));
-            m_listView18->setCell(row, QStringLiteral("mc"), post.name);
-            m_listView18->setCell(row, QStringLiteral("dz"), post.address);
-            m_listView18->setCell(row, QStringLiteral("fl"), post.category);
-            m_listView18->setCell(row, QStringLiteral("dx"), post.size);
-        }
+        for (int i = 0; i < posts.size(); ++i)
+            m_listView18->addRow(listRow(i + 1, posts.at(i)));
     }
     StatusLine::set(posts.isEmpty() ? btEmptyListingText() : QStringLiteral("获取完毕 ..."));
 }
@@ -210,7 +195,7 @@ void BtSources::Commandz3_Click(int index)
             StatusLine::set(QStringLiteral("请先进行解析!"));
             return;
         }
-        playMagnetOnDemand(m_form1, m_text18->text());
+        playOnDemand(m_form1, m_text18->text());
         break;
     default:
         break;
@@ -233,11 +218,8 @@ void BtSources::loadBtFilms()
         const QList<BtFilm> films = cutBtFilms(CutPage(result.text), base);
         if (m_listView16) {
             m_listView16->clearRows();
-            for (int i = 0; i < films.size(); ++i) {
-                QTreeWidgetItem* row = m_listView16->addRow(QString::number(i + 1));
-                m_listView16->setCell(row, QStringLiteral("mc"), films.at(i).title);
-                m_listView16->setCell(row, QStringLiteral("dz"), films.at(i).address);
-            }
+            for (int i = 0; i < films.size(); ++i)
+                m_listView16->addRow(listRow(i + 1, films.at(i)));
         }
         StatusLine::set(films.isEmpty() ? btEmptyListingText() : QStringLiteral("资源获取完毕.."));
         emit filmsEnded();

@@ -65,4 +65,14 @@ QList<FilmResourceRow> cutFilmResourceRows(const CutPage& page, const QString& b
     return rows;
 }
 
+ListRow listRow(int number, const FilmResourceRow& row)
+{
+    ListRow r(rowNumber(number));
+    r.set(QStringLiteral("mc"), row.title)
+        .set(QStringLiteral("zzdz"), row.detailUrl)
+        .set(QStringLiteral("gx"), row.updated)
+        .set(QStringLiteral("bz"), row.region);
+    return r;
+}
+
 } // namespace lumorra

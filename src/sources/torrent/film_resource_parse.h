@@ -1,6 +1,8 @@
 #pragma once
 // FilmResourceSite: the search URL, the no-result page, the announced film
 // count and the rows of one result page.
+#include "lists/list_row.h"
+
 #include <QList>
 #include <QString>
 
@@ -14,6 +16,10 @@ struct FilmResourceRow {
     QString updated;
     QString region;
 };
+
+// The ListView13 row of a film: mc title, zzdz detail page, gx update time,
+// bz region.
+ListRow listRow(int number, const FilmResourceRow& row);
 
 // base + "/index.asp?keyword=" + escaped keyword + "&page=" + page text.
 QString filmResourceSearchUrl(const QString& base, const QString& keyword, const QString& pageText);

@@ -9,6 +9,7 @@
 #include "sources/torrent/torrent_search.h"
 #include "sources/window_timer.h"
 #include "text/memory_release.h"
+#include "text/number_text.h"
 #include "ui/message_box.h"
 
 #include <QComboBox>
@@ -28,27 +29,10 @@ constexpr int kSearchButton = 3;
 constexpr int kNextButton = 4;
 constexpr int kPreviousButton = 5;
 
-void enable(QTimer* t)
-{
-    if (t && !t->isActive())
-        t->start();
-}
-
-void disable(QTimer* t)
-{
-    if (t)
-        t->stop();
-}
-
 QString baseOf(MagnetChannel channel)
 {
     return SiteConfig::current().base(
         QString::fromLatin1(channel == MagnetChannel::SiteA ? role::MagnetSiteA : role::MagnetSiteB));
-}
-
-qint16 addPending(qint16 pending, int found)
-{
-    return qint16(qMin<int>(int(pending) + found, std::numeric_limits<qint16>::max()));
 }
 
 } // namespace
@@ -129,8 +113,8 @@ void MagnetSearch::search()
     m_fetch.cancel();
     m_detailFetches.cancel();
     m_pendingHits.clear();
-    disable(m_timer24);
-    disable(m_timer26);
+    disableTimer(m_timer24);
+    disableTimer(m_timer26);
     m_magnetHits = 0;
     m_magnetPage.clear();
     if (m_listView19)
@@ -171,9 +155,9 @@ void MagnetSearch::search()
 void MagnetSearch::hx10()
 {
     const int n = countMagnetHits(MagnetChannel::SiteA, m_magnetPage.text());
-    m_magnetHits = addPending(m_magnetHits, n);
+    m_magnetHits = addPendingHits(m_magnetHits, n);
     if (n > 0)
-        enable(m_timer24);
+        enableTimer(m_timer24);
     else
         fail(QStringLiteral("未找到相关资源.."));
 }
@@ -181,24 +165,22 @@ void MagnetSearch::hx10()
 void MagnetSearch::hx11()
 {
     const int n = countMagnetHits(MagnetChannel::SiteB, m_magnetPage.text());
-    m_magnetHits = addPending(m_magnetHits, n);
+    m_magnetHits = addPendingHits(m_magnetHits, n);
     if (n > 0)
-        enable(m_timer26);
+        enableTimer(m_timer26);
     else
         fail(QStringLiteral("未找到相关资源.."));
 }
 
 void MagnetSearch::Timer24_Timer()
 {
-    disable(m_timer24);
+    disableTimer(m_timer24);
     const int n = m_magnetHits;
     const QList<MagnetRow> rows = cutMagnetSiteARows(m_magnetPage, n);
     if (m_listView19)
         m_listView19->setUpdatesEnabled(false);
-    for (int i = 0; i < rows.size(); ++i) {
-        const MagnetRow& r = rows.at(i);
-        addRow(i + 1, r.name, r.date, r.size, r.magnet);
-    }
+    for (int i = 0; i < rows.size(); ++i)
+        addRow(i + 1, rows.at(i));
     if (m_listView19)
         m_listView19->setUpdatesEnabled(true);
     m_magnetHits = qint16(m_magnetHits - n);
@@ -211,7 +193,7 @@ void MagnetSearch::Timer26_Timer()
 {
     // Stopped before anything else: the detail pages take a while, and the
     // step must not start again meanwhile.
-    disable(m_timer26);
+    disableTimer(m_timer26);
     const int n = m_magnetHits;
     m_pendingHits = cutMagnetSiteBHits(m_magnetPage, baseOf(MagnetChannel::SiteB), n);
     m_magnetHits = qint16(m_magnetHits - n);
@@ -228,13 +210,11 @@ void MagnetSearch::Timer26_Timer()
     m_detailFetches.start(
         detailUrls, FetchMode::WithIfModifiedSince, this,
         [this](int index, const FetchResult& page) {
-            const MagnetSiteBHit& hit = m_pendingHits.at(index);
-            const QString magnet = page.hasPage() ? magnetSiteBDetailLink(page.text) : QString();
             if (!page.hasPage()) {
                 ++m_failedDetails;
                 m_detailFailure = pageFailureText(page);
             }
-            addRow(index + 1, hit.name, hit.date, magnetSiteBSizeText(), magnet);
+            addRow(index + 1, magnetSiteBRow(m_pendingHits.at(index), page.hasPage() ? page.text : QString()));
         },
         [this] {
             // A row without its link is no failure of the search; no link at
@@ -247,16 +227,10 @@ void MagnetSearch::Timer26_Timer()
         });
 }
 
-void MagnetSearch::addRow(int number, const QString& name, const QString& date, const QString& size,
-                          const QString& magnet)
+void MagnetSearch::addRow(int number, const MagnetRow& row)
 {
-    if (!m_listView19)
-        return;
-    QTreeWidgetItem* row = m_listView19->addRow(QString::number(number));
-    m_listView19->setCell(row, QStringLiteral("mc"), name);
-    m_listView19->setCell(row, QStringLiteral("cl"), magnet);
-    m_listView19->setCell(row, QStringLiteral("dx"), size);
-    m_listView19->setCell(row, QStringLiteral("fb"), date);
+    if (m_listView19)
+        m_listView19->addRow(listRow(number, row));
 }
 
 void MagnetSearch::enablePaging()
@@ -288,7 +262,7 @@ void MagnetSearch::releaseTexts()
     // step runs again; any other page is let go (the detail step works from
     // hits already cut).
     if (m_searching && m_magnetHits > 0 && !m_fetch.isPending() && !m_detailFetches.isRunning())
-        enable(m_channel == MagnetChannel::SiteA ? m_timer24 : m_timer26);
+        enableTimer(m_channel == MagnetChannel::SiteA ? m_timer24 : m_timer26);
     else
         m_magnetPage.clear();
 }

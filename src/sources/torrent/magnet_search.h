@@ -61,8 +61,7 @@ private:
     void fail(const QString& reason);
     // The paging buttons work from the first completed cut on.
     void enablePaging();
-    void addRow(int number, const QString& name, const QString& date, const QString& size,
-                const QString& magnet);
+    void addRow(int number, const MagnetRow& row);
     void releaseTexts();
 
     QWidget* m_form1;

@@ -129,4 +129,20 @@ QString magnetSiteBDetailLink(const QString& detailPage)
     return Cut(detailPage).piece(kDetailLink, 1).upToFirstCharOf(u"\"").erase(u'"');
 }
 
+ListRow listRow(int number, const MagnetRow& row)
+{
+    ListRow r(rowNumber(number));
+    r.set(QStringLiteral("mc"), row.name)
+        .set(QStringLiteral("cl"), row.magnet)
+        .set(QStringLiteral("dx"), row.size)
+        .set(QStringLiteral("fb"), row.date);
+    return r;
+}
+
+MagnetRow magnetSiteBRow(const MagnetSiteBHit& hit, const QString& detailPage)
+{
+    return {hit.name, hit.date, magnetSiteBSizeText(),
+            detailPage.isEmpty() ? QString() : magnetSiteBDetailLink(detailPage)};
+}
+
 } // namespace lumorra

@@ -3,6 +3,8 @@
 // no-result pages, the hit counts, and the fields cut from a result page
 // (MagnetSiteA) or from a result list plus one detail page per hit
 // (MagnetSiteB). No widgets: the controller feeds these with fetched pages.
+#include "lists/list_row.h"
+
 #include <QList>
 #include <QString>
 #include <QtGlobal>
@@ -27,6 +29,9 @@ struct MagnetSiteBHit {
     QString date;
     QString detailUrl;   // base + the hit's href; empty when the hit has no link
 };
+
+// The ListView19 row of a hit: mc name, cl magnet link, dx size, fb date.
+ListRow listRow(int number, const MagnetRow& row);
 
 // MagnetSiteA: base + "/?s=" + keyword + "&p=" + page.
 // MagnetSiteB: base + "/search/" + keyword + "?page=" + page.
@@ -58,5 +63,10 @@ QList<MagnetSiteBHit> cutMagnetSiteBHits(const CutPage& page, const QString& bas
 
 // The magnet link of a MagnetSiteB detail page; empty when it has none.
 QString magnetSiteBDetailLink(const QString& detailPage);
+
+// The row of a MagnetSiteB hit once its detail page is read: the hit's name
+// and date, the size magnetSiteBSizeText(), and the page's magnet link (empty
+// when the page did not come: an empty `detailPage`).
+MagnetRow magnetSiteBRow(const MagnetSiteBHit& hit, const QString& detailPage);
 
 } // namespace lumorra

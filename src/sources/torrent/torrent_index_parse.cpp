@@ -73,4 +73,15 @@ QList<TorrentIndexRow> cutTorrentIndexRows(const CutPage& page, const QString& b
     return rows;
 }
 
+ListRow listRow(int number, const TorrentIndexRow& row)
+{
+    ListRow r(rowNumber(number));
+    r.set(QStringLiteral("mc"), row.name)
+        .set(QStringLiteral("dx"), row.size)
+        .set(QStringLiteral("xzdz"), row.infoUrl)
+        .set(QStringLiteral("fhdz"), row.magnet)
+        .set(QStringLiteral("rq"), row.date);
+    return r;
+}
+
 } // namespace lumorra

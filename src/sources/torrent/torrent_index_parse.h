@@ -1,6 +1,8 @@
 #pragma once
 // TorrentIndexSite: the search URL, the hit count and the rows of one result
 // page. No widgets: the search handler feeds these with the fetched page.
+#include "lists/list_row.h"
+
 #include <QList>
 #include <QString>
 #include <QtGlobal>
@@ -16,6 +18,10 @@ struct TorrentIndexRow {
     QString infoUrl;     // base URL + "/information/" + the link's tail
     QString magnet;      // "magnet:" + the link's tail
 };
+
+// The ListView2 row of a hit: mc name, dx size, xzdz information page, fhdz
+// magnet link, rq date.
+ListRow listRow(int number, const TorrentIndexRow& row);
 
 // base + "/search/" + keyword + "/" + page. `encodedKeyword` is already
 // escaped (the keyword box keeps it current); the page text is escaped here

@@ -60,4 +60,14 @@ QList<TorrentRssRow> cutTorrentRssRows(const CutPage& feed, int hits)
     return rows;
 }
 
+ListRow listRow(int number, const TorrentRssRow& row)
+{
+    ListRow r(rowNumber(number));
+    r.set(QStringLiteral("mc"), row.title)
+        .set(QStringLiteral("dx"), row.size)
+        .set(QStringLiteral("zzdz"), row.torrentUrl)
+        .set(QStringLiteral("rq"), row.date);
+    return r;
+}
+
 } // namespace lumorra

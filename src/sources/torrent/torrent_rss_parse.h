@@ -1,5 +1,7 @@
 #pragma once
 // TorrentRssSite: the feed URL, the item count and the rows of one feed.
+#include "lists/list_row.h"
+
 #include <QList>
 #include <QString>
 #include <QtGlobal>
@@ -14,6 +16,9 @@ struct TorrentRssRow {
     QString torrentUrl;  // the enclosure's url
     QString date;        // the pubDate text
 };
+
+// The ListView4 row of an item: mc title, dx size, zzdz torrent file, rq date.
+ListRow listRow(int number, const TorrentRssRow& row);
 
 // base + "/rss/" + keyword + "/" (already escaped keyword).
 QString torrentRssUrl(const QString& base, const QString& encodedKeyword);

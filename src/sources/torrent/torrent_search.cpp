@@ -13,6 +13,7 @@
 #include "sources/torrent/torrent_rss_parse.h"
 #include "sources/window_timer.h"
 #include "text/memory_release.h"
+#include "text/number_text.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -30,30 +31,10 @@ const QString kSearching = QStringLiteral("正在进行搜索...");
 const QString kDone = QStringLiteral("搜索完毕..");
 const QString kNotFound = QStringLiteral("未找到相关资源..");
 
-// "Enabling" a timer that already runs leaves its tick where it was.
-void enable(QTimer* t)
-{
-    if (t && !t->isActive())
-        t->start();
-}
-
-void disable(QTimer* t)
-{
-    if (t)
-        t->stop();
-}
-
 void setButtonEnabled(QPushButton* b, bool on)
 {
     if (b)
         b->setEnabled(on);
-}
-
-// Pending-hit counters are 16 bits wide: an increment past the top is
-// dropped and the count stays at 32767.
-qint16 addPending(qint16 pending, int found)
-{
-    return qint16(qMin<int>(int(pending) + found, std::numeric_limits<qint16>::max()));
 }
 
 QString baseOf(const char* role)
@@ -132,15 +113,15 @@ void TorrentSearches::releaseTexts()
     // again; every other page is let go.
     if (m_searching[0] && !m_fetch[0].isPending()) {
         if (m_torrentIndexHits > 0)
-            enable(m_timer3);
-        enable(m_timer4);
+            enableTimer(m_timer3);
+        enableTimer(m_timer4);
     } else {
         m_torrentIndexPage.clear();
     }
     if (m_searching[1] && !m_fetch[1].isPending()) {
         if (m_torrentRssHits > 0)
-            enable(m_timer5);
-        enable(m_timer6);
+            enableTimer(m_timer5);
+        enableTimer(m_timer6);
     } else {
         m_torrentRssPage.clear();
     }
@@ -203,8 +184,8 @@ void TorrentSearches::searchTorrentIndex()
         return;
     }
     // Ticks still pending from the last search would report on this one.
-    disable(m_timer3);
-    disable(m_timer4);
+    disableTimer(m_timer3);
+    disableTimer(m_timer4);
     m_torrentIndexHits = 0;
     m_searching[0] = true;
     beginSearch(m_listView2, m_command2[0], kSearching);
@@ -220,10 +201,10 @@ void TorrentSearches::searchTorrentIndex()
 void TorrentSearches::hx()
 {
     const int n = countTorrentIndexHits(m_torrentIndexPage.text());
-    m_torrentIndexHits = addPending(m_torrentIndexHits, n);
+    m_torrentIndexHits = addPendingHits(m_torrentIndexHits, n);
     if (n > 0)
-        enable(m_timer3);
-    enable(m_timer4);
+        enableTimer(m_timer3);
+    enableTimer(m_timer4);
     emit pageCounted(0);
 }
 
@@ -234,19 +215,12 @@ void TorrentSearches::Timer3_Timer()
         cutTorrentIndexRows(m_torrentIndexPage, baseOf(role::TorrentIndexSite), n);
     if (m_listView2) {
         m_listView2->setUpdatesEnabled(false);
-        for (int i = 0; i < rows.size(); ++i) {
-            const TorrentIndexRow& r = rows.at(i);
-            QTreeWidgetItem* row = m_listView2->addRow(QString::number(i + 1));
-            m_listView2->setCell(row, QStringLiteral("mc"), r.name);
-            m_listView2->setCell(row, QStringLiteral("dx"), r.size);
-            m_listView2->setCell(row, QStringLiteral("xzdz"), r.infoUrl);
-            m_listView2->setCell(row, QStringLiteral("fhdz"), r.magnet);
-            m_listView2->setCell(row, QStringLiteral("rq"), r.date);
-        }
+        for (int i = 0; i < rows.size(); ++i)
+            m_listView2->addRow(listRow(i + 1, rows.at(i)));
         m_listView2->setUpdatesEnabled(true);
     }
     m_torrentIndexHits = qint16(m_torrentIndexHits - n);
-    disable(m_timer3);
+    disableTimer(m_timer3);
     setButtonEnabled(m_command2[0], true);
     StatusLine::set(kDone);
 }
@@ -256,7 +230,7 @@ void TorrentSearches::Timer4_Timer()
     // The last step of every search that got its page: it ends the search.
     if (!m_listView2 || m_listView2->rowCount() == 0)
         StatusLine::set(kNotFound);
-    disable(m_timer4);
+    disableTimer(m_timer4);
     endSearch(0);
 }
 
@@ -269,8 +243,8 @@ void TorrentSearches::searchTorrentRss()
         StatusLine::set(QStringLiteral("请输入您要搜索的关键字.."));
         return;
     }
-    disable(m_timer5);
-    disable(m_timer6);
+    disableTimer(m_timer5);
+    disableTimer(m_timer6);
     m_torrentRssHits = 0;
     m_searching[1] = true;
     beginSearch(m_listView4, m_command2[1], kSearching);
@@ -285,10 +259,10 @@ void TorrentSearches::searchTorrentRss()
 void TorrentSearches::hx2()
 {
     const int n = countTorrentRssHits(m_torrentRssPage.text());
-    m_torrentRssHits = addPending(m_torrentRssHits, n);
+    m_torrentRssHits = addPendingHits(m_torrentRssHits, n);
     if (n > 0)
-        enable(m_timer5);
-    enable(m_timer6);
+        enableTimer(m_timer5);
+    enableTimer(m_timer6);
     emit pageCounted(1);
 }
 
@@ -297,17 +271,11 @@ void TorrentSearches::Timer5_Timer()
     const int n = m_torrentRssHits;
     const QList<TorrentRssRow> rows = cutTorrentRssRows(m_torrentRssPage, n);
     if (m_listView4) {
-        for (int i = 0; i < rows.size(); ++i) {
-            const TorrentRssRow& r = rows.at(i);
-            QTreeWidgetItem* row = m_listView4->addRow(QString::number(i + 1));
-            m_listView4->setCell(row, QStringLiteral("mc"), r.title);
-            m_listView4->setCell(row, QStringLiteral("dx"), r.size);
-            m_listView4->setCell(row, QStringLiteral("zzdz"), r.torrentUrl);
-            m_listView4->setCell(row, QStringLiteral("rq"), r.date);
-        }
+        for (int i = 0; i < rows.size(); ++i)
+            m_listView4->addRow(listRow(i + 1, rows.at(i)));
     }
     m_torrentRssHits = qint16(m_torrentRssHits - n);
-    disable(m_timer5);
+    disableTimer(m_timer5);
     setButtonEnabled(m_command2[1], true);
     StatusLine::set(kDone);
 }
@@ -315,7 +283,7 @@ void TorrentSearches::Timer5_Timer()
 void TorrentSearches::Timer6_Timer()
 {
     // Stopped first: the message box below runs its own event loop.
-    disable(m_timer6);
+    disableTimer(m_timer6);
     const bool nothing = !m_listView4 || m_listView4->rowCount() == 0;
     StatusLine::set(nothing ? kNotFound : kDone);
     endSearch(1);
@@ -350,14 +318,8 @@ void TorrentSearches::searchFilmResource()
         }
         const QList<FilmResourceRow> rows = cutFilmResourceRows(page, base, announcedFilmCount(page));
         if (m_listView13) {
-            for (int i = 0; i < rows.size(); ++i) {
-                const FilmResourceRow& f = rows.at(i);
-                QTreeWidgetItem* row = m_listView13->addRow(QString::number(i + 1));
-                m_listView13->setCell(row, QStringLiteral("mc"), f.title);
-                m_listView13->setCell(row, QStringLiteral("zzdz"), f.detailUrl);
-                m_listView13->setCell(row, QStringLiteral("gx"), f.updated);
-                m_listView13->setCell(row, QStringLiteral("bz"), f.region);
-            }
+            for (int i = 0; i < rows.size(); ++i)
+                m_listView13->addRow(listRow(i + 1, rows.at(i)));
         }
         StatusLine::set(kDone);
         endSearch(2);

@@ -1,6 +1,7 @@
 #include "sources/video/online_video_page.h"
 
 #include "lists/result_list.h"
+#include "player/player_control.h"
 #include "sources/page_widgets.h"
 
 #include <QCheckBox>
@@ -183,14 +184,7 @@ QWidget* OnlineVideoPage::buildPlayerTab()
     auto* tab = new QWidget;
     auto* layout = pageColumn(tab);
 
-    // Stand-in for the player surface until the player control takes its place.
-    m_qvodCtrl1 = new QWidget(tab);
-    m_qvodCtrl1->setObjectName(QStringLiteral("QvodCtrl1"));
-    m_qvodCtrl1->setMinimumSize(320, 180);
-    m_qvodCtrl1->setAutoFillBackground(true);
-    QPalette dark = m_qvodCtrl1->palette();
-    dark.setColor(QPalette::Window, Qt::black);
-    m_qvodCtrl1->setPalette(dark);
+    m_qvodCtrl1 = new PlayerControl(tab);
     layout->addWidget(m_qvodCtrl1, 1);
 
     auto* bottom = new QHBoxLayout;

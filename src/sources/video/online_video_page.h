@@ -13,6 +13,7 @@ class QWebEngineView;
 
 namespace lumorra {
 
+class PlayerControl;
 class ResultList;
 
 class OnlineVideoPage : public QWidget {
@@ -49,7 +50,7 @@ private:
     QLineEdit* m_infoHash = nullptr;     // Text23(0)
     QLineEdit* m_magnet = nullptr;       // Text23(1)
 
-    QWidget* m_qvodCtrl1 = nullptr;
+    PlayerControl* m_qvodCtrl1 = nullptr;
     QLabel* m_label32 = nullptr;
 
     QListWidget* m_list1 = nullptr;

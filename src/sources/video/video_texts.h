@@ -1,0 +1,20 @@
+#pragma once
+// Texts the online-video sources share.
+#include "net/page_fetcher.h"
+
+#include <QString>
+
+namespace lumorra {
+
+// A listing or search page that did not arrive (fetch error, error status,
+// empty body).
+QString videoListingFailedText(const FetchResult& result);
+// A detail page that did not arrive.
+QString videoDetailFailedText(const FetchResult& result);
+// A listing page that arrived without any record.
+QString videoEmptyListingText();
+
+// The message of a detail page that no longer offers its resource.
+QString videoResourceGoneText();   // "抱歉!该资源已失效,请您获取其他资源"
+
+} // namespace lumorra
