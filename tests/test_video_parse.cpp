@@ -154,6 +154,8 @@ void TestVideoParse::qvodSearchAnnouncements()
     QCOMPARE(qvodSearchAnnouncedPages(CutPage(QStringLiteral("当前:1/3页"))), 3);
     QCOMPARE(qvodSearchAnnouncedTotal(CutPage(QStringLiteral("没有结果"))), 0);
     QCOMPARE(qvodSearchAnnouncedPages(CutPage(QStringLiteral("当前:2/3页"))), 0);
+    // A page claiming billions of pages is not collected for good.
+    QCOMPARE(qvodSearchAnnouncedPages(CutPage(QStringLiteral("当前:1/2222222222222页"))), kMaxQvodSearchPages);
     QVERIFY(isQvodSearchNoResult(QStringLiteral("对不起，没有搜索到相关影片")));
     QVERIFY(!isQvodSearchNoResult(QStringLiteral("共 3 部")));
 }

@@ -70,7 +70,7 @@ bool hasUtf8Bom(const QByteArray& bytes)
     return bytes.startsWith("\xEF\xBB\xBF");
 }
 
-QString decodeFileBytes(const QByteArray& bytes)
+QString decodeFileEncoding(const QByteArray& bytes)
 {
     if (hasUtf8Bom(bytes))
         return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
@@ -83,6 +83,17 @@ QString decodeFileBytes(const QByteArray& bytes)
         return asUtf8;
     QStringDecoder decoder(kAnsiCodec);
     return decoder.decode(bytes);
+}
+
+// The file's text with every line ending as one '\n'. The writer's INI
+// library ends a line at a lone CR too; reading it the same way keeps what
+// is written and what is read back the same entry.
+QString decodeFileBytes(const QByteArray& bytes)
+{
+    QString text = decodeFileEncoding(bytes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    return text;
 }
 
 // Cuts `s` to at most `maxBytes` bytes of its ANSI form, at a character

@@ -74,7 +74,10 @@ int qvodSearchAnnouncedTotal(const CutPage& page)
 
 int qvodSearchAnnouncedPages(const CutPage& page)
 {
-    return announcedNumber(page.piece(u"当前:1/", 1).upToFirstCharOf(u"页").erase(u'页'));
+    // The search collects every announced page one by one; a page that
+    // claims millions would keep it fetching (and joining) for good.
+    return qMin(announcedNumber(page.piece(u"当前:1/", 1).upToFirstCharOf(u"页").erase(u'页')),
+                kMaxQvodSearchPages);
 }
 
 QList<QvodSearchRow> cutQvodSearchRows(const CutPage& page, QStringView rowMarker, const QString& base,

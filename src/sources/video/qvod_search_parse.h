@@ -30,8 +30,11 @@ int countQvodSearchCategoryHits(const QString& page);
 // The site's own page for a keyword without results.
 bool isQvodSearchNoResult(const QString& page);
 
+// The most result pages one keyword search collects.
+inline constexpr int kMaxQvodSearchPages = 500;
+
 // "共 N 部" and "当前:1/P页" of a keyword result page; 0 when absent or not a
-// number.
+// number; P is at most kMaxQvodSearchPages.
 int qvodSearchAnnouncedTotal(const CutPage& page);
 int qvodSearchAnnouncedPages(const CutPage& page);
 
