@@ -131,7 +131,7 @@ public:
     static PageFetcher& instance();
 
     void setTimeoutSeconds(int seconds);       // default 30; whole request
-    int timeoutSeconds() const { return (m_timeoutMs + 999) / 1000; }
+    int timeoutSeconds() const { return int((qint64(m_timeoutMs) + 999) / 1000); }
     // The same, finer: a test's stalled server need not hold it a second.
     void setTimeoutMs(int ms);
     int timeoutMs() const { return m_timeoutMs; }
