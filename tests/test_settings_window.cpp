@@ -250,6 +250,9 @@ private slots:
         // A directory where the file should be: nothing can be written.
         QVERIFY(QDir(m_home->path()).mkdir("qmtb.ini"));
         ModalAnswerer answerer;
+        // The settings window is modal itself: once the box has gone, the
+        // answerer could see it as the next modal window and close it.
+        answerer.onDialog([](QWidget*) {});
         SettingsWindow w;
         w.show();
         press(w, "Command1");
