@@ -146,7 +146,9 @@ void TestEd2kExtraction::eachItemReadsItsOwnList()
     }
     QCOMPARE(ed2kCopiedText(), QStringLiteral("种子地址已提取并自动复制到剪贴板!"));
     // One fetch per click, every time.
-    QCOMPARE(m_server->sites().requests().size(), size_t(items.size()));
+    std::vector<LoggedRequest> sent = m_server->sites().requests();
+    std::erase_if(sent, [](const LoggedRequest& r) { return r.path.rfind("/t/ed2k/", 0) != 0; });
+    QCOMPARE(sent.size(), size_t(items.size()));
     // The cartoon menu has no such item.
     QVERIFY(!findRowAction(m_form, QStringLiteral("tqzzdm")));
 }

@@ -198,8 +198,10 @@ void TestFilmSources::boardPostsAndShortBoard()
     QCOMPARE(posts->cell(first, "dx"), QStringLiteral("2.37GB"));
     QCOMPARE(posts->cell(first, "fl"), QStringLiteral("最新电影"));
     QCOMPARE(posts->topLevelItem(49)->text(0), QStringLiteral("50"));
-    // The board is read with a plain GET.
-    const std::vector<LoggedRequest> sent = m_server->sites().requests();
+    // The board is read once, with a plain GET. (A superseded request of
+    // the last test may reach the server late: only board 1's count.)
+    std::vector<LoggedRequest> sent = m_server->sites().requests();
+    std::erase_if(sent, [](const LoggedRequest& r) { return r.param("BoardID") != "1"; });
     QCOMPARE(int(sent.size()), 1);
     QVERIFY(!sent[0].hasHeader("If-Modified-Since"));
 
