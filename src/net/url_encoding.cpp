@@ -65,14 +65,25 @@ QString encodeKeyword(const QString& text)
 {
     QString out;
     out.reserve(text.size() * 3);
-    for (QChar c : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
         const unsigned unit = c.unicode();
-        if (unit >= 0x80)
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            // A character beyond the first plane (an emoji, a rare ideograph)
+            // goes as its four UTF-8 bytes: its two halves escaped one by one
+            // would reach the site as another text.
+            const char32_t code = QChar::surrogateToUcs4(c, text[++i]);
+            appendEscape(out, 0xF0 | (code >> 18));
+            appendEscape(out, 0x80 | ((code >> 12) & 0x3F));
+            appendEscape(out, 0x80 | ((code >> 6) & 0x3F));
+            appendEscape(out, 0x80 | (code & 0x3F));
+        } else if (unit >= 0x80) {
             appendUtf8Escapes(out, unit);
-        else if (isStructuralAscii(unit))
+        } else if (isStructuralAscii(unit)) {
             appendEscape(out, unit);
-        else
+        } else {
             out += c;
+        }
     }
     return out;
 }
