@@ -72,13 +72,12 @@ bool hasUtf8Bom(const QByteArray& bytes)
 
 QString decodeFileEncoding(const QByteArray& bytes)
 {
-    if (hasUtf8Bom(bytes))
-        return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
-    // A file written by hand in an editor of today is UTF-8 without a mark.
-    // The program's own GB18030 files never pass as UTF-8: "是" and "否"
-    // (CA C7, B7 F1) are not valid UTF-8.
+    // A file written by hand in an editor of today is UTF-8, with or without
+    // a mark. The program's own GB18030 files never pass as UTF-8: their
+    // section name "信息设置" (D0 C5 …) is not valid UTF-8, even where
+    // their first bytes happen to read as a mark (a name starting "锘").
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString asUtf8 = utf8.decode(bytes);
+    const QString asUtf8 = utf8.decode(QByteArrayView(bytes).sliced(hasUtf8Bom(bytes) ? 3 : 0));
     if (!utf8.hasError())
         return asUtf8;
     QStringDecoder decoder(kAnsiCodec);
