@@ -8,12 +8,6 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-// Only the narrow-character INI class is used and the text handed to it is
-// already UTF-8, so the library's own character conversion is not needed.
-#define SI_NO_CONVERSION
-#include <SimpleIni.h>
-
-#include <string>
 
 namespace lumorra {
 
@@ -144,33 +138,29 @@ bool hasLineBreak(const QString& s)
     return s.contains(u'\n') || s.contains(u'\r');
 }
 
-bool isCommentLine(QStringView trimmedLine)
+// The name of a section header line ("[name]", blanks trimmed), or a null
+// view when the line is no header. Reader and writer share this rule, so a
+// value written is the value read back.
+QStringView sectionNameOf(QStringView trimmedLine)
 {
-    return !trimmedLine.isEmpty()
-           && (trimmedLine.front() == u';' || trimmedLine.front() == u'#');
+    if (trimmedLine.isEmpty() || trimmedLine.front() != u'[')
+        return {};
+    const qsizetype close = trimmedLine.lastIndexOf(u']');
+    if (close <= 0)
+        return {};
+    const QStringView name = trimmedView(trimmedLine.mid(1, close - 1));
+    return name.isNull() ? QStringView(u"") : name;
 }
 
-// The comment lines after the last entry of the file. The INI library keeps
-// a comment only when a section or key follows it, so these would be lost.
-QStringList trailingComments(const QString& text)
+// The key name of an entry line (the text before '=', or the whole line for
+// a bare key), or a null view for a comment.
+QStringView keyNameOf(QStringView trimmedLine)
 {
-    const QList<QStringView> lines = QStringView(text).split(u'\n');
-    qsizetype i = lines.size();
-    while (i > 0) {
-        const QStringView t = trimmedView(lines[i - 1]);
-        if (!t.isEmpty() && !isCommentLine(t))
-            break;
-        --i;
-    }
-    if (i == 0)
-        return {};   // nothing but comments: kept as the file comment
-    QStringList out;
-    for (qsizetype j = i; j < lines.size(); ++j) {
-        const QStringView t = trimmedView(lines[j]);
-        if (isCommentLine(t))
-            out << t.toString();
-    }
-    return out;
+    if (trimmedLine.front() == u';')
+        return {};
+    const qsizetype eq = trimmedLine.indexOf(u'=');
+    const QStringView name = trimmedView(eq < 0 ? trimmedLine : trimmedLine.left(eq));
+    return name.isNull() ? QStringView(u"") : name;
 }
 
 } // namespace
@@ -194,23 +184,20 @@ QString GetFromINI(const QString& section, const QString& key,
         line = trimmedView(line);
         if (line.isEmpty())
             continue;
-        if (line.front() == u'[') {
-            const qsizetype close = line.lastIndexOf(u']');
-            if (close > 0) {
-                // Only the first section of that name is searched.
-                if (inSection)
-                    break;
-                inSection = equalsIgnoringAsciiCase(trimmedView(line.mid(1, close - 1)),
-                                                    wantSection);
-                continue;
-            }
+        const QStringView sectionName = sectionNameOf(line);
+        if (!sectionName.isNull()) {
+            // Only the first section of that name is searched.
+            if (inSection)
+                break;
+            inSection = equalsIgnoringAsciiCase(sectionName, wantSection);
+            continue;
         }
-        if (!inSection || line.front() == u';')
+        if (!inSection)
+            continue;
+        const QStringView name = keyNameOf(line);
+        if (name.isNull() || !equalsIgnoringAsciiCase(name, wantKey))
             continue;
         const qsizetype eq = line.indexOf(u'=');
-        const QStringView name = trimmedView(eq < 0 ? line : line.left(eq));
-        if (!equalsIgnoringAsciiCase(name, wantKey))
-            continue;
         if (eq < 0)   // a bare key has no value: the default answers
             break;
         const QString value = stripEnclosingQuotes(trimmedView(line.mid(eq + 1)));
@@ -245,36 +232,49 @@ bool WriteToINI(const QString& section, const QString& key,
             return false;
     }
 
-    const QString oldText = decodeFileBytes(old);
-    const QByteArray oldUtf8 = oldText.toUtf8();
-
-    CSimpleIniA ini;   // ASCII case-insensitive names, like the platform
-    ini.SetUnicode(true);
-    ini.SetMultiKey(false);
-    ini.SetMultiLine(false);
-    ini.SetQuotes(false);
-    ini.SetSpaces(false);
-    if (!oldUtf8.isEmpty() && ini.LoadData(oldUtf8.constData(), size_t(oldUtf8.size())) < 0)
-        return false;
-    if (ini.SetValue(sec.toUtf8().constData(), k.toUtf8().constData(),
-                     value.toUtf8().constData()) < 0)
-        return false;
-
-    std::string saved;
-    if (ini.Save(saved) < 0)
-        return false;
-    QString newText = QString::fromUtf8(saved.data(), qsizetype(saved.size()));
-    const QStringList tail = trailingComments(oldText);
-    if (!tail.isEmpty()) {
-        if (!newText.endsWith(u'\n'))
-            newText += u'\n';
-        newText += u'\n' + tail.join(u'\n') + u'\n';
+    // The entry is put where GetFromINI will look for it: in the first
+    // section of that name, in place of the first line of that key; every
+    // other line stays as it was.
+    QStringList lines = decodeFileBytes(old).split(u'\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();   // the file's final line break
+    qsizetype sectionLine = -1;   // the header of the section to write in
+    qsizetype lastEntry = -1;     // its last non-blank line
+    qsizetype keyLine = -1;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QStringView line = trimmedView(lines[i]);
+        if (line.isEmpty())
+            continue;
+        const QStringView sectionName = sectionNameOf(line);
+        if (!sectionName.isNull()) {
+            if (sectionLine >= 0)
+                break;
+            if (equalsIgnoringAsciiCase(sectionName, sec))
+                sectionLine = lastEntry = i;
+            continue;
+        }
+        if (sectionLine < 0)
+            continue;
+        lastEntry = i;
+        const QStringView name = keyNameOf(line);
+        if (!name.isNull() && equalsIgnoringAsciiCase(name, k)) {
+            keyLine = i;
+            break;
+        }
     }
-    newText.remove(u'\r');
-    // The library separates sections with two blank lines; one is the usual look.
-    while (newText.contains(QStringLiteral("\n\n\n")))
-        newText.replace(QStringLiteral("\n\n\n"), QStringLiteral("\n\n"));
-    newText.replace(u'\n', QStringLiteral("\r\n"));
+    if (keyLine >= 0) {
+        // The key keeps the spelling it has in the file.
+        const QString& line = lines[keyLine];
+        const qsizetype eq = line.indexOf(u'=');
+        lines[keyLine] = (eq < 0 ? trimmedView(line).toString() : line.left(eq)) + u'=' + value;
+    } else if (sectionLine >= 0) {
+        lines.insert(lastEntry + 1, k + u'=' + value);
+    } else {
+        if (!lines.isEmpty() && !trimmedView(lines.last()).isEmpty())
+            lines << QString();
+        lines << u'[' + sec + u']' << k + u'=' + value;
+    }
+    const QString newText = lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
 
     QStringEncoder encoder(kAnsiCodec);
     const QByteArray bytes = encoder.encode(newText);
