@@ -11,6 +11,7 @@
 // once with it stopped; the web engine's helper processes are measured
 // separately.
 #include "bench_window.h"
+#include "idle_children.h"
 
 #include "app/settings_store.h"
 
@@ -83,23 +84,8 @@ int main(int argc, char** argv)
     const double seconds = argc > 1 ? std::max(0.5, std::atof(argv[1])) : 5.0;
     const int extra = argc > 2 ? std::max(0, std::atoi(argv[2])) : 200;
 
-    // Before any thread exists: the children only wait to be killed.
-    std::vector<pid_t> idleChildren;
-    for (int i = 0; i < extra; ++i) {
-        const pid_t pid = fork();
-        if (pid == 0) {
-            for (;;)
-                pause();
-        }
-        if (pid > 0)
-            idleChildren.push_back(pid);
-    }
-    auto endChildren = [&] {
-        for (pid_t c : idleChildren)
-            kill(c, SIGKILL);
-        for (pid_t c : idleChildren)
-            waitpid(c, nullptr, 0);
-    };
+    const std::vector<pid_t> idleChildren = bench::startIdleChildren(extra);
+    auto endChildren = [&] { bench::endChildren(idleChildren); };
 
     bench::prepareWindowProcess();
     QApplication app(argc, argv);

@@ -6,6 +6,7 @@
 // extra_processes idle children are started first, so the process table
 // looks like a desktop session's rather than a bare container's.
 #include "bench_result.h"
+#include "idle_children.h"
 #include "app/exit_flow.h"
 #include "platform/processes.h"
 
@@ -75,16 +76,7 @@ int main(int argc, char** argv)
     const int extra = argc > 2 ? std::atoi(argv[2]) : 200;
     const bool watchOnly = argc > 3 && std::atoi(argv[3]) != 0;   // for profiling
 
-    std::vector<pid_t> children;
-    for (int i = 0; i < extra; ++i) {
-        const pid_t pid = fork();
-        if (pid == 0) {
-            for (;;)
-                pause();
-        }
-        if (pid > 0)
-            children.push_back(pid);
-    }
+    const std::vector<pid_t> children = bench::startIdleChildren(extra);
     std::printf("processes in /proc: %d (%d idle children added)\n", countProcesses(), extra);
 
     long ticks = 0;
@@ -102,10 +94,7 @@ int main(int argc, char** argv)
                 seconds, cached, ticks, (unsigned long long)(watch.listings() - listedBefore));
 
     if (watchOnly) {
-        for (pid_t c : children)
-            kill(c, SIGKILL);
-        for (pid_t c : children)
-            waitpid(c, nullptr, 0);
+        bench::endChildren(children);
         return 0;
     }
     const double full = cpuPercentOfTicks(
@@ -190,9 +179,6 @@ int main(int argc, char** argv)
     bench::result("browser watch: started browser removed after", removed ? sumMs / removed : 0.0, 1, "ms",
                   bench::format("mean; worst %.1f ms; %d of %d removed", worstMs, removed, rounds));
 
-    for (pid_t c : children)
-        kill(c, SIGKILL);
-    for (pid_t c : children)
-        waitpid(c, nullptr, 0);
+    bench::endChildren(children);
     return 0;
 }
