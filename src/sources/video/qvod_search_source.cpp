@@ -152,6 +152,8 @@ void QvodSearchSource::keywordSearch()
     m_categoryFetch.cancel();
     m_categoryHits = 0;
     m_pagesLeft = 0;
+    m_missedPages = 0;
+    m_firstMissReason.clear();
     m_searching = true;
     if (m_searchButton)
         m_searchButton->setEnabled(false);
@@ -208,14 +210,15 @@ void QvodSearchSource::collectNextPage()
     m_timer14->stop();
     const QString url = qvodSearchKeywordPageUrl(siteBase(), m_searchKeyword, m_pagesLeft);
     m_searchFetch.get(url, FetchMode::WithIfModifiedSince, this, [this](const FetchResult& r) {
+        // A page that does not come is skipped and the collection goes on:
+        // the pages that came are still worth listing. The first reason is
+        // kept for the status at the end.
         if (!r.hasPage()) {
-            const QString reason = videoListingFailedText(r);
-            m_searchPage.clear();
-            endSearch(reason);
-            emit failed(reason);
-            return;
+            if (m_missedPages++ == 0)
+                m_firstMissReason = pageFailureText(r);
+        } else {
+            m_searchPage.setText(m_searchPage.text() + QStringLiteral("\r\n") + r.text);
         }
-        m_searchPage.setText(m_searchPage.text() + QStringLiteral("\r\n") + r.text);
         m_timer14->start();
     });
 }
@@ -230,7 +233,14 @@ void QvodSearchSource::cutKeywordRows()
         // from the top with the page's last result first.
         addRowsAtTop(m_listView14, numberedFromTheTop(rows));
     }
-    endSearch(kDone);
+    if (m_missedPages == 0) {
+        endSearch(kDone);
+        return;
+    }
+    // The list is short of the missed pages' rows: the user has to be told.
+    const QString status = qvodSearchMissedPagesText(m_missedPages, m_firstMissReason);
+    emit failed(status);
+    endSearch(status);
 }
 
 void QvodSearchSource::endSearch(const QString& status)

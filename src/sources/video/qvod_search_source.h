@@ -46,7 +46,8 @@ signals:
     // A category page has ended: rows listed, no records, or not arrived.
     void listingLoaded();
     // The keyword search has ended (rows, nothing found, or failed); its
-    // button is enabled again.
+    // button is enabled again. Rows of the pages that came are listed even
+    // when a further page did not come (failed() says so first).
     void searchEnded();
     // A detail page has ended: address resolved, resource gone, or failed.
     void detailResolved();
@@ -77,6 +78,8 @@ private:
     QString m_searchKeyword;          // escaped, as the search started
     int m_searchTotal = 0;            // QvodSearchTotal
     int m_pagesLeft = 0;              // QvodSearchPagesLeft
+    int m_missedPages = 0;            // further pages that did not come
+    QString m_firstMissReason;
     bool m_searching = false;
     QString m_currentQvodAddress;     // CurrentQvodAddress
     int m_releaseHook = -1;

@@ -19,6 +19,11 @@ QString videoDetailFailedText(const FetchResult& result)
     return QStringLiteral("解析失败(") + reasonOf(result) + QStringLiteral("),请稍后再试..");
 }
 
+QString qvodSearchMissedPagesText(int missed, const QString& reason)
+{
+    return QStringLiteral("资源获取完毕..(有%1页未能获取:%2)").arg(QString::number(missed), reason);
+}
+
 QString videoEmptyListingText()
 {
     return QStringLiteral("获取完毕..本页没有资源记录");

@@ -11,6 +11,9 @@ namespace lumorra {
 QString videoListingFailedText(const FetchResult& result);
 // A detail page that did not arrive.
 QString videoDetailFailedText(const FetchResult& result);
+// A keyword search that listed what came, but `missed` of its further pages
+// did not come; `reason` is why the first of them did not.
+QString qvodSearchMissedPagesText(int missed, const QString& reason);
 // A listing page that arrived without any record.
 QString videoEmptyListingText();
 
