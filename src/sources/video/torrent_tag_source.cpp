@@ -54,15 +54,13 @@ void TorrentTagSource::search()
     StatusLine::set(QStringLiteral("正在进行资源获取..请耐心等待.."));
     // Every search's page is listed, so no request supersedes another.
     GetBody(torrentTagUrl(siteBase(), encodeKeyword(keyword)), this, [this](const FetchResult& r) {
-        if (!r.hasPage()) {
-            const QString reason = videoListingFailedText(r);
-            StatusLine::set(reason);
-            emit failed(reason);
-            emit searchEnded();
-            return;
-        }
-        if (!hasTorrentTagRecords(r.text)) {
-            StatusLine::set(QStringLiteral("抱歉!未找到任何资源.."));
+        // No page, or one without a torrent, is the same to the user: nothing
+        // was found. The status adds why no page came, when none did.
+        if (!r.hasPage() || !hasTorrentTagRecords(r.text)) {
+            const QString reason = r.hasPage() ? QString() : pageFailureText(r);
+            StatusLine::set(torrentTagNothingFoundText(reason));
+            if (!reason.isEmpty())
+                emit failed(reason);
             showInfo(m_form1->window(), QStringLiteral("抱歉!未找到任何资源!"));
             emit searchEnded();
             return;

@@ -24,6 +24,12 @@ QString qvodSearchMissedPagesText(int missed, const QString& reason)
     return QStringLiteral("资源获取完毕..(有%1页未能获取:%2)").arg(QString::number(missed), reason);
 }
 
+QString torrentTagNothingFoundText(const QString& reason)
+{
+    const QString text = QStringLiteral("抱歉!未找到任何资源..");
+    return reason.isEmpty() ? text : text + u'(' + reason + u')';
+}
+
 QString videoEmptyListingText()
 {
     return QStringLiteral("获取完毕..本页没有资源记录");

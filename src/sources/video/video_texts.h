@@ -14,6 +14,9 @@ QString videoDetailFailedText(const FetchResult& result);
 // A keyword search that listed what came, but `missed` of its further pages
 // did not come; `reason` is why the first of them did not.
 QString qvodSearchMissedPagesText(int missed, const QString& reason);
+// The tag search found nothing: "抱歉!未找到任何资源..", followed by why no
+// page came when `reason` is not empty.
+QString torrentTagNothingFoundText(const QString& reason);
 // A listing page that arrived without any record.
 QString videoEmptyListingText();
 
