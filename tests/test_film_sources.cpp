@@ -57,6 +57,8 @@ private slots:
     void filmDetailLayouts_data();
     void filmDetailLayouts();
     void filmDetailUnreadablePost();
+    void filmDetailErrorPageOffersBrowser_data();
+    void filmDetailErrorPageOffersBrowser();
     void filmDetailPostMissing();
 
 private:
@@ -521,6 +523,37 @@ void TestFilmSources::filmDetailUnreadablePost()
     QCOMPARE(answerer.icons(), QList<QMessageBox::Icon>(2, QMessageBox::Information));
     QCOMPARE(answerer.buttons(), QList<QMessageBox::StandardButtons>(2, QMessageBox::Yes | QMessageBox::No));
     QCOMPARE(m_opened, QStringList{post});   // the No opened nothing
+    QVERIFY(!m_detail->form11());
+}
+
+void TestFilmSources::filmDetailErrorPageOffersBrowser_data()
+{
+    QTest::addColumn<int>("status");
+    QTest::newRow("404") << 404;
+    QTest::newRow("500") << 500;
+}
+
+void TestFilmSources::filmDetailErrorPageOffersBrowser()
+{
+    QFETCH(int, status);
+    QSignalSpy boards(m_bt, &BtSources::boardEnded);
+    QSignalSpy ended(m_detail, &FilmDetailView::detailEnded);
+    QVERIFY(clickAndWait("Command3(0)", boards));
+    ResultList* posts = list("ListView18");
+    select(posts, 0); // a post Form11 would show, were it there
+    const QString post = posts->cell(posts->topLevelItem(0), "dz");
+    // The error page even carries the film fields: it is still not the post.
+    m_server->sites().program(SampleSites::prefixFor(role::BtBoardSite) + "/display.php",
+        Answer::html("<br />片名:Error<br />剧情简介 x◎影片截图", status));
+
+    ModalAnswerer answerer;
+    answerer.queue(QMessageBox::Yes);
+    m_detail->ListView18_DblClick();
+    QVERIFY(ended.wait(8000));
+    QCOMPARE(ended.last().at(0).toBool(), false);
+    QCOMPARE(answerer.texts(), QStringList{QStringLiteral("无法获取当前影片信息!是否为您打开对应地址?")});
+    QCOMPARE(StatusLine::text(), QStringLiteral("无法获取当前影片信息!"));
+    QCOMPARE(m_opened, QStringList{post});
     QVERIFY(!m_detail->form11());
 }
 

@@ -60,6 +60,13 @@ void FilmDetailView::ListView18_DblClick()
     const QString postAddress = m_listView18->cellAt(row, 2);
     m_postFetch.get(postAddress, FetchMode::WithIfModifiedSince, this,
                     [this, postAddress](const FetchResult& result) {
+        // An error page is the server's, never the post: it is read as a post
+        // without film fields, so the user is still offered the browser,
+        // which may well get further than we did.
+        if (result.ok() && result.status >= 400) {
+            showPost(postAddress, QString());
+            return;
+        }
         if (!result.hasPage()) {
             StatusLine::set(filmDetailFailedText(result));
             emit detailEnded(false);
