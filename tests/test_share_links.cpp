@@ -4,6 +4,7 @@
 // them.
 #include "app/settings_window.h"
 #include "app/vendor_pages.h"
+#include "lists/status_line.h"
 #include "net/site_config.h"
 #include "platform/open_address.h"
 #include "modal_answerer.h"
@@ -114,6 +115,27 @@ private slots:
                                            "&title=Lumorra%B9%D9%B7%BD%CD%F8%D5%BE%20-%20Tessaly%CD%F8%C2%E7"
                                            "Lumorra%C9%F1%C6%F7%21&desc=&comment=")))
                     .match(m_opened[4]).hasMatch());
+    }
+
+    void webButtonsWithoutEndpointSaySo()
+    {
+        SettingsWindow w;
+        const QString endpoint = SiteConfig::current().base(QString::fromLatin1(role::ShareEndpoint));
+        SiteConfig::current().setBase(QString::fromLatin1(role::ShareEndpoint), QString());
+        m_opened.clear();
+        for (int i = 2; i <= 6; ++i) {
+            StatusLine::set(QStringLiteral("-"));
+            button(w, i)->click();
+            QCOMPARE(StatusLine::text(), QStringLiteral("未配置分享地址（sites.ini 的 ShareEndpoint）"));
+        }
+        // "QQ好友" needs no share dialog.
+        StatusLine::set(QStringLiteral("-"));
+        ModalAnswerer answerer;
+        button(w, 1)->click();
+        QCOMPARE(answerer.count(), 1);
+        QCOMPARE(StatusLine::text(), QStringLiteral("-"));
+        SiteConfig::current().setBase(QString::fromLatin1(role::ShareEndpoint), endpoint);
+        QVERIFY(m_opened.isEmpty());
     }
 };
 

@@ -2,6 +2,7 @@
 
 #include "app/vendor_pages.h"
 #include "lists/row_actions.h"
+#include "lists/status_line.h"
 #include "net/site_config.h"
 #include "platform/open_address.h"
 #include "ui/message_box.h"
@@ -34,6 +35,14 @@ QString ShareLinks::addressFor(ShareService service)
 
 void ShareLinks::open(ShareService service)
 {
+    // Without the role the address would be a bare path the browser cannot
+    // open: say what is missing rather than let the click come to nothing.
+    // The settings window has no status line of its own; the main window's
+    // shows below it.
+    if (SiteConfig::current().base(QString::fromLatin1(role::ShareEndpoint)).isEmpty()) {
+        StatusLine::set(shareEndpointMissingText());
+        return;
+    }
     openAddress(addressFor(service));
 }
 

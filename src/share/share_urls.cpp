@@ -38,6 +38,11 @@ QString shareCopiedMessage()
     return QStringLiteral("分享内容已复制到剪贴板，打开您要分享的QQ好友，直接发送即可!");
 }
 
+QString shareEndpointMissingText()
+{
+    return QStringLiteral("未配置分享地址（sites.ini 的 ShareEndpoint）");
+}
+
 QString encodedPageAddress(const QString& productPage)
 {
     QString out = productPage;

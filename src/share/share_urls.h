@@ -18,6 +18,9 @@ QString shareClipboardText(const QString& productPage);
 // The message after the copy.
 QString shareCopiedMessage();
 
+// What a web share button says when sites.ini names no ShareEndpoint.
+QString shareEndpointMissingText();
+
 // The page address as the share dialogs take it: each ':' as %3A and each
 // '/' as %2F, nothing else touched.
 QString encodedPageAddress(const QString& productPage);
