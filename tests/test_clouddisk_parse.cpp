@@ -226,7 +226,8 @@ void TestCloudDiskParse::texts()
     QCOMPARE(frameCaption(3), QStringLiteral("资源列表(当前共搜索到：3个资源)"));
     QCOMPARE(finishedText(QStringLiteral("百度网盘")), QStringLiteral("百度网盘搜索完毕.."));
     QCOMPARE(notFoundText(QStringLiteral("百度网盘")), QStringLiteral("百度网盘未找到相关资源.."));
-    QVERIFY(!allFailedText().isEmpty());
+    QCOMPARE(allFailedText(),
+        QStringLiteral("搜索失败(无法连接到服务器)，未能从搜索服务获取结果，请检查网络后重试.."));
 }
 
 QTEST_GUILESS_MAIN(TestCloudDiskParse)

@@ -372,7 +372,8 @@ void TestCloudDiskSearch::allServicesFailing()
         QVERIFY(target == targetFor(4, QStringLiteral("电影")) || target == targetFor(9, QStringLiteral("电影"))
                 || target == targetFor(23, QStringLiteral("电影")));
     QCOMPARE(m_list->rowCount(), 0);
-    QCOMPARE(StatusLine::text(), clouddisk::allFailedText());
+    QCOMPARE(StatusLine::text(),
+        QStringLiteral("搜索失败(无法连接到服务器)，未能从搜索服务获取结果，请检查网络后重试.."));
 }
 
 void TestCloudDiskSearch::nothingFound()
@@ -555,7 +556,7 @@ void TestCloudDiskSearch::demoSearchOverAllServices()
     QCOMPARE(kinds[lower], QStringLiteral("Vdisk网盘"));
     for (const QString& address : column(2))
         QVERIFY2(address.startsWith(QStringLiteral("http://")), qPrintable(address));
-    QCOMPARE(StatusLine::text(), clouddisk::finishedText(kinds.last()));
+    QCOMPARE(StatusLine::text(), kinds.last() + QStringLiteral("搜索完毕.."));
 }
 
 void TestCloudDiskSearch::eachServiceReportedOnTheCaption()
@@ -567,7 +568,7 @@ void TestCloudDiskSearch::eachServiceReportedOnTheCaption()
     tick({0, 1, 2});
     searchAndWait(QStringLiteral("电影"));
     // The status line says what it always says.
-    QCOMPARE(StatusLine::text(), clouddisk::finishedText(QStringLiteral("百度网盘")));
+    QCOMPARE(StatusLine::text(), QStringLiteral("百度网盘搜索完毕.."));
 
     const QList<clouddisk::ServiceOutcome> outcomes = m_search->serviceOutcomes();
     QCOMPARE(outcomes.size(), 3);

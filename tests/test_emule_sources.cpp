@@ -193,7 +193,7 @@ void TestEmuleSources::shortAndEmptyListingPages()
     QVERIFY(listing("Command27(1)"));
     QCOMPARE(targetsUnder(role::EmuleIndexSite).last(), QStringLiteral("/emule/software/5"));
     QCOMPARE(software->rowCount(), 0);
-    QCOMPARE(StatusLine::text(), emuleEmptyListingText());
+    QCOMPARE(StatusLine::text(), QStringLiteral("获取完毕..本页没有资源记录"));
 }
 
 void TestEmuleSources::failedListingFetchKeepsListAndRaisedPage()
@@ -448,7 +448,7 @@ void TestEmuleSources::searchSiteFetchFailureGivesTheButtonBack()
     edit("Text19")->setText(QStringLiteral("blank"));
     QVERIFY(runSearch(search));
     QVERIFY(search->isEnabled());
-    QCOMPARE(StatusLine::text(), emuleFetchFailedText(FetchResult{}));
+    QCOMPARE(StatusLine::text(), QStringLiteral("资源获取失败(页面没有内容),请稍后再试.."));
 
     // An empty keyword changes nothing.
     edit("Text19")->clear();

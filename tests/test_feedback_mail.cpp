@@ -178,7 +178,8 @@ private slots:
         m_send->click();
         QCOMPARE(ended.count(), 1);
         QCOMPARE(ended.at(0).at(0).toBool(), false);
-        QCOMPARE(StatusLine::text(), kFailed + mailNotConfiguredText());
+        QCOMPARE(StatusLine::text(),
+            kFailed + QStringLiteral("未配置邮件服务器(请在sites.ini的[mail]一节填写Host、From和To)"));
         QVERIFY(m_send->isEnabled());
         QCOMPARE(m_form->sentCount(), qint16(0));
     }
@@ -304,7 +305,9 @@ private slots:
         ModalAnswerer answerer;
         fill(0, QStringLiteral("第三次反馈"));
         m_send->click();
-        QCOMPARE(answerer.texts(), QStringList{feedbackLimitMessage()});
+        QCOMPARE(answerer.texts(),
+            QStringList{QStringLiteral("您已反馈过两次!为了防止恶意邮件\r\n \r\n"
+                                       "每次只可进行两次反馈,请您重新打开软件即可再次反馈!")});
         QCOMPARE(answerer.titles(), QStringList{QStringLiteral("Brenn系列软件")});
         QCOMPARE(answerer.icons(), QList<QMessageBox::Icon>{QMessageBox::Information});
         QCOMPARE(StatusLine::text(), QStringLiteral("反馈次数超出限制.."));

@@ -225,7 +225,7 @@ void TestFilmSources::boardWithoutPostsOrPage()
     m_server->sites().program(path, Answer::html("<p>本版暂无帖子</p>"));
     QVERIFY(clickAndWait("Command3(0)", ended));
     QCOMPARE(posts->rowCount(), 0);
-    QCOMPARE(StatusLine::text(), btEmptyListingText());
+    QCOMPARE(StatusLine::text(), QStringLiteral("获取完毕 ...本页没有资源记录"));
 
     Answer drop;
     drop.drop = true;
@@ -265,7 +265,7 @@ void TestFilmSources::btFilmPages()
     QVERIFY(clickAndWait("Commandz3(1)", ended));
     QCOMPARE(targetsUnder(role::EmuleIndexSite).last(), QStringLiteral("/Download/bt/dianying/5"));
     QCOMPARE(films->rowCount(), 0);
-    QCOMPARE(StatusLine::text(), btEmptyListingText());
+    QCOMPARE(StatusLine::text(), QStringLiteral("获取完毕 ...本页没有资源记录"));
 }
 
 void TestFilmSources::btFilmMagnetLink()
@@ -322,7 +322,7 @@ void TestFilmSources::btFilmMagnetFailures()
     QVERIFY(clickAndWait("Commandz3(0)", loaded));
     films->clearSelection();
     m_bt->ListView16_DblClick();
-    QCOMPARE(StatusLine::text(), selectionGuardText());
+    QCOMPARE(StatusLine::text(), QStringLiteral("请先查询再进行操作!"));
 
     select(films, 0);
     const std::string page = SampleSites::prefixFor(role::EmuleIndexSite) + "/Download/xiazai/5001.html";
@@ -387,7 +387,7 @@ void TestFilmSources::filmListingEmptyFetchKeepsRows()
                               Answer::html("<p>暂无更新</p>"));
     QVERIFY(clickAndWait("Command14(1)", loaded));
     QCOMPARE(films->rowCount(), 0);
-    QCOMPARE(StatusLine::text(), filmListingEmptyText());
+    QCOMPARE(StatusLine::text(), QStringLiteral("获取完毕..本页没有资源记录"));
 }
 
 void TestFilmSources::filmLinkDoubleClickReplacesMenuAppends()
@@ -564,7 +564,7 @@ void TestFilmSources::filmDetailPostMissing()
     QVERIFY(clickAndWait("Command3(0)", boards));
     list("ListView18")->clearSelection();
     m_detail->ListView18_DblClick();
-    QCOMPARE(StatusLine::text(), selectionGuardText());
+    QCOMPARE(StatusLine::text(), QStringLiteral("请先查询再进行操作!"));
 
     select(list("ListView18"), 0);
     Answer drop;

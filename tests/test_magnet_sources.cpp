@@ -185,7 +185,7 @@ void TestMagnetSources::channelsUrlsAndPaging()
 void TestMagnetSources::siteARowsAfterTheCut()
 {
     QVERIFY(searchAndWait(0, QStringLiteral("ubuntu")));
-    QCOMPARE(StatusLine::text(), MagnetSearch::doneText());
+    QCOMPARE(StatusLine::text(), QStringLiteral("资源搜索完毕.."));
     QVERIFY(command21(4)->isEnabled());
     QVERIFY(command21(5)->isEnabled());
     ResultList* lv = list("ListView19");
@@ -222,7 +222,7 @@ void TestMagnetSources::memoryReleaseBeforeTheCut()
     timer24->setInterval(20);
     QVERIFY(ended.wait(5000));
     QCOMPARE(list("ListView19")->rowCount(), 3);
-    QCOMPARE(StatusLine::text(), MagnetSearch::doneText());
+    QCOMPARE(StatusLine::text(), QStringLiteral("资源搜索完毕.."));
 }
 
 void TestMagnetSources::noResultPages_data()
@@ -241,17 +241,17 @@ void TestMagnetSources::noResultPages()
     list("ListView19")->addRow(QStringLiteral("old"));
     ModalAnswerer answerer;
     QVERIFY(searchAndWait(channel, keyword));
-    QCOMPARE(answerer.texts(), QStringList{MagnetSearch::noResultText()});
+    QCOMPARE(answerer.texts(), QStringList{QStringLiteral("抱歉!没有找到任何结果,请更换关键字重试")});
     QCOMPARE(answerer.titles(), QStringList{QStringLiteral("Brenn系列软件")});
     QCOMPARE(answerer.icons(), QList<QMessageBox::Icon>{QMessageBox::Information});
-    QCOMPARE(StatusLine::text(), MagnetSearch::noResultText());
+    QCOMPARE(StatusLine::text(), QStringLiteral("抱歉!没有找到任何结果,请更换关键字重试"));
     QCOMPARE(list("ListView19")->rowCount(), 0);
 }
 
 void TestMagnetSources::siteBReadsEachDetailPage()
 {
     QVERIFY(searchAndWait(1, QStringLiteral("ubuntu")));
-    QCOMPARE(StatusLine::text(), MagnetSearch::doneText());
+    QCOMPARE(StatusLine::text(), QStringLiteral("资源搜索完毕.."));
     QCOMPARE(targetsUnder(role::MagnetSiteB).filter(QStringLiteral("/detail/")).size(), 3);
     QCOMPARE(list("ListView19")->rowCount(), 3);
     for (int i = 0; i < 3; ++i) {
@@ -273,7 +273,7 @@ void TestMagnetSources::siteBSlowAndFailingDetailPages()
     // Hit 2's page is slow, hit 3's connection drops: the rows still come in
     // hit order, the failed one without a link, and the search ends.
     QVERIFY(searchAndWait(1, QStringLiteral("linux")));
-    QCOMPARE(StatusLine::text(), MagnetSearch::doneText());
+    QCOMPARE(StatusLine::text(), QStringLiteral("资源搜索完毕.."));
     QCOMPARE(list("ListView19")->rowCount(), 3);
     QCOMPARE(cell(0, "mc"), QStringLiteral("linux-6.8.tar.xz"));
     QCOMPARE(cell(1, "mc"), QStringLiteral("linux-mint-21.3.iso"));
@@ -344,7 +344,7 @@ void TestMagnetSources::qvodLinksOfAFilm()
 
     lv13->clearRows();
     emit lv13->listDoubleClicked();
-    QCOMPARE(StatusLine::text(), selectionGuardText());
+    QCOMPARE(StatusLine::text(), QStringLiteral("请先查询再进行操作!"));
 
     // Rows as the film search lists them: the detail address ends in a blank.
     const QString site = m_server->roleUrl(QString::fromLatin1(role::FilmResourceSite));
@@ -362,7 +362,7 @@ void TestMagnetSources::qvodLinksOfAFilm()
     QCOMPARE(list2->count(), 0);
     QVERIFY(resolved.wait(5000));
     QCOMPARE(resolved.at(0).at(0).toBool(), true);
-    QCOMPARE(StatusLine::text(), FilmResourceDetail::doneText());
+    QCOMPARE(StatusLine::text(), QStringLiteral("种子提取完毕.."));
     // Two parts, the first in an href and repeated at the foot: two entries,
     // each once, in page order, and no bare "qvod://".
     QStringList entries;
@@ -380,7 +380,7 @@ void TestMagnetSources::qvodLinksOfAFilm()
     emit lv13->listDoubleClicked();
     QVERIFY(resolved.wait(5000));
     QCOMPARE(resolved.at(1).at(0).toBool(), false);
-    QCOMPARE(StatusLine::text(), FilmResourceDetail::failureText(FetchError::None));
+    QCOMPARE(StatusLine::text(), QStringLiteral("种子提取失败：未获取到页面内容，请稍后重试.."));
     QCOMPARE(list2->count(), 0);
 }
 
@@ -399,7 +399,7 @@ void TestMagnetSources::torrentDownload()
     QAction* item = findRowAction(form(), QStringLiteral("dkbtxz"));
     QVERIFY(item);
     item->trigger();
-    QCOMPARE(StatusLine::text(), selectionGuardText());
+    QCOMPARE(StatusLine::text(), QStringLiteral("请先查询再进行操作!"));
     QVERIFY(!form()->findChild<QWebEngineView*>(QStringLiteral("WebBrowser2")));
 
     const QString hash = QStringLiteral("0123456789abcdef0123456789abcdef01234567");
@@ -424,7 +424,7 @@ void TestMagnetSources::torrentDownload()
     }
     rowFor(address);
     item->trigger();
-    QCOMPARE(StatusLine::text(), TorrentDownload::startedText());
+    QCOMPARE(StatusLine::text(), QStringLiteral("开始下载..."));
     QVERIFY(ended.wait(20000));
     QCOMPARE(ended.at(0).at(0).toBool(), true);
     const QString saved = ended.at(0).at(1).toString();

@@ -134,7 +134,7 @@ private slots:
         QVERIFY(child(w.get(), "Command45")->isEnabled());
 
         QTRY_VERIFY_WITH_TIMEOUT(ready(w.get()), 8000);
-        QCOMPARE(w->statusPanel(2)->text(), MainWindow::welcomeText());
+        QCOMPARE(w->statusPanel(2)->text(), QStringLiteral("欢迎使用Tessaly旗下Brenn系列软件 .."));
         QVERIFY(child(w.get(), "Command6")->isEnabled());
         QVERIFY(child(w.get(), "Check2(5)")->isEnabled());
         QVERIFY(child(w.get(), "Command1")->isEnabled());
@@ -310,7 +310,7 @@ private slots:
                  QStringList{QStringLiteral("发现最新版本![") + fetched + QStringLiteral("]\r\n \r\n确定后自动打开官方网站!")});
         QCOMPARE(answerer.titles(), QStringList{QStringLiteral("Brenn系列软件")});
         QCOMPARE(m_opened, QStringList{makerHomePageAddress()});
-        QCOMPARE(w->statusPanel(2)->text(), MainWindow::welcomeText());
+        QCOMPARE(w->statusPanel(2)->text(), QStringLiteral("欢迎使用Tessaly旗下Brenn系列软件 .."));
         QVERIFY(!ready(w.get()));
     }
 
@@ -403,14 +403,16 @@ private slots:
         closer.start();
         QTRY_VERIFY_WITH_TIMEOUT(asked, 8000);
         QCOMPARE(statusWhenAsked, QStringLiteral("正在检测程序最新版本.."));
-        QCOMPARE(answerer.texts(), QStringList{exitQuestionText()});
+        QCOMPARE(answerer.texts(),
+            QStringList{QStringLiteral("感谢您对Avenel、对Brenn系列的软件的支持!\r \r"
+                                       "是否退出并到论坛可以下载更多Brenn系列原创免费软件?")});
 
         if (answer == QMessageBox::Cancel) {
             QVERIFY(!closed);
             QTRY_VERIFY_WITH_TIMEOUT(ready(w.get()), 8000);
             QVERIFY(w->isVisible());
             QVERIFY(w->timer("Timer12")->isActive());
-            QCOMPARE(w->statusPanel(2)->text(), MainWindow::welcomeText());
+            QCOMPARE(w->statusPanel(2)->text(), QStringLiteral("欢迎使用Tessaly旗下Brenn系列软件 .."));
             QCOMPARE(m_ends, 0);
             QCOMPARE(answerer.count(), 1);
             return;
@@ -466,7 +468,7 @@ private slots:
         SettingsWindow::setRestartHook(nullptr);
 
         QCOMPARE(answerer.dialogs(), QStringList{QStringLiteral("Form9")});
-        QCOMPARE(answerer.texts(), QStringList{SettingsWindow::restartQuestion()});
+        QCOMPARE(answerer.texts(), QStringList{QStringLiteral("设置成功!需重启生效,现在为您重启软件?")});
         QCOMPARE(restarts, 1);
         QCOMPARE(m_ends, 1);
         QVERIFY(m_opened.isEmpty());
@@ -756,7 +758,17 @@ private slots:
         // 否 stored: ticking shows the agreement; No takes the tick back.
         answerer.queue(QMessageBox::No);
         check1->click();
-        QCOMPARE(answerer.texts(), QStringList{MainWindow::agreementText()});
+        QCOMPARE(answerer.texts(),
+            QStringList{QStringLiteral("用户使用协议：\r\n"
+                                       "\r\n"
+                                       "一，使用者必须为十八周岁以上及八十周岁以下\r\n"
+                                       "二，本功能是因广大网友反馈而增加的功能\r\n"
+                                       "三，获取到的资源均来自网络，与Tessaly、开发者无关\r\n"
+                                       "四，本程序只作为资源的采集、分析、整理\r\n"
+                                       "五，请勿将本程序用于非法用途\r\n"
+                                       "六，如发现用户以本程序危害到我们名声，将立即终止本功能的使用！\r\n"
+                                       "\r\n"
+                                       "是否能保证遵守？")});
         QVERIFY(!check1->isChecked());
         QCOMPARE(SettingsStore().value(key), QStringLiteral("否"));
 

@@ -232,7 +232,7 @@ void TestPlayer::typedAddress()
     // Without the agreement the dialog never comes.
     setAgreement(false);
     command53(11)->click();
-    QCOMPARE(answerer.texts(), QStringList{OnlineVideoHandlers::agreementRequiredText()});
+    QCOMPARE(answerer.texts(), QStringList{QStringLiteral("请先阅读使用协议并严格遵守!")});
     QVERIFY(titles.isEmpty());
     setAgreement(true);
 
@@ -546,7 +546,7 @@ void TestPlayer::forumAddressWindow()
     setAgreement(false);
     ModalAnswerer answerer;
     item->trigger();
-    QCOMPARE(answerer.texts(), QStringList{OnlineVideoHandlers::agreementRequiredText()});
+    QCOMPARE(answerer.texts(), QStringList{QStringLiteral("请先阅读使用协议并严格遵守!")});
     QVERIFY(!form6->isVisible());
 }
 

@@ -142,7 +142,7 @@ private slots:
         box(w, "Check5")->setChecked(true);
         skins(w)->setCurrentIndex(4);
         press(w, "Command1");
-        QCOMPARE(answerer.texts(), QStringList{SettingsWindow::restartQuestion()});
+        QCOMPARE(answerer.texts(), QStringList{QStringLiteral("设置成功!需重启生效,现在为您重启软件?")});
         QCOMPARE(answerer.icons(), QList<QMessageBox::Icon>{QMessageBox::Information});
         QCOMPARE(w.result(), int(QDialog::Accepted));
         QCOMPARE(m_restarts, 0);
@@ -183,7 +183,7 @@ private slots:
             SettingsWindow w;
             const QByteArray before = readFileBytes(ini());
             press(w, "Command3");
-            QCOMPARE(answerer.texts(), QStringList{SettingsWindow::defaultsQuestion()});
+            QCOMPARE(answerer.texts(), QStringList{QStringLiteral("确认要恢复默认设置?")});
             QVERIFY(!box(w, "Check6")->isChecked());
             QCOMPARE(readFileBytes(ini()), before);
         }
@@ -256,7 +256,8 @@ private slots:
         SettingsWindow w;
         w.show();
         press(w, "Command1");
-        QCOMPARE(answerer.texts(), QStringList{SettingsWindow::saveFailedText()});
+        QCOMPARE(
+            answerer.texts(), QStringList{QStringLiteral("设置保存失败!请检查程序所在目录是否可以写入.")});
         QCOMPARE(answerer.icons(), QList<QMessageBox::Icon>{QMessageBox::Warning});
         QVERIFY(w.isVisible());
         QCOMPARE(m_restarts, 0);

@@ -165,7 +165,7 @@ void TestVideoSources::agreementPrecondition()
     const QList<int> guarded{3, 4, 5, 7, 8, 9, 10, 15};
     for (int index : guarded)
         command53(index)->click();
-    QCOMPARE(answerer.texts(), QStringList(guarded.size(), OnlineVideoHandlers::agreementRequiredText()));
+    QCOMPARE(answerer.texts(), QStringList(guarded.size(), QStringLiteral("请先阅读使用协议并严格遵守!")));
     QCOMPARE(answerer.titles().first(), QStringLiteral("Brenn系列软件"));
     QCOMPARE(answerer.icons().first(), QMessageBox::Information);
     // The forum-address item asks too.
