@@ -12,6 +12,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <deque>
 #include <mutex>
 #include <thread>
 
@@ -215,7 +216,8 @@ struct SampleSites::Impl {
     mutable std::mutex mutex;                  // programs, filters and log
     std::map<std::string, Answer> programs;
     std::map<std::string, AnswerFilter> filters;
-    std::vector<LoggedRequest> log;
+    std::deque<LoggedRequest> log;
+    size_t logLimit = kDefaultRequestLogLimit;
     // Raised whenever filters are taken away: the delays they added end.
     std::atomic<unsigned> filterGeneration{0};
 
@@ -267,8 +269,22 @@ struct SampleSites::Impl {
         return it->second;
     }
 
+    bool logging() const
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        return logLimit > 0;
+    }
+
+    void trimLog()
+    {
+        while (log.size() > logLimit)
+            log.pop_front();
+    }
+
     void record(const httplib::Request& req)
     {
+        if (!logging())
+            return;
         LoggedRequest entry;
         entry.method = req.method;
         entry.path = req.path;
@@ -280,6 +296,7 @@ struct SampleSites::Impl {
         entry.params = toMap(req.params);
         std::lock_guard<std::mutex> lock(mutex);
         log.push_back(std::move(entry));
+        trimLog();
     }
 
     void handle(const httplib::Request& req, httplib::Response& res)
@@ -515,10 +532,23 @@ void SampleSites::clearProgram()
         d->wakeFilteredDelays();
 }
 
+void SampleSites::setRequestLogLimit(size_t limit)
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    d->logLimit = limit;
+    d->trimLog();
+}
+
+size_t SampleSites::requestLogLimit() const
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    return d->logLimit;
+}
+
 std::vector<LoggedRequest> SampleSites::requests() const
 {
     std::lock_guard<std::mutex> lock(d->mutex);
-    return d->log;
+    return std::vector<LoggedRequest>(d->log.begin(), d->log.end());
 }
 
 std::vector<LoggedRequest> SampleSites::requestsFor(const std::string& path) const

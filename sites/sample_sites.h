@@ -154,7 +154,16 @@ public:
     // Takes away every filter and every programmed answer.
     void clearProgram();
 
-    // Every request received since start (or the last clearRequests()).
+    // The request log is for tests. It keeps only the latest requests, so a
+    // server that runs for a long demo session cannot grow it without end;
+    // the program's own sample sites keep none (limit 0).
+    static constexpr size_t kDefaultRequestLogLimit = 1000;
+    // Drops the oldest entries beyond `limit` at once.
+    void setRequestLogLimit(size_t limit);
+    size_t requestLogLimit() const;
+
+    // The requests received since start (or the last clearRequests()), the
+    // latest requestLogLimit() of them, oldest first.
     std::vector<LoggedRequest> requests() const;
     std::vector<LoggedRequest> requestsFor(const std::string& path) const;
     void clearRequests();

@@ -77,6 +77,7 @@ int main(int argc, char** argv)
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
     lumorra::SampleSites sites;
+    sites.setRequestLogLimit(0); // nobody reads it outside the tests
     if (!sites.start(port)) {
         std::fprintf(stderr, "lumorra-sites: cannot listen on 127.0.0.1:%d\n", port);
         return 1;

@@ -4,6 +4,7 @@
 // progress line, which only a terminal gets.
 #include "cli/cli_output.h"
 #include "cli/cli_sources.h"
+#include "cli/console_run.h"
 #include "lists/ed2k_extraction.h"
 #include "lists/result_list.h"
 #include "lists/row_actions.h"
@@ -257,6 +258,8 @@ private slots:
     void exitStatusesAndMessages();
     void everyCommandHasHelp();
     void tableAndJsonText();
+    void controlCharactersAreEscaped_data();
+    void controlCharactersAreEscaped();
     void progressOnlyOnATerminal();
 
 private:
@@ -573,7 +576,7 @@ void TestCli::tableAndJsonText()
     const QStringList keys{QStringLiteral("xh"), QStringLiteral("mc"), QStringLiteral("dz"), QStringLiteral("dx")};
 
     QCOMPARE(cli::formatRows(keys, {odd}, OutputFormat::Table),
-             QStringLiteral("xh\tmc\tdz\tdx\n1\ta\\tb\\\\c\\nd\\re\t\"引号\"\x01\t\n").toUtf8());
+        QStringLiteral("xh\tmc\tdz\tdx\n1\ta\\tb\\\\c\\nd\\re\t\"引号\"\\x01\t\n").toUtf8());
     QCOMPARE(cli::formatRows(keys, {}, OutputFormat::Table), QByteArray("xh\tmc\tdz\tdx\n"));
     QCOMPARE(cli::formatRows(keys, {}, OutputFormat::Json), QByteArray("[]\n"));
 
@@ -584,6 +587,64 @@ void TestCli::tableAndJsonText()
     QCOMPARE(rows[0].toObject().value(QStringLiteral("dz")).toString(), odd.cell(QStringLiteral("dz")));
     QCOMPARE(rows[1].toObject().value(QStringLiteral("dx")).toString(), QString());
     QVERIFY(json.contains("引号"));   // UTF-8 text, not \u escapes
+}
+
+void TestCli::controlCharactersAreEscaped_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("field"); // tab-separated field, and a line on stderr
+    QTest::addColumn<QString>("json");  // inside the quotes
+    QTest::newRow("C0") << QStringLiteral("a\x01"
+                                          "b\x1f")
+                        << QStringLiteral("a\\x01b\\x1f") << QStringLiteral("a\\u0001b\\u001f");
+    QTest::newRow("ESC sequence") << QStringLiteral("\x1b[2J\x1b]0;t\x07")
+                                  << QStringLiteral("\\x1b[2J\\x1b]0;t\\x07")
+                                  << QStringLiteral("\\u001b[2J\\u001b]0;t\\u0007");
+    QTest::newRow("NUL") << QString(QChar(0)) << QStringLiteral("\\x00") << QStringLiteral("\\u0000");
+    QTest::newRow("tab, line ends, backslash")
+        << QStringLiteral("\t\n\r\\") << QStringLiteral("\\t\\n\\r\\\\") << QStringLiteral("\\t\\n\\r\\\\");
+    QTest::newRow("DEL") << QStringLiteral("x\x7f") << QStringLiteral("x\\x7f") << QStringLiteral("x\\u007f");
+    QTest::newRow("C1") << QStringLiteral("\u0080\u009b31m\u009f") << QStringLiteral("\\x80\\x9b31m\\x9f")
+                        << QStringLiteral("\\u0080\\u009b31m\\u009f");
+    QTest::newRow("printable neighbours")
+        << QStringLiteral(" ~\u00a0电影") << QStringLiteral(" ~\u00a0电影") << QStringLiteral(" ~\u00a0电影");
+    QTest::newRow("line separators") << QStringLiteral("\u2028\u2029") << QStringLiteral("\u2028\u2029")
+                                     << QStringLiteral("\\u2028\\u2029");
+}
+
+void TestCli::controlCharactersAreEscaped()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, field);
+    QFETCH(QString, json);
+    ListRow row(QStringLiteral("1"));
+    row.set(QStringLiteral("mc"), text);
+    const QStringList keys{QStringLiteral("xh"), QStringLiteral("mc")};
+    QCOMPARE(cli::formatRows(keys, {row}, cli::OutputFormat::Table),
+        (QStringLiteral("xh\tmc\n1\t") + field + u'\n').toUtf8());
+    const QByteArray array = cli::formatRows(keys, {row}, cli::OutputFormat::Json);
+    QCOMPARE(array,
+        (QStringLiteral("[\n  {\"xh\": \"1\", \"mc\": \"") + json + QStringLiteral("\"}\n]\n")).toUtf8());
+    QCOMPARE(
+        QJsonDocument::fromJson(array).array().at(0).toObject().value(QStringLiteral("mc")).toString(), text);
+
+    // What reaches stderr: a failure naming a page's address, and the
+    // progress line's last name.
+    std::FILE* err = std::tmpfile();
+    QVERIFY(err);
+    {
+        cli::ConsoleRun run(QStringLiteral("search x"), keys, cli::OutputFormat::Table, true, stdout, err);
+        run.warn(QStringLiteral("no page (http://h/") + text + u')');
+        run.progress(1, 2, text);
+    }
+    std::rewind(err);
+    QByteArray written(4096, '\0');
+    written.truncate(qsizetype(std::fread(written.data(), 1, size_t(written.size()), err)));
+    std::fclose(err);
+    QCOMPARE(written,
+        (QStringLiteral("lumorra-cli: search x: no page (http://h/") + field
+            + QStringLiteral(")\n\r\x1b[K[############------------] 1/2 ") + field)
+            .toUtf8());
 }
 
 void TestCli::progressOnlyOnATerminal()

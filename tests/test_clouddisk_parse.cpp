@@ -44,6 +44,8 @@ private slots:
     void fieldsAreTakenAsTheyStand();
     void missingPiecesGiveEmptyFields();
     void unmatchedTitleTakesItsServiceKind();
+    void recordsStopAtTheSixteenBitCount_data();
+    void recordsStopAtTheSixteenBitCount();
     void texts();
 };
 
@@ -219,6 +221,35 @@ void TestCloudDiskParse::unmatchedTitleTakesItsServiceKind()
         QCOMPARE(one.size(), 1);
         QCOMPARE(one[0].kind, serviceKind(i));
     }
+}
+
+void TestCloudDiskParse::recordsStopAtTheSixteenBitCount_data()
+{
+    QTest::addColumn<int>("records");
+    QTest::addColumn<int>("listed");
+    QTest::newRow("just below") << 32766 << 32766;
+    QTest::newRow("exactly the count") << 32767 << 32767;
+    QTest::newRow("one more") << 32768 << 32767;
+    // A 16-bit count would wrap to 4464 here.
+    QTest::newRow("past 65536") << 70000 << 32767;
+}
+
+void TestCloudDiskParse::recordsStopAtTheSixteenBitCount()
+{
+    QFETCH(int, records);
+    QFETCH(int, listed);
+    QStringList list;
+    list.reserve(records);
+    for (int i = 1; i <= records; ++i)
+        list << record(QStringLiteral("t%1_百度").arg(i), QStringLiteral("u%1").arg(i));
+    const QString page = resultPage(list);
+    QCOMPARE(countRecords(page), listed);
+    const QList<CloudDiskRow> rows = cutRecords(page, 0);
+    QCOMPARE(rows.size(), listed);
+    // The first records of the page, in order.
+    QCOMPARE(rows.first().title, QStringLiteral("t1_百度"));
+    QCOMPARE(rows.last().title, QStringLiteral("t%1_百度").arg(listed));
+    QCOMPARE(rows.last().address, QStringLiteral("u%1").arg(listed));
 }
 
 void TestCloudDiskParse::texts()

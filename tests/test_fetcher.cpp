@@ -62,6 +62,7 @@ private slots:
     void latestRequestWins();
     void orderedFetchesDeliverInRequestOrder();
     void orderedFetchesKeepSixOnTheWay();
+    void pagesWaitingTheirTurnAreHeldAsCutsOnly();
 
     void shutdownDropsPendingAnswersAndLaterFetches();
     void quittingDropsPendingAnswers();
@@ -503,6 +504,54 @@ void FetcherTest::orderedFetchesKeepSixOnTheWay()
     most = std::max(most, fetcher().pendingCount());
     QTRY_COMPARE(delivered, 10);
     QCOMPARE(most, OrderedFetches::kDefaultInFlight);
+}
+
+void FetcherTest::pagesWaitingTheirTurnAreHeldAsCutsOnly()
+{
+    // The first page stalls while three large ones are in. A plain batch
+    // holds them whole; a cutting batch holds what its cut step kept.
+    const std::string big(1 << 20, 'x');
+    sites.program("/t/stall", delayed("first", 1000));
+    QStringList urls{url("/t/stall")};
+    for (int i = 1; i <= 3; ++i) {
+        const std::string path = "/t/big" + std::to_string(i);
+        sites.program(path, Answer::html(big + std::to_string(i)));
+        urls << url(path.c_str());
+    }
+    const qint64 pageChars = qint64(big.size()) + 1;
+
+    OrderedFetches whole;
+    int wholeDelivered = 0;
+    whole.start(
+        urls, FetchMode::Plain, this, [&](int, const FetchResult&) { ++wholeDelivered; }, [] {});
+    // Each held page as UTF-16 text and as its raw bytes.
+    QTRY_COMPARE(whole.heldBodyBytes(), 3 * (2 * pageChars + pageChars));
+    QCOMPARE(wholeDelivered, 0);
+
+    OrderedFetches cutting;
+    QList<int> cutOrder;
+    QList<QPair<int, qsizetype>> delivered;
+    bool done = false;
+    cutting.startCutting<qsizetype>(
+        urls, FetchMode::Plain, this,
+        [&](int index, const FetchResult& r) {
+            cutOrder << index;
+            return r.text.size();
+        },
+        [&](int index, qsizetype chars) {
+            delivered.append({index, chars});
+        },
+        [&] { done = true; });
+    QTRY_COMPARE(cutOrder.size(), 3);
+    QVERIFY(!cutOrder.contains(0));
+    QCOMPARE(cutting.heldBodyBytes(), 0);
+    QVERIFY(delivered.isEmpty());
+
+    // The order of delivery is the order of the request, as before.
+    QTRY_VERIFY(done);
+    QCOMPARE(
+        delivered, (QList<QPair<int, qsizetype>>{{0, 5}, {1, pageChars}, {2, pageChars}, {3, pageChars}}));
+    QTRY_COMPARE(wholeDelivered, 4);
 }
 
 void FetcherTest::shutdownDropsPendingAnswersAndLaterFetches()

@@ -1,6 +1,7 @@
 // The sample-sites server, read with a plain HTTP client (no Qt networking),
 // so that a fault shows here and not only through the page fetcher.
 #include "sample_sites.h"
+#include "site_setup.h"
 #include "test_server.h"
 
 #include <httplib.h>
@@ -60,6 +61,9 @@ private slots:
     void programmedAnswersTakePrecedence();
     void requestLogRecordsWhatArrived();
     void requestLogUnderConcurrentClients();
+    void requestLogKeepsOnlyTheLatest_data();
+    void requestLogKeepsOnlyTheLatest();
+    void demoSitesKeepNoRequestLog();
     void gbkSamplePages();
 
     void stopEndsDelayedAndEndlessAnswers();
@@ -254,6 +258,54 @@ void SampleSitesTest::requestLogUnderConcurrentClients()
     for (const auto& r : log)
         distinct.insert(r.query);
     QCOMPARE(distinct.size(), size_t(threads * each));
+}
+
+void SampleSitesTest::requestLogKeepsOnlyTheLatest_data()
+{
+    QTest::addColumn<int>("limit"); // -1: as a new server starts
+    QTest::addColumn<int>("sent");
+    QTest::addColumn<int>("kept");
+    QTest::addColumn<int>("firstKept");
+    QTest::newRow("off") << 0 << 5 << 0 << 0;
+    QTest::newRow("ring of 3") << 3 << 5 << 3 << 2;
+    QTest::newRow("under the ring") << 3 << 2 << 2 << 0;
+    QTest::newRow("default bound") << -1 << 1005 << 1000 << 5;
+}
+
+void SampleSitesTest::requestLogKeepsOnlyTheLatest()
+{
+    QFETCH(int, limit);
+    QFETCH(int, sent);
+    QFETCH(int, kept);
+    QFETCH(int, firstKept);
+    SampleSites own;
+    if (limit >= 0)
+        own.setRequestLogLimit(size_t(limit));
+    QVERIFY(own.start(0));
+    own.program("/r", Answer::text("ok"));
+    httplib::Client c("127.0.0.1", own.port());
+    for (int i = 0; i < sent; ++i)
+        QVERIFY(c.Get(("/r?i=" + std::to_string(i)).c_str()));
+    const auto log = own.requests();
+    QCOMPARE(log.size(), size_t(kept));
+    for (int i = 0; i < kept; ++i)
+        QCOMPARE(qs(log[size_t(i)].param("i")), QString::number(firstKept + i));
+
+    // Lowering the bound drops the oldest at once.
+    own.setRequestLogLimit(1);
+    QCOMPARE(own.requests().size(), size_t(kept > 0 ? 1 : 0));
+}
+
+void SampleSitesTest::demoSitesKeepNoRequestLog()
+{
+    // The program's own sample sites serve a whole session: they log nothing.
+    std::unique_ptr<SampleSites> demo;
+    QVERIFY(setUpSites(SiteSetup{true, QString(), false}, &demo, [](const QString&) {}));
+    QVERIFY(demo);
+    auto res = httplib::Client("127.0.0.1", demo->port()).Get("/vendor/version/gx.txt");
+    QVERIFY(res);
+    QCOMPARE(res->status, 200);
+    QVERIFY(demo->requests().empty());
 }
 
 void SampleSitesTest::gbkSamplePages()

@@ -335,7 +335,8 @@ int main(int argc, char** argv)
         return 0;
     }
     if (!inv.usageError.isEmpty()) {
-        print(stderr, QStringLiteral("lumorra-cli: ") + inv.usageError + QStringLiteral("\n"));
+        // It quotes the words it was given, a pasted address among them.
+        print(stderr, QStringLiteral("lumorra-cli: ") + stderrText(inv.usageError) + QStringLiteral("\n"));
         if (!inv.source)
             print(stderr, QStringLiteral("Try \"lumorra-cli --help\".\n"));
         else
@@ -356,7 +357,7 @@ int main(int argc, char** argv)
 
     std::unique_ptr<SampleSites> sampleSites;
     const bool sitesReady = setUpSites(inv.sites, &sampleSites, [](const QString& line) {
-        print(stderr, QStringLiteral("lumorra-cli: ") + line + u'\n');
+        print(stderr, QStringLiteral("lumorra-cli: ") + stderrText(line) + u'\n'); // sites.ini's own lines
     });
     if (!sitesReady)
         return kExitFetchFailed;

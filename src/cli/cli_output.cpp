@@ -2,6 +2,16 @@
 
 namespace lumorra::cli {
 
+namespace {
+
+// C0, DEL and C1: the characters a terminal may act on instead of showing.
+bool isControl(char16_t u)
+{
+    return u < 0x20 || (u >= 0x7f && u <= 0x9f);
+}
+
+} // namespace
+
 QString tableField(const QString& value)
 {
     QString out;
@@ -12,10 +22,19 @@ QString tableField(const QString& value)
         case u'\t': out += QLatin1String("\\t"); break;
         case u'\n': out += QLatin1String("\\n"); break;
         case u'\r': out += QLatin1String("\\r"); break;
-        default: out += c;
+        default:
+            if (isControl(c.unicode()))
+                out += QStringLiteral("\\x%1").arg(int(c.unicode()), 2, 16, QLatin1Char('0'));
+            else
+                out += c;
         }
     }
     return out;
+}
+
+QString stderrText(const QString& line)
+{
+    return tableField(line);
 }
 
 QString jsonString(const QString& value)
@@ -30,8 +49,10 @@ QString jsonString(const QString& value)
         case u'\r': out += QLatin1String("\\r"); break;
         case u'\t': out += QLatin1String("\\t"); break;
         default:
-            // Other controls, and the two separators JavaScript reads as line ends.
-            if (u < 0x20 || u == 0x2028 || u == 0x2029)
+            // Other controls, DEL and C1 among them (JSON itself asks only
+            // for C0, but the output goes to terminals), and the two
+            // separators JavaScript reads as line ends.
+            if (isControl(u) || u == 0x2028 || u == 0x2029)
                 out += QStringLiteral("\\u%1").arg(int(u), 4, 16, QLatin1Char('0'));
             else
                 out += c;

@@ -86,21 +86,28 @@ void searchCloudDisk(ConsoleRun& run, const Request& request, std::function<void
     auto tally = std::make_shared<Tally>();
     const QList<int> services = request.services;
     run.progress(0, int(services.size()), QString());
-    run.batch().start(
+    // Each page is cut as it arrives; only its rows wait for the services
+    // before it.
+    struct Reply {
+        clouddisk::ServiceAnswer cut;
+        bool arrived = false; // a body came, whatever its status
+    };
+    run.batch().startCutting<Reply>(
         urls, FetchMode::WithIfModifiedSince, &run,
-        [&run, services, tally](int i, const FetchResult& result) {
+        [services](int i, const FetchResult& result) {
+            return Reply{clouddisk::cutServiceAnswer(services.value(i, -1), result), result.ok()};
+        },
+        [&run, services, tally](int i, Reply answer) {
             const int service = services.value(i, -1);
-            const clouddisk::ServiceOutcome outcome = clouddisk::serviceOutcome(service, result);
-            if (result.ok())
+            const clouddisk::ServiceOutcome& outcome = answer.cut.outcome;
+            if (answer.arrived)
                 ++tally->answered;
             if (!outcome.failure.isEmpty()) {
                 ++tally->failed;
                 run.warn(clouddisk::serviceStatusLine(outcome));
             }
-            if (result.ok() && !result.text.isEmpty()) {
-                for (const clouddisk::CloudDiskRow& row : clouddisk::cutRecords(result.text, service))
-                    run.addRow(clouddisk::listRow(row));
-            }
+            for (const clouddisk::CloudDiskRow& row : std::as_const(answer.cut.rows))
+                run.addRow(clouddisk::listRow(row));
             run.progress(i + 1, int(services.size()), clouddisk::serviceCaption(service));
         },
         [&run, tally, done = std::move(done)] {
@@ -214,15 +221,26 @@ void runMagnet(ConsoleRun& run, const Request& request, MagnetChannel channel)
         for (const MagnetSiteBHit& hit : found)
             detailUrls << hit.detailUrl;
         run.progress(0, int(found.size()), QString());
-        run.batch().start(
+        // Each detail page is read for its link as it arrives: only the row
+        // waits for its turn.
+        struct Detail {
+            MagnetRow row;
+            QString missing; // why there is no link to read; empty when a body came
+        };
+        run.batch().startCutting<Detail>(
             detailUrls, FetchMode::WithIfModifiedSince, &run,
-            [&run, found](int i, const FetchResult& detail) {
+            [found](int i, const FetchResult& detail) {
                 const MagnetSiteBHit& hit = found.at(i);
-                if (detail.text.isEmpty())
-                    run.warn(QStringLiteral("no magnet link for \"%1\": %2 (%3)")
-                                 .arg(hit.name, fetchProblem(detail), detail.url));
-                run.addRow(listRow(i + 1, magnetSiteBRow(hit, detail.text)));
-                run.progress(i + 1, int(found.size()), hit.name);
+                return Detail{magnetSiteBRow(hit, detail.text),
+                    detail.text.isEmpty() ? QStringLiteral("no magnet link for \"%1\": %2 (%3)")
+                                                .arg(hit.name, fetchProblem(detail), detail.url)
+                                          : QString()};
+            },
+            [&run, found](int i, Detail detail) {
+                if (!detail.missing.isEmpty())
+                    run.warn(detail.missing);
+                run.addRow(listRow(i + 1, detail.row));
+                run.progress(i + 1, int(found.size()), found.at(i).name);
             },
             [&run] { run.finish(); });
     });

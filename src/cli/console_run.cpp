@@ -44,7 +44,8 @@ void ConsoleRun::clearProgress()
 void ConsoleRun::warn(const QString& line)
 {
     clearProgress();
-    writeErr(QStringLiteral("lumorra-cli: ") + m_command + QStringLiteral(": ") + line + u'\n');
+    // Reasons carry addresses and names cut from pages.
+    writeErr(QStringLiteral("lumorra-cli: ") + m_command + QStringLiteral(": ") + stderrText(line) + u'\n');
 }
 
 void ConsoleRun::progress(int done, int total, const QString& what)
@@ -56,7 +57,7 @@ void ConsoleRun::progress(int done, int total, const QString& what)
     QString line = QStringLiteral("\r\x1b[K[") + QString(filled, u'#') + QString(kWidth - filled, u'-')
         + QStringLiteral("] %1/%2").arg(done).arg(total);
     if (!what.isEmpty())
-        line += u' ' + what;
+        line += u' ' + stderrText(what);
     writeErr(line);
     m_progressShown = true;
 }

@@ -5,6 +5,11 @@
 // soon as it and every page before it are in. Starting a new batch, or
 // cancel(), drops the running one: none of its pages is delivered after.
 //
+// A page that is in but not yet due is held until every page before it is
+// in, and a stalled first request can hold all the others. Where only a cut
+// of each page is wanted (its rows, how it answered), startCutting() cuts
+// each page the moment it arrives and holds just that cut, never the body.
+//
 // Keep it as a member of the callbacks' context object.
 #include "net/page_fetcher.h"
 
@@ -13,6 +18,10 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
 
 namespace lumorra {
 
@@ -34,11 +43,27 @@ public:
     // runs inside this call).
     void start(const QStringList& urls, FetchMode mode, const QObject* context, PageHandler onPage,
                DoneHandler onDone);
+
+    // Requests `urls`; `cut(i, result)` runs for each page as soon as it is
+    // in, in whatever order they arrive, and only its return value is held;
+    // `onCut(i, cut)` then runs for i = 0, 1, … in order, then `onDone()`.
+    template <typename Cut>
+    void startCutting(const QStringList& urls, FetchMode mode, const QObject* context,
+        std::function<Cut(int index, const FetchResult& result)> cut,
+        std::function<void(int index, Cut cut)> onCut, DoneHandler onDone);
+
     void cancel();
     bool isRunning() const { return m_running; }
     quint64 generation() const { return m_generation; }
 
+    // Bytes of page bodies (decoded text and raw bytes) that are in and held
+    // for their turn.
+    qint64 heldBodyBytes() const;
+
 private:
+    using ArrivalHandler = std::function<void(int index, const FetchResult& result)>;
+    using TurnHandler = std::function<void(int index)>;
+
     struct Request {
         QString url;
         QPointer<FetchJob> job;
@@ -47,6 +72,11 @@ private:
         FetchResult result;
     };
 
+    // The one engine behind both kinds of start: with `onArrival`, a page is
+    // handed to it on arrival and its result is held without its body.
+    void startBatch(const QStringList& urls, FetchMode mode, const QObject* context, ArrivalHandler onArrival,
+        PageHandler onPage, TurnHandler onTurn, DoneHandler onDone);
+    void arrived(quint64 generation, int index, FetchResult result);
     void sendQueued(quint64 generation);
     void deliverReady(quint64 generation);
 
@@ -57,8 +87,31 @@ private:
     std::deque<Request> m_requests;
     FetchMode m_mode = FetchMode::WithIfModifiedSince;
     const QObject* m_context = nullptr;
+    ArrivalHandler m_onArrival;
     PageHandler m_onPage;
+    TurnHandler m_onTurn;
     DoneHandler m_onDone;
 };
+
+template <typename Cut>
+void OrderedFetches::startCutting(const QStringList& urls, FetchMode mode, const QObject* context,
+    std::function<Cut(int index, const FetchResult& result)> cut,
+    std::function<void(int index, Cut cut)> onCut, DoneHandler onDone)
+{
+    // Owned by the handlers, so a batch started from inside onCut gets its
+    // own and this one's goes with its handlers.
+    auto cuts = std::make_shared<std::vector<std::optional<Cut>>>(size_t(urls.size()));
+    startBatch(
+        urls, mode, context,
+        [cuts, cut = std::move(cut)](
+            int index, const FetchResult& result) { (*cuts)[size_t(index)].emplace(cut(index, result)); },
+        nullptr,
+        [cuts, onCut = std::move(onCut)](int index) {
+            std::optional<Cut> taken = std::exchange((*cuts)[size_t(index)], std::nullopt);
+            if (taken)
+                onCut(index, std::move(*taken));
+        },
+        std::move(onDone));
+}
 
 } // namespace lumorra

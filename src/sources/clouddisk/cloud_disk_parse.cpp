@@ -55,14 +55,14 @@ const Rule kRules[] = {
 
 int countRecords(const QString& page)
 {
-    return int(findOccurrences(page, kTitleMarker).size());
+    return int(qMin<qsizetype>(findOccurrences(page, kTitleMarker).size(), kMostRecordsPerPage));
 }
 
 QList<CloudDiskRow> cutRecords(const QString& page, int serviceIndex)
 {
     QList<CloudDiskRow> rows;
     const CutPage cut(page);
-    const qsizetype records = cut.count(kTitleMarker);
+    const qsizetype records = qMin<qsizetype>(cut.count(kTitleMarker), kMostRecordsPerPage);
     rows.reserve(records);
     const QString fallbackKind = serviceKind(serviceIndex);
     for (qsizetype i = 1; i <= records; ++i) {

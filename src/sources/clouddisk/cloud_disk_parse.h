@@ -5,6 +5,9 @@
 
 #include <QList>
 #include <QString>
+#include <QtGlobal>
+
+#include <limits>
 
 namespace lumorra::clouddisk {
 
@@ -22,10 +25,15 @@ struct CloudDiskRow {
 // The ListView1 row of a record: the kind as row text, mc title, dz address.
 ListRow listRow(const CloudDiskRow& row);
 
-// Number of records on a page: its title markers.
+// The pending-record count is 16 bits wide: a page lists at most this many
+// records, its first ones, instead of a count that wraps negative.
+inline constexpr int kMostRecordsPerPage = std::numeric_limits<qint16>::max();
+
+// Number of records on a page: its title markers, at most kMostRecordsPerPage.
 int countRecords(const QString& page);
 
-// The records of a page in page order, one per title marker. Title and
+// The records of a page in page order, one per title marker, the first
+// kMostRecordsPerPage of them. Title and
 // address are the text after their marker up to the next double quote,
 // taken exactly as they stand; a missing quote or a missing address marker
 // gives an empty field. Each row's kind is classifyTitle() of its title, or

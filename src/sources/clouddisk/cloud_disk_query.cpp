@@ -29,16 +29,33 @@ QString searchUrl(const QString& base, const QString& host, const QString& encod
         + QStringLiteral("&pn=") + pageText + QStringLiteral("&rn=50&ie=utf-8&rsv_page=1");
 }
 
-ServiceOutcome serviceOutcome(int service, const FetchResult& result)
+namespace {
+
+ServiceOutcome outcomeOf(int service, const FetchResult& result, int rows)
 {
     ServiceOutcome out;
     out.service = service;
     out.pending = false;
     out.elapsedMs = result.elapsedMs;
     out.failure = pageFailureText(result);
-    if (result.ok())
-        out.rows = countRecords(result.text);
+    out.rows = rows;
     return out;
+}
+
+} // namespace
+
+ServiceOutcome serviceOutcome(int service, const FetchResult& result)
+{
+    return outcomeOf(service, result, result.ok() ? countRecords(result.text) : 0);
+}
+
+ServiceAnswer cutServiceAnswer(int service, const FetchResult& result)
+{
+    ServiceAnswer answer;
+    if (result.ok())
+        answer.rows = cutRecords(result.text, service);
+    answer.outcome = outcomeOf(service, result, int(answer.rows.size()));
+    return answer;
 }
 
 QString serviceStatusTable(const QList<ServiceOutcome>& outcomes)

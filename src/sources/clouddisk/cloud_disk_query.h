@@ -3,6 +3,7 @@
 // engine address asked for each ticked service, and how each service
 // answered.
 #include "net/page_fetcher.h"
+#include "sources/clouddisk/cloud_disk_parse.h"
 
 #include <QList>
 #include <QString>
@@ -37,6 +38,15 @@ struct ServiceOutcome {
 // that arrived with an error status or without a body counts its records
 // all the same, and says what was wrong.
 ServiceOutcome serviceOutcome(int service, const FetchResult& result);
+
+// All a search keeps of a service's answer: how it answered and the rows cut
+// from its page (none when no body arrived). Cut as soon as the answer is
+// in, so the page itself need not wait for its turn in box order.
+struct ServiceAnswer {
+    ServiceOutcome outcome;
+    QList<CloudDiskRow> rows;
+};
+ServiceAnswer cutServiceAnswer(int service, const FetchResult& result);
 
 // The per-service report shown on Frame5's caption: a rich-text table with
 // one line per ticked service in box order – caption, rows, milliseconds,

@@ -141,34 +141,39 @@ void CloudDiskSearch::Command1_Click()
         m_outcomes << pending;
         urls << clouddisk::searchUrl(base, clouddisk::serviceHost(i), m_encodedKeyword, page);
     }
-    m_requests.start(urls, FetchMode::WithIfModifiedSince, this,
-                     [this](int i, const FetchResult& r) {
-                         if (i >= 0 && i < m_outcomes.size())
-                             m_outcomes[i] = clouddisk::serviceOutcome(m_services.value(i, -1), r);
-                         takePage(m_services.value(i, -1), r);
-                     },
-                     [this] { finishIfDone(); });
+    // A page that is in before its turn would be held whole while a slow
+    // service before it answers: it is cut at once and only its rows wait.
+    m_requests.startCutting<clouddisk::ServiceAnswer>(
+        urls, FetchMode::WithIfModifiedSince, this,
+        [services = m_services](
+            int i, const FetchResult& r) { return clouddisk::cutServiceAnswer(services.value(i, -1), r); },
+        [this](int i, clouddisk::ServiceAnswer answer) {
+            if (i >= 0 && i < m_outcomes.size())
+                m_outcomes[i] = answer.outcome;
+            takePage(m_services.value(i, -1), std::move(answer));
+        },
+        [this] { finishIfDone(); });
 }
 
-void CloudDiskSearch::takePage(int serviceIndex, const FetchResult& result)
+void CloudDiskSearch::takePage(int serviceIndex, clouddisk::ServiceAnswer answer)
 {
-    if (!result.hasPage()) {
+    if (!answer.outcome.failure.isEmpty()) {
         // One unreachable service does not end the search; an error page or
         // an empty answer is no result page either.
         ++m_failed;
-        m_failure = pageFailureText(result);
+        m_failure = answer.outcome.failure;
     } else {
         ++m_answered;
         m_serviceName = clouddisk::serviceCaption(serviceIndex);
-        hx8(result.text, serviceIndex);
+        hx8(std::move(answer.rows));
     }
     emit pageTaken(serviceIndex);
 }
 
-void CloudDiskSearch::hx8(const QString& page, int serviceIndex)
+void CloudDiskSearch::hx8(QList<clouddisk::CloudDiskRow> rows)
 {
-    if (clouddisk::countRecords(page) > 0) {
-        m_fetched.append({serviceIndex, page});
+    if (!rows.isEmpty()) {
+        m_fetched.append(std::move(rows));
         if (m_timer17 && !m_timer17->isActive())
             m_timer17->start();
     }
@@ -185,10 +190,9 @@ void CloudDiskSearch::Timer17_Timer()
 
     // Every page that came in since the last tick, in box order: none is
     // lost, however fast the pages arrive.
-    const QList<FetchedPage> pages = std::exchange(m_fetched, {});
+    const QList<QList<clouddisk::CloudDiskRow>> pages = std::exchange(m_fetched, {});
     m_listView1->setUpdatesEnabled(false);
-    for (const FetchedPage& p : pages) {
-        const QList<clouddisk::CloudDiskRow> rows = clouddisk::cutRecords(p.page, p.index);
+    for (const QList<clouddisk::CloudDiskRow>& rows : pages) {
         for (const clouddisk::CloudDiskRow& row : rows) {
             m_listView1->addRow(clouddisk::listRow(row));
             m_diskKind = row.kind;

@@ -12,7 +12,8 @@
 // ticked service of the last search with its rows, its time and its failure
 // reason, so a service that did not answer is never silent.
 //
-// A fetched page is held only until the next cutting tick and nothing cut is
+// A page is cut the moment it arrives, whatever its turn, and only its rows
+// wait for their turn and then for the next cutting tick; nothing cut is
 // kept between searches, so the memory release has nothing of ours to empty;
 // it does switch our timers off, though, and a running search re-arms them
 // so that it still lists its pages and gives the button back.
@@ -78,16 +79,10 @@ signals:
     void pageTaken(int serviceIndex);
 
 private:
-    // A fetched page with records, waiting for the next Timer17 tick.
-    struct FetchedPage {
-        int index;
-        QString page;
-    };
-
-    // A ticked service's page, in box order.
-    void takePage(int serviceIndex, const FetchResult& result);
-    // Counts a page's records and arms the cut and not-found timers.
-    void hx8(const QString& page, int serviceIndex);
+    // A ticked service's answer, in box order.
+    void takePage(int serviceIndex, clouddisk::ServiceAnswer answer);
+    // Takes a page's records and arms the cut and not-found timers.
+    void hx8(QList<clouddisk::CloudDiskRow> rows);
     // Ends the search when every service is handled and every page listed.
     void finishIfDone();
     void endSearch();
@@ -113,7 +108,9 @@ private:
     OrderedFetches m_requests{kRequestsInFlight};
     QList<int> m_services;             // the ticked boxes of the running search
     QList<clouddisk::ServiceOutcome> m_outcomes;   // one per ticked box, same order
-    QList<FetchedPage> m_fetched;      // box order
+    // The rows of each page with records, in box order, waiting for the next
+    // Timer17 tick.
+    QList<QList<clouddisk::CloudDiskRow>> m_fetched;
     QString m_serviceName;             // caption of the last service that answered
     QString m_diskKind;                // kind of the last listed row
     int m_answered = 0;                // services whose page arrived

@@ -206,15 +206,24 @@ void MagnetSearch::Timer26_Timer()
         detailUrls << hit.detailUrl;
     // All detail pages are asked for together; rows still appear in hit
     // order, each once its page (and every page before it) is in. A page
-    // that does not come leaves its row without a magnet link.
-    m_detailFetches.start(
+    // that does not come leaves its row without a magnet link. Each page is
+    // read for its link as it arrives: only the row waits for its turn.
+    struct Detail {
+        MagnetRow row;
+        QString failure; // why the page did not come; empty when it did
+    };
+    m_detailFetches.startCutting<Detail>(
         detailUrls, FetchMode::WithIfModifiedSince, this,
-        [this](int index, const FetchResult& page) {
-            if (!page.hasPage()) {
+        [hits = m_pendingHits](int index, const FetchResult& page) {
+            return Detail{magnetSiteBRow(hits.at(index), page.hasPage() ? page.text : QString()),
+                pageFailureText(page)};
+        },
+        [this](int index, Detail detail) {
+            if (!detail.failure.isEmpty()) {
                 ++m_failedDetails;
-                m_detailFailure = pageFailureText(page);
+                m_detailFailure = detail.failure;
             }
-            addRow(index + 1, magnetSiteBRow(m_pendingHits.at(index), page.hasPage() ? page.text : QString()));
+            addRow(index + 1, detail.row);
         },
         [this] {
             // A row without its link is no failure of the search; no link at
