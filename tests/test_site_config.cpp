@@ -9,6 +9,8 @@
 
 using namespace lumorra;
 
+Q_DECLARE_METATYPE(lumorra::MailTransport)
+
 class TestSiteConfig : public QObject {
     Q_OBJECT
 private slots:
@@ -19,6 +21,8 @@ private slots:
     void pointAllAtGivesEachRoleItsOwnPrefix();
     void loadFileMissingOrPresent();
     void mailSection();
+    void mailSecurity_data();
+    void mailSecurity();
 };
 
 void TestSiteConfig::goodFileLoads()
@@ -210,6 +214,47 @@ void TestSiteConfig::mailSection()
     for (qsizetype i = 0; i < lines.size(); ++i)
         QVERIFY2(problems[i].startsWith(QStringLiteral("line %1:").arg(lines[i])), qPrintable(problems[i]));
     QVERIFY(!problems.join(u'\n').contains(QStringLiteral("secret")));
+}
+
+// Security, and what a send does when it is left out: a password is never
+// sent in plain text unless the user wrote so.
+void TestSiteConfig::mailSecurity_data()
+{
+    QTest::addColumn<QByteArray>("lines"); // below "[mail]" on line 1
+    QTest::addColumn<MailTransport>("transport");
+    QTest::addColumn<int>("reportedLine"); // 0: nothing reported
+
+    QTest::newRow("no account") << QByteArray("Host=smtp.example.cn\n") << MailTransport::StartTlsIfOffered
+                                << 0;
+    QTest::newRow("account") << QByteArray("User=me\n") << MailTransport::StartTlsRequired << 0;
+    QTest::newRow("port 465") << QByteArray("Port=465\n") << MailTransport::ImplicitTls << 0;
+    QTest::newRow("port 465, account")
+        << QByteArray("Port=465\nUser=me\n") << MailTransport::ImplicitTls << 0;
+    QTest::newRow("starttls on 465") << QByteArray("Port=465\nSecurity=starttls\n")
+                                     << MailTransport::StartTlsRequired << 0;
+    QTest::newRow("starttls, no account")
+        << QByteArray("security = StartTLS\n") << MailTransport::StartTlsRequired << 0;
+    QTest::newRow("tls on 587") << QByteArray("Port=587\nSecurity= TLS \n") << MailTransport::ImplicitTls
+                                << 0;
+    QTest::newRow("none, account") << QByteArray("User=me\nSecurity=none\n") << MailTransport::Plain << 0;
+    QTest::newRow("unknown value") << QByteArray("User=me\nSecurity=ssl\n") << MailTransport::StartTlsRequired
+                                   << 3;
+    QTest::newRow("unknown value after none")
+        << QByteArray("User=me\nSecurity=none\nSecurity=plain\n") << MailTransport::Plain << 4;
+}
+
+void TestSiteConfig::mailSecurity()
+{
+    QFETCH(QByteArray, lines);
+    QFETCH(MailTransport, transport);
+    QFETCH(int, reportedLine);
+    QStringList problems;
+    const SiteConfig c = SiteConfig::parse("[mail]\n" + lines, &problems);
+    QVERIFY(c.mail().transport() == transport);
+    QCOMPARE(problems.size(), reportedLine ? 1 : 0);
+    if (reportedLine)
+        QVERIFY2(
+            problems[0].startsWith(QStringLiteral("line %1:").arg(reportedLine)), qPrintable(problems[0]));
 }
 
 QTEST_GUILESS_MAIN(TestSiteConfig)

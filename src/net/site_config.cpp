@@ -39,8 +39,8 @@ const QString kSitesSection = QStringLiteral("sites");
 const QString kMailSection = QStringLiteral("mail");
 
 // The keys of [mail], as the program spells them.
-const char* const kMailKeys[] = {"Host", "Port", "User", "Password", "From", "To",
-                                 "CaFile", "TimeoutSeconds"};
+const char* const kMailKeys[]
+    = {"Host", "Port", "Security", "User", "Password", "From", "To", "CaFile", "TimeoutSeconds"};
 
 QString canonicalMailKey(const QString& key)
 {
@@ -116,6 +116,19 @@ QString baseUrlFault(const QString& url)
 
 } // namespace
 
+MailTransport MailSettings::transport() const
+{
+    switch (security) {
+    case MailSecurity::Tls: return MailTransport::ImplicitTls;
+    case MailSecurity::StartTls: return MailTransport::StartTlsRequired;
+    case MailSecurity::None: return MailTransport::Plain;
+    case MailSecurity::Default: break;
+    }
+    if (port == 465)
+        return MailTransport::ImplicitTls;
+    return user.isEmpty() ? MailTransport::StartTlsIfOffered : MailTransport::StartTlsRequired;
+}
+
 QStringList SiteConfig::roles()
 {
     QStringList out;
@@ -186,6 +199,18 @@ QString SiteConfig::setMailValue(const QString& key, const QString& value)
                 return QStringLiteral("TimeoutSeconds must be a whole number of seconds from 1 to 86400");
             m_mail.timeoutMs = number * 1000;
         }
+        return QString();
+    }
+    if (key == u"Security") {
+        const QString word = value.toLower();
+        if (word == u"starttls")
+            m_mail.security = MailSecurity::StartTls;
+        else if (word == u"tls")
+            m_mail.security = MailSecurity::Tls;
+        else if (word == u"none")
+            m_mail.security = MailSecurity::None;
+        else // the safe default stays in force
+            return QStringLiteral("Security must be starttls, tls or none");
         return QString();
     }
     if (key == u"From" || key == u"To") {
