@@ -23,6 +23,8 @@ private slots:
     void mailSection();
     void mailSecurity_data();
     void mailSecurity();
+    void reportsNeverRepeatAPassword_data();
+    void reportsNeverRepeatAPassword();
 };
 
 void TestSiteConfig::goodFileLoads()
@@ -255,6 +257,46 @@ void TestSiteConfig::mailSecurity()
     if (reportedLine)
         QVERIFY2(
             problems[0].startsWith(QStringLiteral("line %1:").arg(reportedLine)), qPrintable(problems[0]));
+}
+
+// Reports go to a terminal: a faulty line that may hold a password is named
+// by its number, never repeated with its value.
+void TestSiteConfig::reportsNeverRepeatAPassword_data()
+{
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<int>("line");       // the one line reported
+    QTest::addColumn<QString>("hidden"); // never in the report
+
+    const QString secret = QStringLiteral("secret");
+    QTest::newRow("[mail], no '='") << QByteArray("[mail]\nPassword secret\n") << 2 << secret;
+    QTest::newRow("above [mail]") << QByteArray("Password=secret\n[mail]\nHost=smtp.example.cn\n") << 1
+                                  << secret;
+    QTest::newRow("[sites]") << QByteArray("[sites]\nPassword=secret\n") << 2 << secret;
+    QTest::newRow("[sites], upper case") << QByteArray("[sites]\nPASSWORD=secret\n") << 2 << secret;
+    QTest::newRow("[sites], Passwd") << QByteArray("[sites]\nSmtpPasswd = secret\n") << 2 << secret;
+    QTest::newRow("[sites], pwd") << QByteArray("[sites]\npwd=secret\n") << 2 << secret;
+    QTest::newRow("[sites], no '='") << QByteArray("[sites]\nPassword secret\n") << 2 << secret;
+    QTest::newRow("[mail header, then the password")
+        << QByteArray("[sites]\n[mail\nPassword=secret\n") << 2 << secret;
+    QTest::newRow("header holding the password") << QByteArray("[mail Password=secret\n") << 1 << secret;
+    QTest::newRow("[mail], any value") << QByteArray("[mail]\nFrom=secret\n") << 2 << secret;
+    QTest::newRow("[mail], password twice")
+        << QByteArray("[mail]\nPassword=first\nPassword=secret\n") << 3 << secret;
+    QTest::newRow("Security=bogus") << QByteArray("[mail]\nSecurity=bogus\n") << 2 << QStringLiteral("bogus");
+}
+
+void TestSiteConfig::reportsNeverRepeatAPassword()
+{
+    QFETCH(QByteArray, ini);
+    QFETCH(int, line);
+    QFETCH(QString, hidden);
+    QStringList problems;
+    SiteConfig::parse(ini, &problems);
+    // One report: the lines below a broken header are not read into the
+    // section above it (there "Password" would be an unknown role).
+    QCOMPARE(problems.size(), 1);
+    QVERIFY2(problems[0].startsWith(QStringLiteral("line %1:").arg(line)), qPrintable(problems[0]));
+    QVERIFY2(!problems[0].contains(hidden, Qt::CaseInsensitive), qPrintable(problems[0]));
 }
 
 QTEST_GUILESS_MAIN(TestSiteConfig)

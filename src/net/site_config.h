@@ -92,7 +92,8 @@ public:
 
     // Parses sites.ini text (UTF-8, a byte-order mark allowed). Malformed
     // lines and unknown roles are reported in `problems` (one readable line
-    // each, naming the line number and its text) and skipped; the rest loads.
+    // each, naming the line number, and its text only where that cannot
+    // hold a password) and skipped; the rest loads.
     // The [sites] and [mail] sections are read (section names in any ASCII
     // case); a key above every section header is reported (most likely a
     // forgotten header), other sections are ignored.
