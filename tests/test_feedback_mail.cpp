@@ -2,7 +2,9 @@
 // (aiosmtpd, AUTH required): what a failed check shows, a mail received with
 // the exact subject and body, STARTTLS with the certificate checked, a
 // refused login, a silent server, a missing [mail] section, and the limit of
-// two feedbacks per run. The slots
+// two feedbacks per run; and which connection each Security choice makes,
+// so that a password only crosses a plain connection when the user wrote
+// Security=none. The slots
 // run in order on one window: the sent counter lives for the window's run.
 #include "feedback/feedback_form.h"
 #include "feedback/feedback_rules.h"
@@ -35,6 +37,23 @@ using lumorra::testing::SmtpTestServer;
 namespace {
 
 const QString kFailed = QStringLiteral("反馈失败!错误原因");
+const QString kNoStartTls = QStringLiteral("邮件服务器不提供加密连接(STARTTLS),邮件未发送(");
+
+// What the server saw of AUTH.
+enum class AuthSeen { None, InPlainText, OverTls };
+
+AuthSeen authSeen(const SmtpTestServer& server)
+{
+    AuthSeen seen = AuthSeen::None;
+    for (const SmtpTestServer::Command& c : server.commands()) {
+        if (!c.verb.startsWith("AUTH"))
+            continue;
+        if (!c.tls)
+            return AuthSeen::InPlainText;
+        seen = AuthSeen::OverTls;
+    }
+    return seen;
+}
 
 // The headers of a received mail, unfolded, and its body.
 QByteArray headerOf(const QByteArray& mail, const QByteArray& name)
@@ -63,6 +82,10 @@ QByteArray decodedBody(const QByteArray& mail)
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(SmtpTestServer::Mode)
+Q_DECLARE_METATYPE(lumorra::MailSecurity)
+Q_DECLARE_METATYPE(AuthSeen)
 
 class FeedbackMailTest : public QObject {
     Q_OBJECT
@@ -201,6 +224,83 @@ private slots:
         QVERIFY(m_send->isEnabled());
         QCOMPARE(m_form->sentCount(), qint16(0));
         QVERIFY(server->received().isEmpty());
+    }
+
+    // The account set and Security left out, against a server without TLS:
+    // the user reads why nothing went, and the password never left.
+    void plainServerWithAccountIsRefused()
+    {
+        auto server = serve(SmtpTestServer::Mode::Plain);
+        MailSettings unwritten = server->settings();
+        unwritten.security = MailSecurity::Default;
+        SiteConfig::current().setMail(unwritten);
+        QSignalSpy ended(m_form, &FeedbackForm::sendEnded);
+        fill(0, QStringLiteral("服务器没有加密时的反馈"));
+        m_send->click();
+        QVERIFY(ended.wait(20000));
+        QCOMPARE(ended.at(0).at(0).toBool(), false);
+        QVERIFY2(StatusLine::text().startsWith(kFailed + kNoStartTls), qPrintable(StatusLine::text()));
+        QVERIFY(m_send->isEnabled());
+        QCOMPARE(m_form->sentCount(), qint16(0));
+        QVERIFY(authSeen(*server) == AuthSeen::None);
+        QVERIFY(server->received().isEmpty());
+    }
+
+    // Each Security choice against each kind of server, through the sender
+    // itself (the window's counter is kept for the sends below).
+    void connectionFollowsSecurity_data()
+    {
+        using Mode = SmtpTestServer::Mode;
+        QTest::addColumn<Mode>("mode");
+        QTest::addColumn<MailSecurity>("security");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("reason"); // how the failure reads
+        QTest::addColumn<AuthSeen>("auth");
+
+        const QString insecure = QStringLiteral("无法与邮件服务器建立安全连接(");
+        QTest::newRow("no TLS, default")
+            << Mode::Plain << MailSecurity::Default << false << kNoStartTls << AuthSeen::None;
+        QTest::newRow("no TLS, starttls")
+            << Mode::Plain << MailSecurity::StartTls << false << kNoStartTls << AuthSeen::None;
+        QTest::newRow("no TLS, tls") << Mode::Plain << MailSecurity::Tls << false << insecure
+                                     << AuthSeen::None;
+        QTest::newRow("no TLS, none")
+            << Mode::Plain << MailSecurity::None << true << QString() << AuthSeen::InPlainText;
+        QTest::newRow("STARTTLS, default")
+            << Mode::StartTls << MailSecurity::Default << true << QString() << AuthSeen::OverTls;
+        // none is no TLS at all: this server then takes neither AUTH nor mail.
+        QTest::newRow("STARTTLS, none") << Mode::StartTls << MailSecurity::None << false
+                                        << QStringLiteral("邮件服务器拒绝了这封邮件(") << AuthSeen::None;
+        QTest::newRow("TLS at once, tls")
+            << Mode::ImplicitTls << MailSecurity::Tls << true << QString() << AuthSeen::OverTls;
+    }
+
+    void connectionFollowsSecurity()
+    {
+        QFETCH(SmtpTestServer::Mode, mode);
+        QFETCH(MailSecurity, security);
+        QFETCH(bool, ok);
+        QFETCH(QString, reason);
+        QFETCH(AuthSeen, auth);
+
+        SmtpTestServer server(mode);
+        QString error;
+        QVERIFY2(server.start(&error), qPrintable(error));
+        MailSettings settings = server.settings();
+        settings.security = security;
+        MailSender sender;
+        QSignalSpy finished(&sender, &MailSender::finished);
+        QVERIFY(sender.send(settings, "Subject: security\r\n\r\nbody\r\n"));
+        QVERIFY(finished.wait(20000));
+        const QString description = finished.at(0).at(1).toString();
+        QCOMPARE(finished.at(0).at(0).toBool(), ok);
+        QVERIFY2(reason.isEmpty() ? description.isEmpty() : description.startsWith(reason),
+            qPrintable(description));
+        QVERIFY(authSeen(server) == auth);
+        const QList<SmtpTestServer::Mail> mails = server.received();
+        QCOMPARE(mails.size(), ok ? 1 : 0);
+        if (ok)
+            QCOMPARE(mails[0].tls, auth == AuthSeen::OverTls);
     }
 
     // A server that takes the connection and never answers: the send gives

@@ -9,6 +9,8 @@
 
 using namespace lumorra;
 
+Q_DECLARE_METATYPE(lumorra::MailTransport)
+
 class TestSiteConfig : public QObject {
     Q_OBJECT
 private slots:
@@ -19,6 +21,10 @@ private slots:
     void pointAllAtGivesEachRoleItsOwnPrefix();
     void loadFileMissingOrPresent();
     void mailSection();
+    void mailSecurity_data();
+    void mailSecurity();
+    void reportsNeverRepeatAPassword_data();
+    void reportsNeverRepeatAPassword();
 };
 
 void TestSiteConfig::goodFileLoads()
@@ -210,6 +216,87 @@ void TestSiteConfig::mailSection()
     for (qsizetype i = 0; i < lines.size(); ++i)
         QVERIFY2(problems[i].startsWith(QStringLiteral("line %1:").arg(lines[i])), qPrintable(problems[i]));
     QVERIFY(!problems.join(u'\n').contains(QStringLiteral("secret")));
+}
+
+// Security, and what a send does when it is left out: a password is never
+// sent in plain text unless the user wrote so.
+void TestSiteConfig::mailSecurity_data()
+{
+    QTest::addColumn<QByteArray>("lines"); // below "[mail]" on line 1
+    QTest::addColumn<MailTransport>("transport");
+    QTest::addColumn<int>("reportedLine"); // 0: nothing reported
+
+    QTest::newRow("no account") << QByteArray("Host=smtp.example.cn\n") << MailTransport::StartTlsIfOffered
+                                << 0;
+    QTest::newRow("account") << QByteArray("User=me\n") << MailTransport::StartTlsRequired << 0;
+    QTest::newRow("port 465") << QByteArray("Port=465\n") << MailTransport::ImplicitTls << 0;
+    QTest::newRow("port 465, account")
+        << QByteArray("Port=465\nUser=me\n") << MailTransport::ImplicitTls << 0;
+    QTest::newRow("starttls on 465") << QByteArray("Port=465\nSecurity=starttls\n")
+                                     << MailTransport::StartTlsRequired << 0;
+    QTest::newRow("starttls, no account")
+        << QByteArray("security = StartTLS\n") << MailTransport::StartTlsRequired << 0;
+    QTest::newRow("tls on 587") << QByteArray("Port=587\nSecurity= TLS \n") << MailTransport::ImplicitTls
+                                << 0;
+    QTest::newRow("none, account") << QByteArray("User=me\nSecurity=none\n") << MailTransport::Plain << 0;
+    QTest::newRow("unknown value") << QByteArray("User=me\nSecurity=ssl\n") << MailTransport::StartTlsRequired
+                                   << 3;
+    QTest::newRow("unknown value after none")
+        << QByteArray("User=me\nSecurity=none\nSecurity=plain\n") << MailTransport::Plain << 4;
+}
+
+void TestSiteConfig::mailSecurity()
+{
+    QFETCH(QByteArray, lines);
+    QFETCH(MailTransport, transport);
+    QFETCH(int, reportedLine);
+    QStringList problems;
+    const SiteConfig c = SiteConfig::parse("[mail]\n" + lines, &problems);
+    QVERIFY(c.mail().transport() == transport);
+    QCOMPARE(problems.size(), reportedLine ? 1 : 0);
+    if (reportedLine)
+        QVERIFY2(
+            problems[0].startsWith(QStringLiteral("line %1:").arg(reportedLine)), qPrintable(problems[0]));
+}
+
+// Reports go to a terminal: a faulty line that may hold a password is named
+// by its number, never repeated with its value.
+void TestSiteConfig::reportsNeverRepeatAPassword_data()
+{
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<int>("line");       // the one line reported
+    QTest::addColumn<QString>("hidden"); // never in the report
+
+    const QString secret = QStringLiteral("secret");
+    QTest::newRow("[mail], no '='") << QByteArray("[mail]\nPassword secret\n") << 2 << secret;
+    QTest::newRow("above [mail]") << QByteArray("Password=secret\n[mail]\nHost=smtp.example.cn\n") << 1
+                                  << secret;
+    QTest::newRow("[sites]") << QByteArray("[sites]\nPassword=secret\n") << 2 << secret;
+    QTest::newRow("[sites], upper case") << QByteArray("[sites]\nPASSWORD=secret\n") << 2 << secret;
+    QTest::newRow("[sites], Passwd") << QByteArray("[sites]\nSmtpPasswd = secret\n") << 2 << secret;
+    QTest::newRow("[sites], pwd") << QByteArray("[sites]\npwd=secret\n") << 2 << secret;
+    QTest::newRow("[sites], no '='") << QByteArray("[sites]\nPassword secret\n") << 2 << secret;
+    QTest::newRow("[mail header, then the password")
+        << QByteArray("[sites]\n[mail\nPassword=secret\n") << 2 << secret;
+    QTest::newRow("header holding the password") << QByteArray("[mail Password=secret\n") << 1 << secret;
+    QTest::newRow("[mail], any value") << QByteArray("[mail]\nFrom=secret\n") << 2 << secret;
+    QTest::newRow("[mail], password twice")
+        << QByteArray("[mail]\nPassword=first\nPassword=secret\n") << 3 << secret;
+    QTest::newRow("Security=bogus") << QByteArray("[mail]\nSecurity=bogus\n") << 2 << QStringLiteral("bogus");
+}
+
+void TestSiteConfig::reportsNeverRepeatAPassword()
+{
+    QFETCH(QByteArray, ini);
+    QFETCH(int, line);
+    QFETCH(QString, hidden);
+    QStringList problems;
+    SiteConfig::parse(ini, &problems);
+    // One report: the lines below a broken header are not read into the
+    // section above it (there "Password" would be an unknown role).
+    QCOMPARE(problems.size(), 1);
+    QVERIFY2(problems[0].startsWith(QStringLiteral("line %1:").arg(line)), qPrintable(problems[0]));
+    QVERIFY2(!problems[0].contains(hidden, Qt::CaseInsensitive), qPrintable(problems[0]));
 }
 
 QTEST_GUILESS_MAIN(TestSiteConfig)

@@ -47,8 +47,22 @@ QByteArray serverUrl(const MailSettings& s)
     QString host = s.host;
     if (host.contains(u':') && !host.startsWith(u'['))
         host = u'[' + host + u']';     // an IPv6 address
-    const QString scheme = s.port == 465 ? QStringLiteral("smtps") : QStringLiteral("smtp");
+    const QString scheme
+        = s.transport() == MailTransport::ImplicitTls ? QStringLiteral("smtps") : QStringLiteral("smtp");
     return QStringLiteral("%1://%2:%3").arg(scheme, host).arg(s.port).toUtf8();
+}
+
+long curlUseSsl(MailTransport transport)
+{
+    switch (transport) {
+    case MailTransport::ImplicitTls:
+    case MailTransport::StartTlsRequired:
+        // Without STARTTLS libcurl ends the session before AUTH.
+        return CURLUSESSL_ALL;
+    case MailTransport::StartTlsIfOffered: return CURLUSESSL_TRY;
+    case MailTransport::Plain: return CURLUSESSL_NONE;
+    }
+    return CURLUSESSL_ALL;
 }
 
 QByteArray angleAddress(const QString& address)
@@ -79,6 +93,10 @@ QString mailErrorDescription(int curlCode, const QString& detail)
         words = QStringLiteral("邮件服务器拒绝登录,帐号或密码有误");
         break;
     case CURLE_USE_SSL_FAILED:
+        // Only a required STARTTLS ends this way, before anything secret or
+        // the mail itself has gone out.
+        words = QStringLiteral("邮件服务器不提供加密连接(STARTTLS),邮件未发送");
+        break;
     case CURLE_SSL_CONNECT_ERROR:
     case CURLE_PEER_FAILED_VERIFICATION:
     case CURLE_SSL_CACERT_BADFILE:
@@ -172,7 +190,7 @@ MailSender::Outcome MailSender::transfer(const MailSettings& settings, const QBy
         curl_easy_setopt(curl, CURLOPT_USERNAME, user.constData());
         curl_easy_setopt(curl, CURLOPT_PASSWORD, password.constData());
     }
-    curl_easy_setopt(curl, CURLOPT_USE_SSL, long(CURLUSESSL_TRY));
+    curl_easy_setopt(curl, CURLOPT_USE_SSL, curlUseSsl(settings.transport()));
     if (!caFile.isEmpty())
         curl_easy_setopt(curl, CURLOPT_CAINFO, caFile.constData());
     curl_easy_setopt(curl, CURLOPT_UPLOAD, 1L);

@@ -1,8 +1,9 @@
 #pragma once
 // Sends one composed mail over SMTP (libcurl) on a thread of its own, so the
 // window stays usable while a slow server answers. AUTH as the server offers
-// it (PLAIN, LOGIN, …), STARTTLS whenever the server offers it, TLS from the
-// start on port 465. The outcome comes back on the sender's thread.
+// it (PLAIN, LOGIN, …); the connection as MailSettings::transport() says, so
+// an account's password never crosses a plain connection unless the user
+// chose so. The outcome comes back on the sender's thread.
 #include "net/site_config.h"
 
 #include <QByteArray>

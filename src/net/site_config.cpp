@@ -39,8 +39,46 @@ const QString kSitesSection = QStringLiteral("sites");
 const QString kMailSection = QStringLiteral("mail");
 
 // The keys of [mail], as the program spells them.
-const char* const kMailKeys[] = {"Host", "Port", "User", "Password", "From", "To",
-                                 "CaFile", "TimeoutSeconds"};
+const char* const kMailKeys[]
+    = {"Host", "Port", "Security", "User", "Password", "From", "To", "CaFile", "TimeoutSeconds"};
+
+// A key that may well name a password, whatever its spelling or section
+// ("SmtpPassword", "Passwd", "pwd", "密码"): its value is never quoted.
+bool looksLikePassword(const QString& key)
+{
+    return key.contains(QStringLiteral("pass"), Qt::CaseInsensitive)
+        || key.contains(QStringLiteral("pwd"), Qt::CaseInsensitive)
+        || key.contains(QStringLiteral("secret"), Qt::CaseInsensitive)
+        || key.contains(QStringLiteral("密码"));
+}
+
+// What a report may quote of a line; empty when it quotes nothing. Reports
+// go to a terminal and into logs: no value of [mail] (the account lives
+// there) and no value of a password-like key anywhere. A line without '='
+// cannot be split into key and value ("Password secret"), so in [mail], or
+// when it mentions a password, it is not quoted at all.
+QString quotable(const QString& line, bool inMail)
+{
+    const qsizetype eq = line.indexOf(u'=');
+    if (eq < 0)
+        return inMail || looksLikePassword(line) ? QString() : line;
+    const QString key = line.left(eq).trimmed();
+    const bool nothingToHide = line.mid(eq + 1).trimmed().isEmpty();
+    if (!nothingToHide && (inMail || looksLikePassword(key)))
+        return key + QStringLiteral("=…");
+    return line;
+}
+
+// A header that lacks its ']' is quoted only while it reads as a section
+// name ("[mail", "[sites "); anything more may be a key and its value.
+QString quotableHeader(const QString& line)
+{
+    for (QChar c : QStringView(line).mid(1)) {
+        if (!c.isLetterOrNumber() && c != u'_' && c != u'-' && c != u'.' && c != u' ')
+            return QString();
+    }
+    return looksLikePassword(line) ? QString() : line;
+}
 
 QString canonicalMailKey(const QString& key)
 {
@@ -116,6 +154,19 @@ QString baseUrlFault(const QString& url)
 
 } // namespace
 
+MailTransport MailSettings::transport() const
+{
+    switch (security) {
+    case MailSecurity::Tls: return MailTransport::ImplicitTls;
+    case MailSecurity::StartTls: return MailTransport::StartTlsRequired;
+    case MailSecurity::None: return MailTransport::Plain;
+    case MailSecurity::Default: break;
+    }
+    if (port == 465)
+        return MailTransport::ImplicitTls;
+    return user.isEmpty() ? MailTransport::StartTlsIfOffered : MailTransport::StartTlsRequired;
+}
+
 QStringList SiteConfig::roles()
 {
     QStringList out;
@@ -188,6 +239,18 @@ QString SiteConfig::setMailValue(const QString& key, const QString& value)
         }
         return QString();
     }
+    if (key == u"Security") {
+        const QString word = value.toLower();
+        if (word == u"starttls")
+            m_mail.security = MailSecurity::StartTls;
+        else if (word == u"tls")
+            m_mail.security = MailSecurity::Tls;
+        else if (word == u"none")
+            m_mail.security = MailSecurity::None;
+        else // the safe default stays in force
+            return QStringLiteral("Security must be starttls, tls or none");
+        return QString();
+    }
     if (key == u"From" || key == u"To") {
         const QString fault = mailAddressFault(value);
         if (fault.isEmpty())
@@ -206,9 +269,17 @@ QString SiteConfig::setMailValue(const QString& key, const QString& value)
 SiteConfig SiteConfig::parse(const QByteArray& utf8, QStringList* problems)
 {
     SiteConfig config;
-    auto report = [problems](int lineNo, const QString& text, const QString& why) {
-        if (problems)
-            problems->append(QStringLiteral("line %1: \"%2\": %3").arg(lineNo).arg(text, why));
+    // `shown` comes from quotable(): empty when the line is not to be quoted.
+    auto report = [problems](int lineNo, const QString& shown, const QString& why) {
+        if (!problems)
+            return;
+        if (shown.isEmpty())
+            problems->append(QStringLiteral("line %1: %2 (the line is not repeated: it may hold "
+                                            "a password)")
+                                 .arg(lineNo)
+                                 .arg(why));
+        else
+            problems->append(QStringLiteral("line %1: \"%2\": %3").arg(lineNo).arg(shown, why));
     };
 
     QByteArray data = utf8;
@@ -216,7 +287,10 @@ SiteConfig SiteConfig::parse(const QByteArray& utf8, QStringList* problems)
         data.remove(0, 3);
     const QString text = QString::fromUtf8(data);
 
-    enum class Where { BeforeAnySection, Sites, Mail, OtherSection };
+    // BrokenHeader: below a header that could not be read. Whatever section
+    // was meant, its lines must not land in the one above (a "[mail" typo
+    // would hand the account's lines to [sites]).
+    enum class Where { BeforeAnySection, Sites, Mail, OtherSection, BrokenHeader };
     Where where = Where::BeforeAnySection;
     QMap<QString, int> seenAt;   // key -> line that set it
 
@@ -229,7 +303,10 @@ SiteConfig SiteConfig::parse(const QByteArray& utf8, QStringList* problems)
 
         if (line.startsWith(u'[')) {
             if (!line.endsWith(u']')) {
-                report(lineNo, line, QStringLiteral("a section header must end with ']'"));
+                report(lineNo, quotableHeader(line),
+                    QStringLiteral("a section header must end with ']'; the lines below it "
+                                   "up to the next header are skipped"));
+                where = Where::BrokenHeader;
                 continue;
             }
             const QString name = line.mid(1, line.size() - 2).trimmed();
@@ -242,42 +319,37 @@ SiteConfig SiteConfig::parse(const QByteArray& utf8, QStringList* problems)
             continue;
         }
 
-        if (where == Where::OtherSection)
+        if (where == Where::OtherSection || where == Where::BrokenHeader)
             continue;
+        const QString shown = quotable(line, where == Where::Mail);
         if (where == Where::BeforeAnySection) {
-            report(lineNo, line, QStringLiteral("outside the [sites] section, ignored"));
+            report(lineNo, shown, QStringLiteral("outside the [sites] section, ignored"));
             continue;
         }
 
         const qsizetype eq = line.indexOf(u'=');
         if (eq < 0) {
-            report(lineNo, line, QStringLiteral("expected Name=value"));
+            report(lineNo, shown, QStringLiteral("expected Name=value"));
             continue;
         }
         const QString key = line.left(eq).trimmed();
         const QString value = line.mid(eq + 1).trimmed();
         if (key.isEmpty()) {
-            report(lineNo, line, QStringLiteral("no name before '='"));
+            report(lineNo, shown, QStringLiteral("no name before '='"));
             continue;
         }
         if (value.isEmpty()) {
-            report(lineNo, line, QStringLiteral("no value after '='"));
+            report(lineNo, shown, QStringLiteral("no value after '='"));
             continue;
         }
 
         QString canonical;
-        // A report goes to the terminal: it never repeats a password.
-        QString shown = line;
         if (where == Where::Mail) {
             const QString mailKey = canonicalMailKey(key);
             if (mailKey.isEmpty()) {
-                // Perhaps a misspelt Password: its value stays unsaid.
-                report(lineNo, key + QStringLiteral("=…"),
-                       QStringLiteral("unknown [mail] key \"%1\"").arg(key));
+                report(lineNo, shown, QStringLiteral("unknown [mail] key \"%1\"").arg(key));
                 continue;
             }
-            if (mailKey == u"Password")
-                shown = key + QStringLiteral("=(hidden)");
             const QString fault = config.setMailValue(mailKey, value);
             if (!fault.isEmpty()) {
                 report(lineNo, shown, fault);
@@ -289,9 +361,8 @@ SiteConfig SiteConfig::parse(const QByteArray& utf8, QStringList* problems)
             bool ok = false;
             const int seconds = value.toInt(&ok);
             if (!ok || seconds <= 0) {
-                report(lineNo, line,
-                       QStringLiteral("%1 must be a positive whole number of seconds")
-                           .arg(kTimeoutKey));
+                report(lineNo, shown,
+                    QStringLiteral("%1 must be a positive whole number of seconds").arg(kTimeoutKey));
                 continue;
             }
             config.m_timeoutSeconds = seconds;
@@ -299,20 +370,22 @@ SiteConfig SiteConfig::parse(const QByteArray& utf8, QStringList* problems)
         } else {
             canonical = canonicalRole(key);
             if (canonical.isEmpty()) {
-                report(lineNo, line, QStringLiteral("unknown role \"%1\"").arg(key));
+                report(lineNo, shown, QStringLiteral("unknown role \"%1\"").arg(key));
                 continue;
             }
             const QString fault = baseUrlFault(value);
             if (!fault.isEmpty()) {
-                report(lineNo, line, fault);
+                report(lineNo, shown, fault);
                 continue;
             }
             config.setBase(canonical, value);
         }
 
         if (seenAt.contains(canonical)) {
-            report(lineNo, shown, QStringLiteral("%1 was already set on line %2; this line wins")
-                                     .arg(canonical).arg(seenAt.value(canonical)));
+            report(lineNo, shown,
+                QStringLiteral("%1 was already set on line %2; this line wins")
+                    .arg(canonical)
+                    .arg(seenAt.value(canonical)));
         }
         seenAt.insert(canonical, lineNo);
     }

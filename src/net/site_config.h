@@ -30,11 +30,23 @@ inline constexpr const char* MakerHomePage = "MakerHomePage";
 inline constexpr const char* ShareEndpoint = "ShareEndpoint";
 } // namespace role
 
+// What the [mail] Security key asks for; Default when it is absent.
+enum class MailSecurity { Default, StartTls, Tls, None };
+
+// How a send actually protects the connection, once Default is resolved.
+enum class MailTransport {
+    ImplicitTls,       // TLS from the first byte (smtps)
+    StartTlsRequired,  // no STARTTLS offered: the send fails before AUTH
+    StartTlsIfOffered, // plain when the server offers no STARTTLS
+    Plain,             // never TLS, even where the server offers it
+};
+
 // Where feedback mail goes and how it gets there. The program holds no
 // account of its own: without a [mail] section nothing can be sent.
 struct MailSettings {
     QString host;              // SMTP server name or address
-    int port = 25;             // 465 means TLS from the first byte
+    int port = 25;
+    MailSecurity security = MailSecurity::Default;
     QString user;              // empty: the server takes mail without AUTH
     QString password;
     QString from;              // sender address
@@ -44,6 +56,11 @@ struct MailSettings {
 
     // A server, a sender and a recipient: enough to try a send.
     bool isComplete() const { return !host.isEmpty() && !from.isEmpty() && !to.isEmpty(); }
+
+    // Default: TLS from the start on port 465; otherwise STARTTLS, required
+    // once there is an account (User) whose password AUTH would send, and
+    // taken when offered where there is none. Plain only when written so.
+    MailTransport transport() const;
 };
 
 class SiteConfig {
@@ -75,7 +92,8 @@ public:
 
     // Parses sites.ini text (UTF-8, a byte-order mark allowed). Malformed
     // lines and unknown roles are reported in `problems` (one readable line
-    // each, naming the line number and its text) and skipped; the rest loads.
+    // each, naming the line number, and its text only where that cannot
+    // hold a password) and skipped; the rest loads.
     // The [sites] and [mail] sections are read (section names in any ASCII
     // case); a key above every section header is reported (most likely a
     // forgotten header), other sections are ignored.

@@ -12,6 +12,8 @@ namespace {
 
 // Writes each accepted mail as <n>.eml plus <n>.json (envelope, TLS, login);
 // the .json appears last, by rename, so a reader never sees half a mail.
+// Every command it acts on goes to commands.log ("AUTH PLAIN 0": verb, AUTH
+// mechanism, TLS at the time) before its answer, credentials never.
 // Prints "PORT <n>" once listening; ends when its standard input closes.
 const char kServerScript[] = R"PY(
 import asyncio, json, os, ssl, sys
@@ -30,12 +32,32 @@ class Handler:
             f.write(envelope.original_content)
         login = session.auth_data.login.decode() if session.auth_data is not None else ""
         meta = {"from": envelope.mail_from, "to": envelope.rcpt_tos,
-                "tls": session.ssl is not None, "login": login,
+                "tls": secure(server, session), "login": login,
                 "mechanism": mechanisms.get(id(session), "")}
         with open(base + ".tmp", "w") as f:
             json.dump(meta, f)
         os.rename(base + ".tmp", base + ".json")
         return "250 OK"
+
+def secure(server, session):
+    # After STARTTLS, or on a connection that was TLS from its first byte.
+    return session.ssl is not None or server.transport.get_extra_info("ssl_object") is not None
+
+class RecordingSMTP(SMTP):
+    def __init__(self, *args, **kwargs):
+        super().__init__(*args, **kwargs)
+        for verb, method in list(self._smtp_methods.items()):
+            self._smtp_methods[verb] = self._recorded(verb, method)
+    def _recorded(self, verb, method):
+        async def run(arg):
+            words = [verb]
+            if verb == "AUTH":
+                words.append(arg.split()[0].upper() if arg else "")
+            words.append("1" if secure(self, self.session) else "0")
+            with open(os.path.join(outdir, "commands.log"), "a") as f:
+                f.write(" ".join(words) + "\n")
+            return await method(arg)
+        return run
 
 def authenticator(server, session, envelope, mechanism, auth_data):
     ok = isinstance(auth_data, LoginPassword) and auth_data.login == user and auth_data.password == password
@@ -53,15 +75,17 @@ async def main():
         server = await asyncio.start_server(silent, "127.0.0.1", 0)
     else:
         tls = None
-        if mode == "starttls":
+        if mode in ("starttls", "tls"):
             tls = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
             tls.load_cert_chain(os.path.join(outdir, "cert.pem"), os.path.join(outdir, "key.pem"))
+        starttls = tls if mode == "starttls" else None
         handler = Handler()
         def factory():
-            return SMTP(handler, hostname="smtp.test", authenticator=authenticator,
-                        auth_required=True, auth_require_tls=(tls is not None),
-                        tls_context=tls, require_starttls=(tls is not None))
-        server = await loop.create_server(factory, "127.0.0.1", 0)
+            return RecordingSMTP(handler, hostname="smtp.test", authenticator=authenticator,
+                                 auth_required=True, auth_require_tls=(starttls is not None),
+                                 tls_context=starttls, require_starttls=(starttls is not None))
+        server = await loop.create_server(factory, "127.0.0.1", 0,
+                                          ssl=(tls if mode == "tls" else None))
     print("PORT %d" % server.sockets[0].getsockname()[1], flush=True)
     stop = loop.create_future()
     loop.add_reader(sys.stdin.fileno(), lambda: stop.done() or (os.read(sys.stdin.fileno(), 1024) or stop.set_result(None)))
@@ -75,6 +99,7 @@ QString modeName(SmtpTestServer::Mode mode)
     switch (mode) {
     case SmtpTestServer::Mode::Plain: return QStringLiteral("plain");
     case SmtpTestServer::Mode::StartTls: return QStringLiteral("starttls");
+    case SmtpTestServer::Mode::ImplicitTls: return QStringLiteral("tls");
     case SmtpTestServer::Mode::Silent: return QStringLiteral("silent");
     }
     return QString();
@@ -101,7 +126,7 @@ bool SmtpTestServer::start(QString* error)
         *error = QStringLiteral("no temporary directory");
         return false;
     }
-    if (m_mode == Mode::StartTls) {
+    if (m_mode == Mode::StartTls || m_mode == Mode::ImplicitTls) {
         // A certificate for 127.0.0.1 that lives as long as this test.
         QProcess openssl;
         openssl.start(QStringLiteral("openssl"),
@@ -162,9 +187,30 @@ MailSettings SmtpTestServer::settings() const
     s.password = password();
     s.from = QStringLiteral("sender@lumorra.test");
     s.to = QStringLiteral("service@tessaly.test");
-    if (m_mode == Mode::StartTls)
+    switch (m_mode) {
+    case Mode::Plain: s.security = MailSecurity::None; break;
+    case Mode::ImplicitTls: s.security = MailSecurity::Tls; break;
+    case Mode::StartTls: // the default with an account: STARTTLS required
+    case Mode::Silent: break;
+    }
+    if (m_mode == Mode::StartTls || m_mode == Mode::ImplicitTls)
         s.caFile = m_dir.filePath(QStringLiteral("cert.pem"));
     return s;
+}
+
+QList<SmtpTestServer::Command> SmtpTestServer::commands() const
+{
+    QList<Command> out;
+    QFile log(m_dir.filePath(QStringLiteral("commands.log")));
+    if (!log.open(QIODevice::ReadOnly))
+        return out;
+    for (const QByteArray& line : log.readAll().split('\n')) {
+        const QList<QByteArray> words = line.split(' ');
+        if (words.size() < 2)
+            continue;
+        out << Command{words.mid(0, words.size() - 1).join(' '), words.last() == "1"};
+    }
+    return out;
 }
 
 QList<SmtpTestServer::Mail> SmtpTestServer::received() const

@@ -1,9 +1,10 @@
 #pragma once
 // A real SMTP server for feedback tests: aiosmtpd (Debian's python3-aiosmtpd)
-// run by /usr/bin/python3 on a free loopback port, AUTH required, STARTTLS
-// offered with a throw-away self-signed certificate when asked for, or a
-// server that takes the connection and never says a word. Every mail it
-// accepts is kept with its envelope, and can be read back.
+// run by /usr/bin/python3 on a free loopback port, AUTH required; without
+// TLS, with STARTTLS required, or TLS from the first byte (a throw-away
+// self-signed certificate), or a server that takes the connection and never
+// says a word. Every mail it accepts is kept with its envelope, and every
+// command it acts on is logged; both can be read back.
 #include "net/site_config.h"
 
 #include <QByteArray>
@@ -16,7 +17,7 @@ namespace lumorra::testing {
 
 class SmtpTestServer {
 public:
-    enum class Mode { Plain, StartTls, Silent };
+    enum class Mode { Plain, StartTls, ImplicitTls, Silent };
 
     explicit SmtpTestServer(Mode mode = Mode::Plain);
     ~SmtpTestServer();
@@ -29,8 +30,9 @@ public:
     // The account the server takes.
     static QString user() { return QStringLiteral("feedback"); }
     static QString password() { return QStringLiteral("pa55-word"); }
-    // Settings that reach this server with that account; the certificate
-    // (StartTls) is trusted through CaFile.
+    // Settings that reach this server with that account: Security as the
+    // server needs it (none for Plain, whose AUTH goes in plain text), the
+    // certificate trusted through CaFile.
     MailSettings settings() const;
 
     struct Mail {
@@ -43,6 +45,13 @@ public:
     };
     // Every mail accepted so far, in order.
     QList<Mail> received() const;
+
+    struct Command {
+        QByteArray verb;  // "EHLO", "STARTTLS", "AUTH PLAIN", "MAIL", …
+        bool tls = false; // the session was TLS when it arrived
+    };
+    // Every command acted on so far, across sessions, in order.
+    QList<Command> commands() const;
 
 private:
     Mode m_mode;
