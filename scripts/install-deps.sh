@@ -5,7 +5,7 @@ PKGS=(cmake ninja-build g++ pkg-config
       qt6-base-dev qt6-multimedia-dev qt6-webengine-dev libgl-dev
       libcpp-httplib-dev libcurl4-openssl-dev
       fonts-wqy-microhei gstreamer1.0-plugins-good gstreamer1.0-libav
-      xvfb xauth imagemagick python3-aiosmtpd openssl)
+      xvfb xauth imagemagick python3-aiosmtpd openssl desktop-file-utils)
 missing=()
 for p in "${PKGS[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

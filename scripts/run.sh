@@ -9,7 +9,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/build.sh
-export QTWEBENGINE_DISABLE_SANDBOX=1
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   exec ./build/src/lumorra "$@"
 fi

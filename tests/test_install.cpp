@@ -11,6 +11,7 @@
 #include <QDirIterator>
 #include <QProcess>
 #include <QScopeGuard>
+#include <QStandardPaths>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -55,6 +56,16 @@ private slots:
     void configDirRule();
     void programDirOfABuildTree();
     void installedProgram();
+    void installedDesktopEntryPassesTheValidator();
+
+private:
+    // The build installed once into a temporary prefix; empty when the
+    // install failed (its output is then in m_installError).
+    QString installedPrefix();
+
+    QTemporaryDir m_installDir;
+    QString m_prefix;
+    QByteArray m_installError;
 };
 
 void TestInstall::configDirRule_data()
@@ -85,19 +96,30 @@ void TestInstall::programDirOfABuildTree()
     QVERIFY(installedDataDir().isEmpty());
 }
 
-void TestInstall::installedProgram()
+QString TestInstall::installedPrefix()
 {
-    QTemporaryDir tmp;
-    QVERIFY(tmp.isValid());
-    const QString prefix = tmp.filePath(QStringLiteral("prefix"));
-    const QString config = tmp.filePath(QStringLiteral("config"));
-
+    if (!m_prefix.isEmpty() || !m_installError.isEmpty() || !m_installDir.isValid())
+        return m_prefix;
+    const QString prefix = m_installDir.filePath(QStringLiteral("prefix"));
     QProcess install;
     install.setProcessChannelMode(QProcess::MergedChannels);
     install.start(QStringLiteral(LUMORRA_CMAKE), {QStringLiteral("--install"), QStringLiteral(LUMORRA_BUILD_DIR),
                                                   QStringLiteral("--prefix"), prefix});
-    QVERIFY(install.waitForFinished(120000));
-    QVERIFY2(install.exitCode() == 0, install.readAll().constData());
+    const bool done = install.waitForFinished(120000);
+    if (done && install.exitStatus() == QProcess::NormalExit && install.exitCode() == 0)
+        m_prefix = prefix;
+    else
+        m_installError = "install failed: " + install.readAll();
+    return m_prefix;
+}
+
+void TestInstall::installedProgram()
+{
+    QTemporaryDir tmp;
+    QVERIFY(tmp.isValid());
+    const QString prefix = installedPrefix();
+    QVERIFY2(!prefix.isEmpty(), m_installError.constData());
+    const QString config = tmp.filePath(QStringLiteral("config"));
 
     for (const char* file : {"bin/lumorra", "bin/lumorra-cli", "share/lumorra/1.she", "share/lumorra/9.she"})
         QVERIFY2(QFileInfo::exists(prefix + u'/' + QLatin1String(file)), file);
@@ -151,6 +173,22 @@ void TestInstall::installedProgram()
     const QByteArray rows = cli.readAllStandardOutput();
     QVERIFY2(cli.exitCode() == 0, cli.readAllStandardError().constData());
     QVERIFY(rows.contains(TestServer::shared().roleUrl(QStringLiteral("TorrentIndexSite")).toUtf8()));
+}
+
+void TestInstall::installedDesktopEntryPassesTheValidator()
+{
+    const QString validator = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
+    if (validator.isEmpty())
+        QSKIP("desktop-file-validate is not installed (package desktop-file-utils)");
+    const QString prefix = installedPrefix();
+    QVERIFY2(!prefix.isEmpty(), m_installError.constData());
+    QProcess validate;
+    validate.setProcessChannelMode(QProcess::MergedChannels);
+    validate.start(validator, {prefix + QStringLiteral("/share/applications/lumorra.desktop")});
+    QVERIFY(validate.waitForFinished(30000));
+    // Hints leave it at 0; an entry it rejects makes it fail, saying why.
+    QVERIFY2(validate.exitStatus() == QProcess::NormalExit && validate.exitCode() == 0,
+        validate.readAll().constData());
 }
 
 QTEST_GUILESS_MAIN(TestInstall)

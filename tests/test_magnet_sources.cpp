@@ -437,6 +437,10 @@ void TestMagnetSources::torrentDownload()
     QVERIFY(mine.open(QIODevice::ReadOnly));
     QCOMPARE(mine.readAll(), QByteArray("mine"));
     QCOMPARE(form()->findChildren<QWebEngineView*>(QStringLiteral("WebBrowser2")).size(), 1);
+    // Nothing of the address stays loaded in the hidden browser after an ending.
+    QWebEngineView* browser2 = form()->findChild<QWebEngineView*>(QStringLiteral("WebBrowser2"));
+    const QUrl blank(QStringLiteral("about:blank"));
+    QTRY_COMPARE(browser2->url(), blank);
 
     // Addresses that offer no torrent end with a failure that says so.
     const QStringList failing = {rss + QStringLiteral("/no-such-page"), QStringLiteral("http://127.0.0.1:1/x.torrent")};
@@ -447,6 +451,7 @@ void TestMagnetSources::torrentDownload()
         QVERIFY(ended.wait(20000));
         QCOMPARE(ended.at(0).at(0).toBool(), false);
         QVERIFY2(StatusLine::text().startsWith(QStringLiteral("种子下载失败：")), qPrintable(StatusLine::text()));
+        QTRY_COMPARE(browser2->url(), blank);
     }
 
     // Any other scheme is refused without loading anything.

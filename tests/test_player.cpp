@@ -18,6 +18,7 @@
 #include "player/player_handlers.h"
 #include "sources/video/online_video_handlers.h"
 #include "sources/video/qvod_search_source.h"
+#include "ui/silent_web_page.h"
 
 #include "modal_answerer.h"
 #include "sample_media.h"
@@ -80,6 +81,8 @@ private slots:
     void pauseStopAndStateLabel();
     void unplayableAddressesEndReadably_data();
     void unplayableAddressesEndReadably();
+    void pageAddressesPlayOnlyAsStreams_data();
+    void pageAddressesPlayOnlyAsStreams();
     void resolvedAddressButtons();
     void onDemandFromMenus();
     void onDemandTab();
@@ -113,7 +116,8 @@ private:
     }
 
     QTemporaryDir m_home;
-    QString m_clip;   // the sample clip as a local file
+    QString m_clip;    // the sample clip as a local file
+    QString m_clipUrl; // the same clip served over HTTP, as a page links it
     std::unique_ptr<TestServer> m_server;
     QWidget* m_window = nullptr;
     PlayerHandlers* m_handlers = nullptr;
@@ -137,6 +141,7 @@ void TestPlayer::initTestCase()
 
     m_server = std::make_unique<TestServer>();
     SiteConfig::current().pointAllAt(m_server->baseUrl());
+    m_clipUrl = m_server->roleUrl(QStringLiteral("OnDemandService")) + QStringLiteral("/clip/sample.webm");
     setOpenAddressHandler([this](const QString& a) { m_opened << a; });
     m_window = createMainWindow();
     m_handlers = PlayerHandlers::of(m_window);
@@ -180,7 +185,7 @@ void TestPlayer::presenceCheck()
     // No engine: the two-line message and nothing else.
     PlayerControl::setPresenceCheck([] { return false; });
     auto* text11 = child<QLineEdit>(QStringLiteral("Text11"));
-    text11->setText(m_clip);
+    text11->setText(m_clipUrl);
     sstab(3)->setCurrentIndex(0);
     m_player->setAddress(QString());
     ModalAnswerer answerer;
@@ -194,7 +199,7 @@ void TestPlayer::presenceCheck()
     // The list double click asks first, before any tab moves.
     auto* list3 = child<QListWidget>(QStringLiteral("List3"));
     list3->clear();
-    list3->addItem(m_clip);
+    list3->addItem(m_clipUrl);
     list3->setCurrentRow(0);
     sstab(1)->setCurrentIndex(0);
     emit list3->itemDoubleClicked(list3->item(0));
@@ -207,7 +212,7 @@ void TestPlayer::presenceCheck()
     QCOMPARE(answerer.count(), 2);
     QCOMPARE(sstab(3)->currentIndex(), 3);
     QVERIFY(child<QTimer>(QStringLiteral("Timer16"))->isActive());
-    QCOMPARE(m_player->address(), m_clip);
+    QCOMPARE(m_player->address(), m_clipUrl);
 
     // An empty Text11 does nothing at all.
     m_handlers->playerButton(13);
@@ -263,14 +268,14 @@ void TestPlayer::listDoubleClickPlaysClip()
 {
     auto* list3 = child<QListWidget>(QStringLiteral("List3"));
     list3->clear();
-    list3->addItem(m_clip);
+    list3->addItem(m_clipUrl);
     list3->setCurrentRow(0);
     sstab(1)->setCurrentIndex(0);
     sstab(3)->setCurrentIndex(1);
     label32()->setText(QStringLiteral("播放器状态：未播放"));
 
     emit list3->itemClicked(list3->item(0));
-    QCOMPARE(QApplication::clipboard()->text(), m_clip);
+    QCOMPARE(QApplication::clipboard()->text(), m_clipUrl);
     QCOMPARE(StatusLine::text(), QStringLiteral("地址复制成功.."));
 
     emit list3->itemDoubleClicked(list3->item(0));
@@ -356,9 +361,57 @@ void TestPlayer::unplayableAddressesEndReadably()
     QCOMPARE(label32()->text(), QStringLiteral("播放器状态：已停止播放"));
 
     // The player is still usable afterwards.
-    text11->setText(m_clip);
+    text11->setText(m_clipUrl);
     child<QPushButton>(QStringLiteral("Command48"))->click();
     QTRY_COMPARE_WITH_TIMEOUT(m_player->state(), int(PlayerControl::Playing), 10000);
+}
+
+void TestPlayer::pageAddressesPlayOnlyAsStreams_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("address"); // "CLIP": the sample clip as a local file
+    QTest::newRow("List2 file url") << "List2"
+                                    << "file://CLIP";
+    QTest::newRow("List3 bare path") << "List3"
+                                     << "CLIP";
+    QTest::newRow("Text11 file url") << "Text11"
+                                     << "file://CLIP";
+    QTest::newRow("List3 device") << "List3"
+                                  << "v4l2:///dev/video0";
+}
+
+void TestPlayer::pageAddressesPlayOnlyAsStreams()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, address);
+    address.replace(QStringLiteral("CLIP"), m_clip);
+    m_player->setAddress(QString());
+    sstab(3)->setCurrentIndex(1);
+    QSignalSpy started(m_handlers, &PlayerHandlers::playStarted);
+    ModalAnswerer answerer;
+    if (path == u"Text11") {
+        child<QLineEdit>(QStringLiteral("Text11"))->setText(address);
+        child<QPushButton>(QStringLiteral("Command48"))->click();
+    } else {
+        auto* list = child<QListWidget>(path);
+        list->clear();
+        list->addItem(address);
+        list->setCurrentRow(0);
+        emit list->itemDoubleClicked(list->item(0));
+    }
+    QCOMPARE(started.count(), 0);
+    QCOMPARE(m_player->address(), QString());
+    QCOMPARE(sstab(3)->currentIndex(), 1);
+    QCOMPARE(answerer.count(), 0);
+    QCOMPARE(StatusLine::text(), QStringLiteral("已拒绝打开该地址（不支持的地址类型）：") + address);
+
+    // Typed by the user, the same address plays.
+    answerer.onDialog([&](QWidget* modal) { answerInput(modal, true, address); });
+    command53(11)->click();
+    QCOMPARE(started.count(), 1);
+    QCOMPARE(m_player->address(), address);
+    if (!address.startsWith(u"v4l2:"))
+        QTRY_COMPARE_WITH_TIMEOUT(m_player->state(), int(PlayerControl::Playing), 10000);
 }
 
 void TestPlayer::resolvedAddressButtons()
@@ -489,6 +542,10 @@ void TestPlayer::liveChannels()
     auto* live = m_window->findChild<LiveChannels*>();
     QVERIFY(live);
     QSignalSpy checked(live, &LiveChannels::livePageChecked);
+    // A channel page's dialogs stay silent, and its unknown-scheme links go nowhere.
+    QVERIFY(qobject_cast<SilentWebPage*>(browser->page()));
+    QCOMPARE(
+        browser->page()->settings()->unknownUrlSchemePolicy(), QWebEngineSettings::DisallowUnknownUrlSchemes);
 
     list1->setCurrentRow(9);
     emit list1->itemDoubleClicked(list1->item(9));

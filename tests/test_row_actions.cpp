@@ -69,13 +69,20 @@ const QList<Expect>& families()
     return e;
 }
 
+// What fillRow() writes into a list's cell: a web address that says which
+// list and key it is.
+QString cellValue(const QString& list, const QString& key)
+{
+    return QStringLiteral("http://%1.test/%2").arg(list, key);
+}
+
 // Fills one row whose every cell says which list and key it is.
 QTreeWidgetItem* fillRow(ResultList* list, const QString& rowText = QStringLiteral("1"))
 {
     QTreeWidgetItem* row = list->addRow(rowText);
     for (const ColumnLayout& c : listLayout(list->objectName())->columns)
         if (c.key != QLatin1String("xh"))
-            list->setCell(row, c.key, list->objectName() + QLatin1Char(':') + c.key);
+            list->setCell(row, c.key, cellValue(list->objectName(), c.key));
     return row;
 }
 
@@ -138,6 +145,8 @@ private slots:
     void emptyRowTextCountsAsNoSelection();
     void eachItemTakesItsCell();
     void emptyAddressIsStillHandedOver();
+    void openItemsOpenOnlyWebAndDownloadLinks_data();
+    void openItemsOpenOnlyWebAndDownloadLinks();
     void copyInformationIsTwoLines();
     void itemChosenFromThePopupActsOnTheClickedRow();
     void listView17DoubleClickOpensTheHiddenAddress();
@@ -294,7 +303,8 @@ void TestRowActions::eachItemTakesItsCell()
         fillRow(list, QStringLiteral("3"));
     }
     for (const Expect& e : families()) {
-        const QString expected = QStringLiteral("ListView%1:%2").arg(e.list).arg(e.key);
+        const QString expected
+            = cellValue(QStringLiteral("ListView%1").arg(e.list), QString::fromLatin1(e.key));
         QApplication::clipboard()->setText(QStringLiteral("sentinel"));
         StatusLine::set(QStringLiteral("before"));
         m_opened.clear();
@@ -324,6 +334,56 @@ void TestRowActions::emptyAddressIsStillHandedOver()
     findRowAction(m_form, QStringLiteral("kcfzdz"))->trigger();
     QCOMPARE(QApplication::clipboard()->text(), QString());
     QCOMPARE(StatusLine::text(), QStringLiteral("地址已复制!"));
+}
+
+void TestRowActions::openItemsOpenOnlyWebAndDownloadLinks_data()
+{
+    QTest::addColumn<QString>("item"); // empty: the double click of ListView17
+    QTest::addColumn<int>("list");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QStringList>("opened");
+    QTest::addColumn<QString>("status");
+    auto row = [](const char* name, const char* item, int list, const char* key, const QString& address,
+                   const QStringList& opened, const QString& status) {
+        QTest::newRow(name) << QString::fromLatin1(item) << list << QString::fromLatin1(key) << address
+                            << opened << status;
+    };
+    const QString refused = QStringLiteral("已拒绝打开该地址（不支持的地址类型）：");
+    const QString file = QStringLiteral("file:///etc/passwd");
+    row("dk file url", "dk", 1, "dz", file, {}, refused + file);
+    row("dk bare path", "dk", 1, "dz", QStringLiteral("/etc/passwd"), {},
+        refused + QStringLiteral("/etc/passwd"));
+    row("dk network share", "dk", 1, "dz", QStringLiteral("smb://host/share"), {},
+        refused + QStringLiteral("smb://host/share"));
+    row("dkdv script", "dkdv", 15, "zzdz", QStringLiteral("javascript:alert(1)"), {},
+        refused + QStringLiteral("javascript:alert(1)"));
+    row("ListView17 file url", "", 17, "dz", file, {}, refused + file);
+    row("dk blanks around a web address", "dk", 1, "dz", QStringLiteral(" http://pan.example/s/1 "),
+        {QStringLiteral("http://pan.example/s/1")}, QStringLiteral("before"));
+    row("dkljdm magnet", "dkljdm", 12, "zzdz", QStringLiteral("magnet:?xt=urn:btih:abc"),
+        {QStringLiteral("magnet:?xt=urn:btih:abc")}, QStringLiteral("before"));
+}
+
+void TestRowActions::openItemsOpenOnlyWebAndDownloadLinks()
+{
+    QFETCH(QString, item);
+    QFETCH(int, list);
+    QFETCH(QString, key);
+    QFETCH(QString, address);
+    QFETCH(QStringList, opened);
+    QFETCH(QString, status);
+    ResultList* lv = m_form->list(list);
+    QTreeWidgetItem* row = lv->addRow(QStringLiteral("1"));
+    lv->setCell(row, key, address);
+    lv->setCurrentItem(row);
+    if (item.isEmpty())
+        emit lv->listDoubleClicked();
+    else
+        findRowAction(m_form, item)->trigger();
+    QCOMPARE(m_opened, opened);
+    QCOMPARE(StatusLine::text(), status);
+    QCOMPARE(m_form->status->text(), status);
 }
 
 void TestRowActions::copyInformationIsTwoLines()
@@ -515,7 +575,7 @@ void TestRowActions::mainWindowMenusBelongToTheirLists()
         }
     });
     QTest::mouseClick(lv15->viewport(), Qt::RightButton, {}, rowPoint(lv15, row));
-    QTRY_COMPARE(QApplication::clipboard()->text(), QStringLiteral("ListView15:zzdz"));
+    QTRY_COMPARE(QApplication::clipboard()->text(), QStringLiteral("http://ListView15.test/zzdz"));
     auto* panel2 = w->findChild<QLabel*>(QStringLiteral("S1Panel2"));
     QVERIFY(panel2);
     QCOMPARE(panel2->text(), QStringLiteral("地址已复制!"));

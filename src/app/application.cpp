@@ -130,9 +130,13 @@ QStringList restartArguments(const QStringList& arguments)
 
 int runApplication(int argc, char** argv)
 {
-    // The embedded browser refuses to run as root inside its sandbox.
-    if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+    // The web engine's sandbox keeps a hostile page away from the user's
+    // files; it stays on. Only as root, where the engine will not start
+    // inside it, is it turned off, and the user is told.
+    if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX")) {
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+        std::fputs("lumorra: running as root, so the web engine runs without its sandbox\n", stderr);
+    }
     // The player and the sounds play through GStreamer; the other media
     // backend ends the program when the machine has no sound device.
     qputenv("QT_MEDIA_BACKEND", "gstreamer");

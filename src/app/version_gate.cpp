@@ -3,13 +3,13 @@
 #include "app/announcements.h"
 #include "app/vendor_pages.h"
 #include "lists/status_line.h"
+#include "net/address_check.h"
 #include "platform/open_address.h"
 #include "ui/message_box.h"
 
 #include <QLabel>
 #include <QTextDocument>
 #include <QTimer>
-#include <QUrl>
 #include <QWidget>
 
 namespace lumorra {
@@ -40,13 +40,6 @@ QString VersionGate::newVersionText(const QString& fetched)
 QString VersionGate::announcementWaitText()
 {
     return QStringLiteral("正在获取公告，请稍等..");
-}
-
-bool isOpenableAnnouncementUrl(const QString& url)
-{
-    const QUrl u(url, QUrl::StrictMode);
-    const QString scheme = u.scheme().toLower();
-    return u.isValid() && !u.host().isEmpty() && (scheme == u"http" || scheme == u"https");
 }
 
 void VersionGate::Timer9_Timer()
@@ -117,8 +110,10 @@ void VersionGate::Label17_Click()
         showMessage(m_window, announcementWaitText(), MessageIcon::Information, MessageButtons::Ok);
         return;
     }
-    if (isOpenableAnnouncementUrl(m_announcementUrl))
-        openAddress(m_announcementUrl);
+    // The announcement file comes from the network: its links open only as
+    // web pages, never as a local file or through another program's handler.
+    if (isAllowedAddress(m_announcementUrl, AddressUse::WebPage))
+        openAddress(m_announcementUrl.trimmed());
 }
 
 } // namespace lumorra

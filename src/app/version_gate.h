@@ -57,9 +57,4 @@ private:
     QString m_announcementUrl;
 };
 
-// True for the addresses an announcement may open: http and https only, so
-// a file from the network cannot make the program open a local file or
-// start another program through a URL handler.
-bool isOpenableAnnouncementUrl(const QString& url);
-
 } // namespace lumorra

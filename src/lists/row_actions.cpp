@@ -2,6 +2,7 @@
 
 #include "lists/result_list.h"
 #include "lists/status_line.h"
+#include "net/address_check.h"
 #include "platform/open_address.h"
 
 #include <QAction>
@@ -164,9 +165,7 @@ void runRowAction(QWidget* form1, const RowActionEntry& entry)
         copyText(QStringLiteral("名称：") + list->cellAt(row, 1) + QStringLiteral("\r\n")
                  + QStringLiteral("链接地址：") + list->cellAt(row, 2));
         break;
-    case ActionKind::Open:
-        openAddress(list->cellAt(row, entry.subItem));
-        break;
+    case ActionKind::Open: openPageAddress(list->cellAt(row, entry.subItem)); break;
     }
     if (*entry.status)
         StatusLine::set(QString::fromUtf8(entry.status));
@@ -194,7 +193,7 @@ void ListView17_DblClick(QWidget* form1)
     QTreeWidgetItem* row = guardedSelection(list);
     if (!row)
         return;
-    openAddress(list->cellAt(row, 3));
+    openPageAddress(list->cellAt(row, 3));
 }
 
 } // namespace
@@ -202,6 +201,20 @@ void ListView17_DblClick(QWidget* form1)
 QString selectionGuardText()
 {
     return QStringLiteral("请先查询再进行操作!");
+}
+
+bool openPageAddress(const QString& address)
+{
+    if (address.trimmed().isEmpty()) {
+        openAddress(address);
+        return true;
+    }
+    if (!isAllowedAddress(address, AddressUse::Open)) {
+        StatusLine::set(refusedAddressText(address));
+        return false;
+    }
+    openAddress(address.trimmed());
+    return true;
 }
 
 QTreeWidgetItem* guardedSelection(ResultList* list)

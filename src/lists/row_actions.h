@@ -42,6 +42,12 @@ QTreeWidgetItem* guardedSelection(ResultList* list);
 // Clears the clipboard, then puts `text` on it as plain text.
 void copyText(const QString& text);
 
+// Opens an address that came from a page (a list cell, a detail page's
+// link): an allowed one trimmed, through openAddress(); an empty one as
+// openAddress() opens it, which is nothing. Any other is not opened, and the
+// status line says which address was refused. False when refused.
+bool openPageAddress(const QString& address);
+
 // The text of the selection guard.
 QString selectionGuardText();
 

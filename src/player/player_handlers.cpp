@@ -2,6 +2,7 @@
 
 #include "lists/row_actions.h"
 #include "lists/status_line.h"
+#include "net/address_check.h"
 #include "player/player_control.h"
 #include "sources/page_widgets.h"
 #include "sources/video/playback_parse.h"
@@ -125,6 +126,15 @@ void PlayerHandlers::playAddress(const QString& address)
     emit playStarted(address);
 }
 
+bool PlayerHandlers::refusePageAddress(const QString& address)
+{
+    // An empty address is no address of a page: it plays nothing, as before.
+    if (address.trimmed().isEmpty() || isAllowedAddress(address, AddressUse::Play))
+        return false;
+    StatusLine::set(refusedAddressText(address));
+    return true;
+}
+
 void PlayerHandlers::showPlaybackFailure(const QString& reason)
 {
     StatusLine::set(QStringLiteral("播放失败(") + reason + QStringLiteral("),请检查播放地址.."));
@@ -202,7 +212,7 @@ void PlayerHandlers::Command4_Click(int index)
         StatusLine::set(QStringLiteral("文件地址已复制.."));
         return;
     }
-    if (index != 1 || !playerPresent())
+    if (index != 1 || refusePageAddress(address) || !playerPresent())
         return;
     if (m_sstab3)
         m_sstab3->setCurrentIndex(kPlayerTab);
@@ -213,7 +223,7 @@ void PlayerHandlers::Command4_Click(int index)
 void PlayerHandlers::Command48_Click()
 {
     const QString address = m_text11 ? m_text11->text() : QString();
-    if (address.isEmpty() || !playerPresent())
+    if (address.isEmpty() || refusePageAddress(address) || !playerPresent())
         return;
     if (m_sstab3)
         m_sstab3->setCurrentIndex(kPlayerTab);
@@ -251,7 +261,8 @@ void PlayerHandlers::List3_DblClick()
 
 void PlayerHandlers::listDoubleClick(QListWidget* list)
 {
-    if (!playerPresent())
+    const QString address = listText(list);
+    if (refusePageAddress(address) || !playerPresent())
         return;
     // To the player as a click on the online-video page's button would go
     // there: the highlight goes, the page marker follows the page.
@@ -261,7 +272,7 @@ void PlayerHandlers::listDoubleClick(QListWidget* list)
         m_sstab1->setCurrentIndex(kOnlineVideoPage);
     if (m_sstab3)
         m_sstab3->setCurrentIndex(kPlayerTab);
-    playAddress(listText(list));
+    playAddress(address);
     startPolling();
 }
 

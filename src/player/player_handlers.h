@@ -56,6 +56,10 @@ private:
     void stopPlayer();             // Command53(13)
     // The presence check: false (after its message) when the engine cannot play.
     bool playerPresent();
+    // Addresses from pages (the lists, the detail box, the resolved address)
+    // play only as streams and qvod links; a typed address plays whatever it
+    // names, a local file too. True (after its status text) when refused.
+    bool refusePageAddress(const QString& address);
     void startPolling();
     void playAddress(const QString& address);
     void listDoubleClick(QListWidget* list);

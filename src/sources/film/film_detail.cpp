@@ -3,7 +3,6 @@
 #include "lists/result_list.h"
 #include "lists/row_actions.h"
 #include "lists/status_line.h"
-#include "platform/open_address.h"
 #include "sources/film/film_detail_parse.h"
 #include "sources/film/film_detail_window.h"
 #include "ui/load_picture.h"
@@ -83,7 +82,7 @@ void FilmDetailView::showPost(const QString& postAddress, const QString& post)
         const int answer = showMessage(m_form1->window(), QStringLiteral("无法获取当前影片信息!是否为您打开对应地址?"),
                                        MessageIcon::Information, MessageButtons::YesNo);
         if (answer == QMessageBox::Yes)
-            openAddress(postAddress);
+            openPageAddress(postAddress);
         StatusLine::set(QStringLiteral("无法获取当前影片信息!"));
         emit detailEnded(false);
         return;

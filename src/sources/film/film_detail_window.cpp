@@ -1,7 +1,7 @@
 #include "sources/film/film_detail_window.h"
 
+#include "lists/row_actions.h"
 #include "lists/status_line.h"
-#include "platform/open_address.h"
 #include "sources/film/film_detail_parse.h"
 
 #include <QGroupBox>
@@ -133,14 +133,16 @@ void FilmDetailWindow::showOver(QWidget* form1)
     activateWindow();
 }
 
+// The download addresses are the post's: opened only when they are web or
+// download links.
 void FilmDetailWindow::Command1_Click()
 {
-    openAddress(m_a);
+    openPageAddress(m_a);
 }
 
 void FilmDetailWindow::Command2_Click()
 {
-    openAddress(m_b);
+    openPageAddress(m_b);
 }
 
 void FilmDetailWindow::Command3_Click()

@@ -3,6 +3,7 @@
 #include "lists/result_list.h"
 #include "lists/row_actions.h"
 #include "lists/status_line.h"
+#include "net/address_check.h"
 #include "net/page_fetcher.h"
 #include "ui/silent_web_page.h"
 
@@ -60,15 +61,6 @@ QString loadFailureReason(const QWebEngineLoadingInfo& info)
 
 } // namespace
 
-bool isDownloadableAddress(const QString& address)
-{
-    const QUrl url(address);
-    if (!url.isValid() || url.host().isEmpty())
-        return false;
-    const QString scheme = url.scheme().toLower();
-    return scheme == u"http" || scheme == u"https" || scheme == u"ftp";
-}
-
 QString freeFileName(const QString& folder, const QString& suggested, const QSet<QString>& taken)
 {
     QString name = QFileInfo(suggested).fileName();
@@ -114,9 +106,9 @@ TorrentDownload::TorrentDownload(QWidget* form1) : QObject(form1), m_form1(form1
 void TorrentDownload::giveUp(const QString& reason)
 {
     if (m_navigating) {
-        endWith(false, failureText(reason));
         if (m_browser)
             m_browser->stop();
+        endWith(false, failureText(reason));
     } else if (m_download && !m_download->isFinished()) {
         cancelDownload(m_download, reason);
     }
@@ -171,10 +163,10 @@ void TorrentDownload::dkbtxz_Click()
     QTreeWidgetItem* row = guardedSelection(m_listView4);
     if (!row)
         return;
-    const QString address = m_listView4->cellAt(row, kTorrentCell);
+    const QString address = m_listView4->cellAt(row, kTorrentCell).trimmed();
     // The address comes from a remote feed: only web and ftp addresses are
     // opened, never a local file or a script.
-    if (!isDownloadableAddress(address)) {
+    if (!isAllowedAddress(address, AddressUse::Transfer)) {
         endWith(false, failureText(QStringLiteral("只能下载http、https或ftp地址的种子")));
         return;
     }
@@ -247,17 +239,22 @@ void TorrentDownload::onDownloadRequested(QWebEngineDownloadRequest* download)
         if (!download->isFinished())
             return;
         m_reserved.remove(name);
-        if (download == m_download)
+        // A download the user started before the latest attempt ends on its
+        // own: it does not end the attempt that now runs in the browser.
+        const bool latest = download == m_download;
+        if (latest)
             m_deadline->stop();
         const QString cancelled = m_cancelReasons.take(download);
         if (download->state() == QWebEngineDownloadRequest::DownloadCompleted && download->receivedBytes() == 0) {
             // Nothing came: no torrent, and no empty file left behind.
             QFile::remove(path);
-            endWith(false, failureText(pageFailureText(FetchResult{})));
+            endWith(false, failureText(pageFailureText(FetchResult{})), {}, latest);
         } else if (download->state() == QWebEngineDownloadRequest::DownloadCompleted) {
-            endWith(true, QStringLiteral("种子下载完毕，已保存为：") + QDir::toNativeSeparators(path), path);
+            endWith(true, QStringLiteral("种子下载完毕，已保存为：") + QDir::toNativeSeparators(path), path,
+                latest);
         } else {
-            endWith(false, failureText(cancelled.isEmpty() ? download->interruptReasonString() : cancelled));
+            endWith(false, failureText(cancelled.isEmpty() ? download->interruptReasonString() : cancelled),
+                {}, latest);
         }
     });
     if (download->totalBytes() > cap) {
@@ -268,12 +265,19 @@ void TorrentDownload::onDownloadRequested(QWebEngineDownloadRequest* download)
     download->accept();
 }
 
-void TorrentDownload::endWith(bool ok, const QString& status, const QString& path)
+void TorrentDownload::endWith(bool ok, const QString& status, const QString& path, bool latestAttempt)
 {
-    m_navigating = false;
-    m_offerWait->stop();
-    if (!m_download || m_download->isFinished())
-        m_deadline->stop();
+    if (latestAttempt) {
+        m_navigating = false;
+        m_offerWait->stop();
+        if (!m_download || m_download->isFinished())
+            m_deadline->stop();
+        // Whatever the address showed (an error page, a page instead of a
+        // file) does not stay loaded, running its scripts, in a browser
+        // nobody sees.
+        if (m_browser)
+            m_browser->setUrl(QUrl(QStringLiteral("about:blank")));
+    }
     StatusLine::set(status);
     emit downloadEnded(ok, path);
 }

@@ -24,11 +24,6 @@ namespace lumorra {
 
 class ResultList;
 
-// Addresses the browser may be sent to from a row: http, https and ftp.
-// Anything else (file:, javascript:, data: …) came from a remote feed and is
-// not opened.
-bool isDownloadableAddress(const QString& address);
-
 // A file name in `folder` that no file there has and that is not in
 // `taken`: `suggested` itself (its directory part dropped), else
 // "name(1).ext", "name(2).ext", … An empty suggestion becomes "download.torrent".
@@ -62,7 +57,8 @@ private:
     void watchProfile(QWebEngineProfile* profile);
     void onDownloadRequested(QWebEngineDownloadRequest* download);
     void onLoadingChanged(const QWebEngineLoadingInfo& info);
-    void endWith(bool ok, const QString& status, const QString& path = {});
+    // Reports the end; the end of the latest attempt also frees the browser.
+    void endWith(bool ok, const QString& status, const QString& path = {}, bool latestAttempt = true);
     // Ends the latest download (or navigation) now, for `reason`.
     void giveUp(const QString& reason);
     void cancelDownload(QWebEngineDownloadRequest* download, const QString& reason);

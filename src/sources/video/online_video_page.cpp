@@ -3,6 +3,7 @@
 #include "lists/result_list.h"
 #include "player/player_control.h"
 #include "sources/page_widgets.h"
+#include "ui/silent_web_page.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -233,6 +234,8 @@ QWidget* OnlineVideoPage::buildLiveTab()
 
     m_webBrowser1 = new QWebEngineView(tab);
     m_webBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
+    // The channels are third-party pages: their dialogs stay silent.
+    m_webBrowser1->setPage(new SilentWebPage(m_webBrowser1));
     m_webBrowser1->setContextMenuPolicy(Qt::NoContextMenu);
     layout->addWidget(m_webBrowser1, 1);
     return tab;
