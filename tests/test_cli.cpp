@@ -261,6 +261,7 @@ private slots:
     void controlCharactersAreEscaped_data();
     void controlCharactersAreEscaped();
     void progressOnlyOnATerminal();
+    void qvodSearchSkipsAMissedPage();
 
 private:
     QWidget* form1() const { return m_window->get(); }
@@ -681,6 +682,31 @@ void TestCli::progressOnlyOnATerminal()
     QVERIFY(drawn.endsWith("\r\x1b[K"));
     // The rows are the same either way.
     QCOMPARE(p.readAllStandardOutput(), piped.out);
+}
+
+
+void TestCli::qvodSearchSkipsAMissedPage()
+{
+    // The window lists the pages that came when a further page does not;
+    // the command line gives the same rows and names the missed page.
+    Answer drop;
+    drop.drop = true;
+    const std::string missed = "/qvod-search/vod-search-wd-星际-p-1.html";
+    TestServer::shared().sites().program(missed, drop);
+    QTemporaryDir home;
+    const CliResult r = runCli({QStringLiteral("search"), QStringLiteral("qvod"), QStringLiteral("星际"),
+                                QStringLiteral("--agree"), QStringLiteral("--json")},
+                               m_sites, home.path());
+    TestServer::shared().sites().unprogram(missed);
+    QCOMPARE(r.status, 0);
+    const QString err = QString::fromUtf8(r.err);
+    QVERIFY2(err.contains(QStringLiteral("page skipped: 无法连接到服务器")), qPrintable(err));
+    QStringList names;
+    for (const QJsonValue& row : QJsonDocument::fromJson(r.out).array())
+        names << row[QStringLiteral("mc")].toString();
+    QCOMPARE(names, (QStringList{QStringLiteral("星际之门"), QStringLiteral("星际争霸"), QStringLiteral("星际宝贝"),
+                                 QStringLiteral("星际传奇3"), QStringLiteral("星际迷航：暗黑无界"),
+                                 QStringLiteral("星际穿越")}));
 }
 
 QTEST_MAIN(TestCli)

@@ -383,11 +383,13 @@ void runQvodSearch(ConsoleRun& run, const Request& request)
         run.batch().start(
             urls, FetchMode::WithIfModifiedSince, &run,
             [&run, collected, count = int(urls.size())](int i, const FetchResult& page) {
-                if (page.text.isEmpty()) {
-                    run.failFetch(page);   // the window drops the whole search
-                    return;
-                }
-                *collected += QStringLiteral("\r\n") + page.text;
+                // As in the window, a page that does not come is named and
+                // skipped: the pages that came are still listed.
+                if (page.hasPage())
+                    *collected += QStringLiteral("\r\n") + page.text;
+                else
+                    run.warn(QStringLiteral("page skipped: ") + fetchProblem(page) + QStringLiteral(" (")
+                             + page.url + u')');
                 run.progress(i + 2, count + 1, QString());
             },
             [&run, collected, base, total] {
