@@ -62,6 +62,10 @@ void AddressCheckTest::schemesPerUse_data()
     row("udp", QStringLiteral("udp://239.0.0.1:1234"), false, false, false, false);
     row("unknown scheme", QStringLiteral("x-handler://run?cmd=1"), false, false, false, false);
     row("scheme-like word with blank", QStringLiteral("ht tp://pan.example/"), false, false, false, false);
+    // The download programs' links go to the opener as raw text.
+    row("line break inside ed2k", QStringLiteral("ed2k://|file|a\nfile:///etc/passwd|/"), false, false, false, false);
+    row("escape inside http", QStringLiteral("http://pan.example/\x1b[2J"), false, false, false, false);
+    row("C1 inside magnet", QStringLiteral("magnet:?xt=urn:btih:abc\u009b"), false, false, false, false);
     row("empty", QString(), false, false, false, false);
     row("blanks only", QStringLiteral("   "), false, false, false, false);
 }

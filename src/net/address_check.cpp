@@ -60,6 +60,11 @@ QString schemeOf(QStringView address)
 bool isAllowedAddress(const QString& address, AddressUse use)
 {
     const QString trimmed = address.trimmed();
+    // A line break or an escape inside a link is no part of any link; the
+    // download programs' links go to the opener as raw text.
+    for (QChar c : trimmed)
+        if (c.category() == QChar::Other_Control)
+            return false;
     const QString scheme = schemeOf(trimmed);
     if (scheme.isEmpty() || !schemeAllowed(scheme, use))
         return false;
