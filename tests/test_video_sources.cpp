@@ -381,6 +381,32 @@ void TestVideoSources::qvodSearchCollectorFaults()
     QVERIFY(!m_window->findChild<QTimer*>(QStringLiteral("Timer14"))->isActive());
     QVERIFY(paths("QvodSearchSite").contains(QStringLiteral("/vod-search-wd-星际-p-0.html")));
 
+    // A site that stops answering ends the collection after three misses in
+    // a row, not after every announced page's time-out.
+    m_server->sites().clearProgram();
+    m_server->sites().programUnder("/qvod-search/vod-search-wd-", [](const Answer& normal, const std::string& target) {
+        Answer answer = normal;
+        if (target.find("-p-") != std::string::npos) {
+            answer.drop = true;
+            return answer;
+        }
+        const std::string three = "/3页";
+        if (const size_t at = answer.body.find(three); at != std::string::npos)
+            answer.body.replace(at, three.size(), "/50页");
+        return answer;
+    });
+    m_server->sites().clearRequests();
+    ended.clear();
+    command53(10)->click();
+    QVERIFY(ended.wait(10000));
+    QCOMPARE(StatusLine::text(), QStringLiteral("资源获取完毕..(有50页未能获取:无法连接到服务器)"));
+    QStringList asked = paths("QvodSearchSite").filter(QStringLiteral("-p-"));
+    asked.removeDuplicates(); // the network layer may retry a dropped request once
+    QCOMPARE(asked, (QStringList{QStringLiteral("/vod-search-wd-星际-p-49.html"),
+                        QStringLiteral("/vod-search-wd-星际-p-48.html"), QStringLiteral("/vod-search-wd-星际-p-47.html")}));
+    QVERIFY(lv14->rowCount() > 0);
+    QVERIFY(command53(10)->isEnabled());
+
     // A new search while the last one still collects: only the new one lists.
     m_server->sites().clearProgram();
     Answer slow = Answer::html("<p>slow</p>");

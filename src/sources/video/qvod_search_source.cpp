@@ -153,6 +153,7 @@ void QvodSearchSource::keywordSearch()
     m_categoryHits = 0;
     m_pagesLeft = 0;
     m_missedPages = 0;
+    m_missesInARow = 0;
     m_firstMissReason.clear();
     m_searching = true;
     if (m_searchButton)
@@ -212,11 +213,18 @@ void QvodSearchSource::collectNextPage()
     m_searchFetch.get(url, FetchMode::WithIfModifiedSince, this, [this](const FetchResult& r) {
         // A page that does not come is skipped and the collection goes on:
         // the pages that came are still worth listing. The first reason is
-        // kept for the status at the end.
+        // kept for the status at the end. A site that has stopped answering
+        // would hold the button for every page's time-out (up to 500 of
+        // them), so a few misses in a row end the collection.
         if (!r.hasPage()) {
             if (m_missedPages++ == 0)
                 m_firstMissReason = pageFailureText(r);
+            if (++m_missesInARow == kMostMissesInARow) {
+                m_missedPages += m_pagesLeft;
+                m_pagesLeft = 0;
+            }
         } else {
+            m_missesInARow = 0;
             m_searchPage.setText(m_searchPage.text() + QStringLiteral("\r\n") + r.text);
         }
         m_timer14->start();

@@ -79,6 +79,8 @@ private:
     int m_searchTotal = 0;            // QvodSearchTotal
     int m_pagesLeft = 0;              // QvodSearchPagesLeft
     int m_missedPages = 0;            // further pages that did not come
+    int m_missesInARow = 0;
+    static constexpr int kMostMissesInARow = 3;
     QString m_firstMissReason;
     bool m_searching = false;
     QString m_currentQvodAddress;     // CurrentQvodAddress
