@@ -81,9 +81,9 @@ void FilmDetailView::showPost(const QString& postAddress, const QString& post)
     if (!isReadable(detail)) {
         const int answer = showMessage(m_form1->window(), QStringLiteral("无法获取当前影片信息!是否为您打开对应地址?"),
                                        MessageIcon::Information, MessageButtons::YesNo);
-        if (answer == QMessageBox::Yes)
-            openPageAddress(postAddress);
-        StatusLine::set(QStringLiteral("无法获取当前影片信息!"));
+        // A refused address leaves its reason on the status line.
+        if (answer != QMessageBox::Yes || openPageAddress(postAddress))
+            StatusLine::set(QStringLiteral("无法获取当前影片信息!"));
         emit detailEnded(false);
         return;
     }

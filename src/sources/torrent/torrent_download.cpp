@@ -182,7 +182,9 @@ void TorrentDownload::dkbtxz_Click()
 
 void TorrentDownload::onLoadingChanged(const QWebEngineLoadingInfo& info)
 {
-    if (!m_navigating)
+    // The blank page loaded after an ending says nothing of the attempt
+    // that may have started since (a new address stops it half-way).
+    if (!m_navigating || info.url().scheme() == u"about")
         return;
     switch (info.status()) {
     case QWebEngineLoadingInfo::LoadSucceededStatus:
