@@ -5,6 +5,7 @@
 // too; this table catches a slip in a text the windows only show on paths
 // they do not take.
 #include "app/exit_flow.h"
+#include "quoted_texts.h"
 #include "app/settings_window.h"
 #include "app/usage_agreement.h"
 #include "app/version_gate.h"
@@ -84,16 +85,7 @@ void TestUserTexts::quotedTexts_data()
         QStringLiteral("设置成功!需重启生效,现在为您重启软件?"));
     row("defaults question", SettingsWindow::defaultsQuestion(), QStringLiteral("确认要恢复默认设置?"));
     row("usage agreement", usageAgreementText(),
-        QStringLiteral("用户使用协议：\r\n"
-                       "\r\n"
-                       "一，使用者必须为十八周岁以上及八十周岁以下\r\n"
-                       "二，本功能是因广大网友反馈而增加的功能\r\n"
-                       "三，获取到的资源均来自网络，与Tessaly、开发者无关\r\n"
-                       "四，本程序只作为资源的采集、分析、整理\r\n"
-                       "五，请勿将本程序用于非法用途\r\n"
-                       "六，如发现用户以本程序危害到我们名声，将立即终止本功能的使用！\r\n"
-                       "\r\n"
-                       "是否能保证遵守？"));
+        lumorra::testing::usageAgreementLiteral());
     row("feedback limit", feedbackLimitMessage(),
         QStringLiteral(
             "您已反馈过两次!为了防止恶意邮件\r\n \r\n每次只可进行两次反馈,请您重新打开软件即可再次反馈!"));
