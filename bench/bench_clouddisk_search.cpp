@@ -18,7 +18,7 @@
 #include "sample_sites.h"
 #include "sources/clouddisk/cloud_disk_hosts.h"
 #include "sources/clouddisk/cloud_disk_query.h"
-#include "sources/clouddisk/cloud_disk_search.h"
+#include "pages/clouddisk/cloud_disk_search.h"
 #include "app/pages.h"
 
 #include <QApplication>

@@ -13,7 +13,7 @@
 #include "bench_window.h"
 #include "idle_children.h"
 
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 
 #include <QApplication>
 #include <QDir>

@@ -13,8 +13,8 @@
 #include "net/page_fetcher.h"
 #include "net/site_config.h"
 #include "sample_sites.h"
-#include "sources/emule/emule_handlers.h"
-#include "sources/torrent/torrent_search.h"
+#include "pages/emule/emule_handlers.h"
+#include "pages/torrent/torrent_search.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -24,10 +24,10 @@
 
 #include "lists/result_list.h"
 #include "lists/row_actions.h"
-#include "sources/clouddisk/cloud_disk_search.h"
-#include "sources/emule/emule_handlers.h"
-#include "sources/torrent/magnet_search.h"
-#include "sources/torrent/torrent_search.h"
+#include "pages/clouddisk/cloud_disk_search.h"
+#include "pages/emule/emule_handlers.h"
+#include "pages/torrent/magnet_search.h"
+#include "pages/torrent/torrent_search.h"
 
 #include <QApplication>
 #include <QCheckBox>

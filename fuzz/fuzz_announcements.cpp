@@ -1,7 +1,7 @@
 // The announcement file of the vendor endpoint, read as the rotation reads it.
 #include "fuzz_input.h"
 
-#include "app/announcements.h"
+#include "core/announcements.h"
 
 using namespace lumorra;
 using lumorra::fuzz::require;

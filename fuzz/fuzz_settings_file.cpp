@@ -3,7 +3,7 @@
 // written into it and read back.
 #include "fuzz_input.h"
 
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 
 #include <QByteArray>
 #include <QFile>

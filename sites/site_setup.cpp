@@ -2,7 +2,7 @@
 
 #include "net/page_fetcher.h"
 #include "net/site_config.h"
-#include "platform/program_dir.h"
+#include "core/program_dir.h"
 
 #include <QFileInfo>
 #include <QStringList>

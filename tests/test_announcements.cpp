@@ -1,6 +1,6 @@
 // Reading the announcement file: fields by key and number, colours, and the
 // order the rotation goes through.
-#include "app/announcements.h"
+#include "core/announcements.h"
 
 #include <QtTest>
 

@@ -12,7 +12,7 @@
 #include "net/site_config.h"
 #include "sources/clouddisk/cloud_disk_hosts.h"
 #include "sources/clouddisk/cloud_disk_parse.h"
-#include "sources/clouddisk/cloud_disk_search.h"
+#include "pages/clouddisk/cloud_disk_search.h"
 #include "file_bytes.h"
 #include "modal_answerer.h"
 #include "test_server.h"

@@ -6,8 +6,8 @@
 #include "lists/status_line.h"
 #include "net/page_fetcher.h"
 #include "net/site_config.h"
-#include "sources/emule/emule_handlers.h"
-#include "sources/torrent/torrent_search.h"
+#include "pages/emule/emule_handlers.h"
+#include "pages/torrent/torrent_search.h"
 #include "text/memory_release.h"
 
 #include "modal_answerer.h"

@@ -7,7 +7,7 @@
 // Security=none. The slots
 // run in order on one window: the sent counter lives for the window's run.
 #include "feedback/feedback_form.h"
-#include "feedback/feedback_rules.h"
+#include "core/feedback_rules.h"
 #include "feedback/mail_sender.h"
 #include "lists/status_line.h"
 #include "net/site_config.h"

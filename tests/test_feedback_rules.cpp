@@ -1,8 +1,8 @@
 // The feedback form's checks in their order, the mail it lays out, and the
 // message as it goes over the wire: encoded subject, base64 body, headers
 // that no input can split.
-#include "feedback/feedback_rules.h"
-#include "feedback/mail_message.h"
+#include "core/feedback_rules.h"
+#include "core/mail_message.h"
 
 #include <QList>
 #include <QRegularExpression>

@@ -3,7 +3,7 @@
 // install directory it may not write to, keeps the user's files in the XDG
 // configuration directory (LUMORRA_HOME still wins; a build tree keeps its
 // own directory).
-#include "platform/program_dir.h"
+#include "core/program_dir.h"
 
 #include "file_bytes.h"
 #include "test_server.h"

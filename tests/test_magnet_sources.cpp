@@ -8,9 +8,9 @@
 #include "lists/status_line.h"
 #include "net/page_fetcher.h"
 #include "net/site_config.h"
-#include "sources/torrent/film_resource_detail.h"
-#include "sources/torrent/magnet_search.h"
-#include "sources/torrent/torrent_download.h"
+#include "pages/torrent/film_resource_detail.h"
+#include "pages/torrent/magnet_search.h"
+#include "pages/torrent/torrent_download.h"
 
 #include "modal_answerer.h"
 #include "program_window.h"

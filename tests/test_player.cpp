@@ -16,8 +16,8 @@
 #include "player/on_demand_window.h"
 #include "player/player_control.h"
 #include "player/player_handlers.h"
-#include "sources/video/online_video_handlers.h"
-#include "sources/video/qvod_search_source.h"
+#include "pages/video/online_video_handlers.h"
+#include "pages/video/qvod_search_source.h"
 #include "ui/silent_web_page.h"
 
 #include "modal_answerer.h"

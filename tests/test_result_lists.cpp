@@ -1,7 +1,7 @@
 // The twenty result lists: their columns, keyed cells, the locked headers,
 // row order, the right button, and the status line.
 #include "app/exit_flow.h"
-#include "lists/column_table.h"
+#include "core/column_table.h"
 #include "lists/result_list.h"
 #include "lists/status_line.h"
 #include "platform/open_address.h"

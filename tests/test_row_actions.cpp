@@ -1,6 +1,6 @@
 // The popup menus of the result lists and the copy/open row actions.
 #include "app/exit_flow.h"
-#include "lists/column_table.h"
+#include "core/column_table.h"
 #include "lists/result_list.h"
 #include "lists/row_actions.h"
 #include "lists/status_line.h"

@@ -1,7 +1,7 @@
 // The settings file: private-profile reading rules, GBK/UTF-8 files from
 // other systems, and writes that keep the rest of the file and never leave
 // a broken one behind.
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 
 #include "file_bytes.h"
 

@@ -1,10 +1,10 @@
 // The settings window: what it reads when it opens, what Save, Cancel and
 // Defaults write, the skin preview and its undo, and the skin rules.
 #include "app/exit_flow.h"
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 #include "app/settings_window.h"
 #include "app/skins.h"
-#include "app/vendor_pages.h"
+#include "core/vendor_pages.h"
 #include "platform/open_address.h"
 #include "file_bytes.h"
 #include "modal_answerer.h"

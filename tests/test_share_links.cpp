@@ -3,7 +3,7 @@
 // their share dialogs with the page and title written as each one takes
 // them.
 #include "app/settings_window.h"
-#include "app/vendor_pages.h"
+#include "core/vendor_pages.h"
 #include "lists/status_line.h"
 #include "net/site_config.h"
 #include "platform/open_address.h"

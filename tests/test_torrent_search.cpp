@@ -8,7 +8,7 @@
 #include "lists/status_line.h"
 #include "net/page_fetcher.h"
 #include "net/site_config.h"
-#include "sources/torrent/torrent_search.h"
+#include "pages/torrent/torrent_search.h"
 
 #include "fetch_now.h"
 #include "modal_answerer.h"
@@ -305,8 +305,8 @@ void TestTorrentSearch::fetchFailuresReenableTheButton_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("failure");   // "drop", "empty", "timeout"
     QTest::addColumn<QString>("expected");  // the whole status; empty: any failure text
-    const QString empty = QStringLiteral("搜索失败：未获取到页面内容，请稍后重试..");
-    const QString late = QStringLiteral("搜索失败：网络请求超时，请稍后重试..");
+    const QString empty = QStringLiteral("资源获取失败(页面没有内容),请稍后再试..");
+    const QString late = QStringLiteral("资源获取失败(网络请求超时),请稍后再试..");
     QTest::newRow("index dropped") << 0 << "/torrent-index/search/down/1" << "drop" << QString();
     QTest::newRow("index empty page") << 0 << "/torrent-index/search/down/1" << "empty" << empty;
     QTest::newRow("index time-out") << 0 << "/torrent-index/search/down/1" << "timeout" << late;
@@ -347,7 +347,7 @@ void TestTorrentSearch::fetchFailuresReenableTheButton()
     if (!expected.isEmpty())
         QCOMPARE(status, expected);
     else
-        QVERIFY2(status.startsWith(QStringLiteral("搜索失败：")), qPrintable(status));
+        QVERIFY2(status.startsWith(QStringLiteral("资源获取失败(")), qPrintable(status));
     // Nothing is left armed to change it later.
     for (const char* name : {"Timer3", "Timer4", "Timer5", "Timer6"})
         QVERIFY2(!m_window->findChild<QTimer*>(QLatin1String(name))->isActive(), name);

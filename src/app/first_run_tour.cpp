@@ -2,17 +2,17 @@
 
 #include "app/version_gate.h"
 #include "lists/result_list.h"
-#include "sources/clouddisk/cloud_disk_search.h"
-#include "sources/emule/emule_handlers.h"
-#include "sources/film/film_listings.h"
-#include "sources/page_widgets.h"
-#include "sources/torrent/bt_sources.h"
-#include "sources/torrent/film_resource_detail.h"
-#include "sources/torrent/magnet_search.h"
-#include "sources/torrent/torrent_search.h"
-#include "sources/video/qvod_film_source.h"
-#include "sources/video/qvod_search_source.h"
-#include "sources/video/torrent_tag_source.h"
+#include "pages/clouddisk/cloud_disk_search.h"
+#include "pages/emule/emule_handlers.h"
+#include "pages/film/film_listings.h"
+#include "pages/page_widgets.h"
+#include "pages/torrent/bt_sources.h"
+#include "pages/torrent/film_resource_detail.h"
+#include "pages/torrent/magnet_search.h"
+#include "pages/torrent/torrent_search.h"
+#include "pages/video/qvod_film_source.h"
+#include "pages/video/qvod_search_source.h"
+#include "pages/video/torrent_tag_source.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

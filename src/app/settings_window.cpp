@@ -6,9 +6,9 @@
 #include "app/exit_flow.h"
 #include "ui/message_box.h"
 #include "app/painted_icons.h"
-#include "app/settings_store.h"
+#include "core/settings_store.h"
 #include "app/skins.h"
-#include "app/vendor_pages.h"
+#include "core/vendor_pages.h"
 #include "platform/open_address.h"
 #include "share/share_links.h"
 

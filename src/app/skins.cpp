@@ -1,6 +1,6 @@
 #include "app/skins.h"
 
-#include "platform/program_dir.h"
+#include "core/program_dir.h"
 #include "text/number_text.h"
 
 #include <QApplication>

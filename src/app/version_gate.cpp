@@ -1,7 +1,7 @@
 #include "app/version_gate.h"
 
-#include "app/announcements.h"
-#include "app/vendor_pages.h"
+#include "core/announcements.h"
+#include "core/vendor_pages.h"
 #include "lists/status_line.h"
 #include "net/address_check.h"
 #include "platform/open_address.h"

@@ -2,11 +2,11 @@
 // scripts and for people on a server. The same URL builders, cutters,
 // fetcher and sites.ini as the window; --demo runs against the bundled
 // sample sites.
-#include "app/usage_agreement.h"
+#include "core/usage_agreement.h"
 #include "cli/cli_sources.h"
 #include "cli/console_run.h"
 #include "net/page_fetcher.h"
-#include "platform/program_dir.h"
+#include "core/program_dir.h"
 #include "sample_sites.h"
 #include "site_setup.h"
 #include "sources/clouddisk/cloud_disk_hosts.h"
@@ -366,7 +366,7 @@ int main(int argc, char** argv)
     ConsoleRun run(verbName(source.verb) + u' ' + source.name, columnsOf(source), inv.format,
                    ::isatty(STDERR_FILENO) == 1);
     const Request request = inv.request;
-    QTimer::singleShot(0, &run, [&run, &source, request] { source.run(run, request); });
+    QTimer::singleShot(0, &run, [&run, &source, request] { source.run(run, source, request); });
     const int status = app.exec();
 
     PageFetcher::instance().shutdown();

@@ -2,7 +2,7 @@
 // How the command line prints rows: a header line of column keys and one
 // tab-separated line per row, or a JSON array of objects keyed by column
 // key. Both are UTF-8.
-#include "lists/list_row.h"
+#include "core/list_row.h"
 
 #include <QByteArray>
 #include <QList>

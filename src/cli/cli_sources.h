@@ -1,19 +1,24 @@
 #pragma once
-// Every source and resolver the command line can run, one table entry each:
-// the verb and name it is called by, the list whose columns its rows have,
-// its options, and its runner. A source that has not been built yet has an
-// entry without a runner, so the command says plainly that it is not
+// Every source and resolver the command line can run: the table of sources
+// (sources/source_table.h) as verbs and names, each run by its own engine
+// without the window's delays, plus the export of the cloud-disk search.
+// A row of the table without an engine says plainly that it is not
 // available instead of calling it unknown.
-//
-// Adding a source: write its runner below in cli_sources.cpp (fetch with a
-// continuation on the ConsoleRun, cut with the source's own *_parse
-// functions, hand the rows over as the window's listRow() gives them) and
-// give its entry that runner.
 #include <QList>
 #include <QString>
 #include <QStringList>
 
+#include "sources/source_table.h"
+
+namespace lumorra {
+struct SourceEntry;
+}
+
 namespace lumorra::cli {
+
+using lumorra::NeedsAgreement;
+using lumorra::Paged;
+using lumorra::Services;
 
 class ConsoleRun;
 
@@ -32,14 +37,8 @@ struct Request {
     int variant = 0;        // the entry's own number (a category)
 };
 
-using Runner = void (*)(ConsoleRun& run, const Request& request);
-
-enum SourceOption {
-    NoOptions = 0,
-    Paged = 1,          // takes --page N
-    Services = 2,       // takes --services LIST / --all (cloud disk)
-    NeedsAgreement = 4, // an online-video source: the usage agreement first
-};
+struct Source;
+using Runner = void (*)(ConsoleRun& run, const Source& source, const Request& request);
 
 struct Source {
     Verb verb;
@@ -47,10 +46,11 @@ struct Source {
     QString summary;        // one line for the help
     QString listName;       // the list whose columns the rows have
     QStringList columns;    // column keys when the rows are not a list's ("xh", "dz")
-    int options = NoOptions;
+    int options = 0;
     int maxPage = 32767;    // with Paged: the highest page (board) number
     Runner run = nullptr;   // none: not available yet
     int variant = 0;
+    const SourceEntry* entry = nullptr;  // its row of the table of sources
 };
 
 // The whole table, in help order.

@@ -5,7 +5,7 @@
 // Runners never wait: they start fetches whose callbacks run on this object
 // and call finish(), fail() … from there.
 #include "cli/cli_output.h"
-#include "lists/list_row.h"
+#include "core/list_row.h"
 #include "net/ordered_fetches.h"
 #include "net/page_fetcher.h"
 

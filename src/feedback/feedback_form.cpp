@@ -1,6 +1,6 @@
 #include "feedback/feedback_form.h"
 
-#include "feedback/mail_message.h"
+#include "core/mail_message.h"
 #include "feedback/mail_sender.h"
 #include "lists/status_line.h"
 #include "net/site_config.h"

@@ -3,7 +3,7 @@
 // per-run limit, and the send through the mail server named in sites.ini.
 // The send runs off the window's thread; CmdSend stays disabled until it
 // ends, however it ends.
-#include "feedback/feedback_rules.h"
+#include "core/feedback_rules.h"
 
 #include <QObject>
 #include <QtGlobal>

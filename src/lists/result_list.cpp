@@ -1,6 +1,6 @@
 #include "lists/result_list.h"
 
-#include "lists/column_table.h"
+#include "core/column_table.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>

@@ -1,7 +1,7 @@
 #pragma once
 // A report-style result list (ListView1 … ListView20): columns come from the
 // one column table (lists/column_table.h), cells are written by column key.
-#include "lists/list_row.h"
+#include "core/list_row.h"
 
 #include <QTreeWidget>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "player/forum_address_window.h"
 
 #include "net/site_config.h"
-#include "sources/page_widgets.h"
+#include "pages/page_widgets.h"
 #include "sources/video/playback_parse.h"
 
 #include <QGridLayout>

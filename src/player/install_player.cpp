@@ -4,7 +4,7 @@
 #include "player/live_channels.h"
 #include "player/on_demand_handlers.h"
 #include "player/player_handlers.h"
-#include "sources/video/online_video_handlers.h"
+#include "pages/video/online_video_handlers.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
 #include "share/share_links.h"
 
-#include "app/vendor_pages.h"
+#include "core/vendor_pages.h"
 #include "lists/row_actions.h"
 #include "lists/status_line.h"
 #include "net/site_config.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The six buttons of the settings window's share page: "QQ好友" copies the
 // recommendation for a chat, the other five open a web share dialog.
-#include "share/share_urls.h"
+#include "core/share_urls.h"
 
 #include <QObject>
 

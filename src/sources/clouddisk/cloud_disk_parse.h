@@ -1,7 +1,7 @@
 #pragma once
 // Cutting a search engine result page into cloud-disk rows: the records'
 // titles and addresses, and the disk kind each title is classified as.
-#include "lists/list_row.h"
+#include "core/list_row.h"
 
 #include <QList>
 #include <QString>

@@ -2,7 +2,7 @@
 // The seven category listings of the eMule index site: which buttons, path
 // and list belong to each, the listing URL, the page-number arithmetic, and
 // the record cutting that the index site's keyword search shares. No widgets.
-#include "lists/list_row.h"
+#include "core/list_row.h"
 
 #include <QList>
 #include <QString>

@@ -2,7 +2,7 @@
 // The two eMule keyword searches: the index site (result pages laid out like
 // its category listings) and the search site (result pages are tables).
 // URL building, the no-result test, counting and cutting. No widgets.
-#include "lists/list_row.h"
+#include "core/list_row.h"
 
 #include <QList>
 #include <QString>

@@ -1,7 +1,7 @@
 #pragma once
 // FilmListSite: the six category index pages, the films of one index page
 // and the download link of a film's detail page.
-#include "lists/list_row.h"
+#include "core/list_row.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 // BtBoardSite: the address of a board page and the posts cut from it.
-#include "lists/list_row.h"
+#include "core/list_row.h"
 
 #include <QList>
 #include <QString>

@@ -1,7 +1,7 @@
 #pragma once
 // The BT film pages of EmuleIndexSite: the page address, the films of one
 // page, and the update date and magnet link of a film's download page.
-#include "lists/list_row.h"
+#include "core/list_row.h"
 
 #include <QList>
 #include <QString>

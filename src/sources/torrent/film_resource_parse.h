@@ -1,7 +1,7 @@
 #pragma once
 // FilmResourceSite: the search URL, the no-result page, the announced film
 // count and the rows of one result page.
-#include "lists/list_row.h"
+#include "core/list_row.h"
 
 #include <QList>
 #include <QString>

@@ -3,7 +3,7 @@
 // no-result pages, the hit counts, and the fields cut from a result page
 // (MagnetSiteA) or from a result list plus one detail page per hit
 // (MagnetSiteB). No widgets: the controller feeds these with fetched pages.
-#include "lists/list_row.h"
+#include "core/list_row.h"
 
 #include <QList>
 #include <QString>

@@ -1,7 +1,7 @@
 #pragma once
 // TorrentIndexSite: the search URL, the hit count and the rows of one result
 // page. No widgets: the search handler feeds these with the fetched page.
-#include "lists/list_row.h"
+#include "core/list_row.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 // TorrentRssSite: the feed URL, the item count and the rows of one feed.
-#include "lists/list_row.h"
+#include "core/list_row.h"
 
 #include <QList>
 #include <QString>

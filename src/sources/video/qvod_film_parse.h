@@ -1,7 +1,7 @@
 #pragma once
 // QvodFilmSite: the channel page URL, the rows of one channel page and the
 // fields of a film's detail page.
-#include "lists/list_row.h"
+#include "core/list_row.h"
 
 #include <QList>
 #include <QString>

@@ -2,7 +2,7 @@
 // QvodSearchSite: category and keyword URLs, the hit count of a category
 // page, the announced total and page count of a keyword search, the rows of
 // both kinds of page and the address of a detail page.
-#include "lists/list_row.h"
+#include "core/list_row.h"
 
 #include <QList>
 #include <QString>

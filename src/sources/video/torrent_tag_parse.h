@@ -1,7 +1,7 @@
 #pragma once
 // TorrentTagSite: the tag page URL, its rows, and the info hash of a
 // torrent's page.
-#include "lists/list_row.h"
+#include "core/list_row.h"
 
 #include <QList>
 #include <QString>

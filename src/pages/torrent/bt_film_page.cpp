@@ -1,0 +1,45 @@
+#include "pages/torrent/bt_film_page.h"
+
+#include "lists/result_list.h"
+#include "pages/page_widgets.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace lumorra {
+
+BtFilmPage::BtFilmPage(QWidget* parent) : QWidget(parent)
+{
+    using namespace pageui;
+    auto* page = pageColumn(this);
+
+    addPagingRow(page, QStringLiteral("Commandz3"), 0, this);
+
+    m_listView16 = new ResultList(QStringLiteral("ListView16"), this);
+    page->addWidget(m_listView16, 1);
+
+    auto* filmFrame = frame(QStringLiteral("影片信息"), this);
+    auto* film = new QHBoxLayout(filmFrame);
+    m_text6 = addCaptionedBox(film, QStringLiteral("影片名称："), QStringLiteral("Text6"), filmFrame);
+    film->addSpacing(16);
+    m_label38 = label(QStringLiteral("更新日期：NONE"), filmFrame);
+    m_label38->setObjectName(QStringLiteral("Label38"));
+    m_label38->setMinimumWidth(220);
+    film->addWidget(m_label38);
+    page->addWidget(filmFrame);
+
+    auto* magnet = frame(QStringLiteral("磁力链接"), this);
+    auto* magnetRow = new QHBoxLayout(magnet);
+    m_text18 = lineEdit(QStringLiteral("Text18"), magnet);
+    magnetRow->addWidget(m_text18, 1);
+    m_playOnDemand = button(arrayName(QStringLiteral("Commandz3"), 4),
+                            QStringLiteral("在线云点播"), magnet);
+    magnetRow->addWidget(m_playOnDemand);
+    page->addWidget(magnet);
+}
+
+} // namespace lumorra

@@ -1,0 +1,179 @@
+#include "sources/source_table.h"
+
+#include "core/column_table.h"
+#include "net/site_config.h"
+#include "sources/emule/emule_category_parse.h"
+#include "sources/film/film_list_parse.h"
+#include "sources/torrent/bt_board_parse.h"
+#include "sources/torrent/torrent_search_engines.h"
+
+namespace lumorra {
+
+namespace {
+
+template <typename Engine>
+EngineFactory paced()
+{
+    return [](const Pacing& pacing, QObject* parent) -> SourceEngine* { return new Engine(pacing, parent); };
+}
+
+template <typename Engine>
+EngineFactory unpaced()
+{
+    return [](const Pacing&, QObject* parent) -> SourceEngine* { return new Engine(parent); };
+}
+
+QList<SourceEntry> buildTable()
+{
+    QList<SourceEntry> t;
+    auto add = [&t](SourceVerb verb, const char* id, const char* role, const char* summary, const char* list,
+                    int options, int links, EngineFactory create) -> SourceEntry& {
+        SourceEntry s;
+        s.id = QString::fromLatin1(id);
+        s.verb = verb;
+        s.role = QString::fromLatin1(role);
+        s.summary = QString::fromUtf8(summary);
+        s.listName = QString::fromLatin1(list);
+        s.options = options;
+        s.links = links;
+        s.create = std::move(create);
+        t << s;
+        return t.last();
+    };
+    using V = SourceVerb;
+
+    // ---- keyword searches ----
+    add(V::Search, "clouddisk", role::CloudDiskSearch,
+        "shares of the 24 cloud-disk services, through the search engine (CloudDiskSearch)", "ListView1",
+        Paged | Services, LinksToShare, nullptr);
+    {
+        SourceEntry& s = add(V::Search, "torrent", role::TorrentIndexSite, "torrent index (TorrentIndexSite)",
+                             "ListView2", Paged, LinksToMagnet, paced<TorrentIndexEngine>());
+        s.startControl = QStringLiteral("Command2(0)");
+        s.keywordBox = QStringLiteral("Text2");
+        s.timers = {{QStringLiteral("Timer3"), 100}, {QStringLiteral("Timer4"), 1000}};
+    }
+    {
+        SourceEntry& s = add(V::Search, "rss", role::TorrentRssSite, "torrent RSS feed (TorrentRssSite)",
+                             "ListView4", NoSourceOptions, LinksToTorrent, paced<TorrentRssEngine>());
+        s.startControl = QStringLiteral("Command2(1)");
+        s.keywordBox = QStringLiteral("Text8");
+        s.timers = {{QStringLiteral("Timer5"), 100}, {QStringLiteral("Timer6"), 1000}};
+    }
+    {
+        SourceEntry& s = add(V::Search, "film", role::FilmResourceSite, "film resources (FilmResourceSite)",
+                             "ListView13", Paged, LinksToPage, unpaced<FilmResourceEngine>());
+        s.startControl = QStringLiteral("Command2(2)");
+        s.keywordBox = QStringLiteral("Text13");
+    }
+    add(V::Search, "magnet-a", role::MagnetSiteA, "magnet search, channel 1 (MagnetSiteA)", "ListView19", Paged,
+        LinksToMagnet, nullptr);
+    add(V::Search, "magnet-b", role::MagnetSiteB,
+        "magnet search, channel 2 (MagnetSiteB); reads each hit's detail page", "ListView19", Paged,
+        LinksToMagnet, nullptr);
+    add(V::Search, "emule", role::EmuleIndexSite, "eMule index site (EmuleIndexSite)", "ListView15", Paged,
+        LinksToPage, nullptr);
+    add(V::Search, "emule-search", role::EmuleSearchSite, "eMule search site (EmuleSearchSite)", "ListView17",
+        Paged, LinksToEd2k, nullptr);
+    add(V::Search, "qvod", role::QvodSearchSite, "Qvod search site, every result page collected (QvodSearchSite)",
+        "ListView14", NeedsAgreement, LinksToPage, nullptr);
+    add(V::Search, "tag", role::TorrentTagSite, "torrent tag site (TorrentTagSite)", "ListView20",
+        NeedsAgreement, LinksToPage, nullptr);
+
+    // ---- listings ----
+    static const char* const emuleNames[] = {"emule-films", "emule-music", "emule-software", "emule-books",
+                                             "emule-education", "emule-data", "emule-cartoons"};
+    for (const EmuleCategoryInfo& info : emuleCategories()) {
+        const int slot = int(info.category);
+        add(V::List, emuleNames[slot], role::EmuleIndexSite, "eMule index site category page (EmuleIndexSite)",
+            info.listName, Paged, LinksToPage, nullptr)
+            .variant = slot;
+    }
+    add(V::List, "bt-board", role::BtBoardSite, "BT board, --page is the board number 1 to 8 (BtBoardSite)",
+        "ListView18", Paged, LinksToPage, nullptr)
+        .maxPage = kBtBoardLast;
+    add(V::List, "bt-films", role::EmuleIndexSite, "BT film pages (EmuleIndexSite)", "ListView16", Paged,
+        LinksToPage, nullptr);
+    static const char* const filmNames[] = {"films-latest", "films-chinese", "films-western",
+                                            "films-chinese-tv", "films-japan-korea-tv", "films-anime"};
+    static const char* const filmSummaries[] = {
+        "film listing 综合最新电影 (FilmListSite)", "film listing 国内最新电影 (FilmListSite)",
+        "film listing 欧美最新电影 (FilmListSite)", "film listing 华语电视剧 (FilmListSite)",
+        "film listing 日韩电视剧 (FilmListSite)", "film listing 动漫资源 (FilmListSite)"};
+    for (int i = 0; i < kFilmCategoryCount; ++i)
+        add(V::List, filmNames[i], role::FilmListSite, filmSummaries[i], "ListView5", NoSourceOptions,
+            LinksToPage, nullptr)
+            .variant = i;
+    add(V::List, "qvod-channel", role::QvodFilmSite, "Qvod film site channel page (QvodFilmSite)", "ListView3",
+        Paged | NeedsAgreement, LinksToPage, nullptr);
+    add(V::List, "qvod-category", role::QvodSearchSite, "Qvod search site category page (QvodSearchSite)",
+        "ListView14", Paged | NeedsAgreement, LinksToPage, nullptr);
+
+    // ---- resolvers: a detail page to its link ----
+    const QStringList linkColumns{QStringLiteral("xh"), QStringLiteral("dz")};
+    auto resolver = [&](const char* id, const char* role, const char* summary, int links, QStringList columns,
+                        EngineFactory create) {
+        add(V::Resolve, id, role, summary, "", NoSourceOptions, links, std::move(create)).columns =
+            std::move(columns);
+    };
+    resolver("ed2k", role::EmuleIndexSite, "the first ed2k link of an eMule detail page", LinksToEd2k, linkColumns,
+             nullptr);
+    resolver("qvod", role::QvodSearchSite,
+             "the Qvod address of a Qvod search or Qvod film site detail page, or every distinct qvod:// link of "
+             "a film resource detail page",
+             LinksToQvod, linkColumns, nullptr);
+    resolver("film", role::FilmListSite, "the download link of a film listing detail page", LinksToPage,
+             linkColumns, nullptr);
+    resolver("bt", role::EmuleIndexSite, "the magnet link (dz) and update date (gx) of a BT film download page",
+             LinksToMagnet, {QStringLiteral("xh"), QStringLiteral("dz"), QStringLiteral("gx")}, nullptr);
+    resolver("tag", role::TorrentTagSite, "the magnet link (dz) and info hash (tzm) of a torrent tag page",
+             LinksToMagnet, {QStringLiteral("xh"), QStringLiteral("dz"), QStringLiteral("tzm")}, nullptr);
+    return t;
+}
+
+} // namespace
+
+QString sourceVerbName(SourceVerb verb)
+{
+    switch (verb) {
+    case SourceVerb::Search: return QStringLiteral("search");
+    case SourceVerb::List: return QStringLiteral("list");
+    case SourceVerb::Resolve: return QStringLiteral("resolve");
+    }
+    return {};
+}
+
+SourceEngine* SourceEntry::createEngine(const Pacing& pacing, QObject* parent) const
+{
+    SourceEngine* engine = create ? create(pacing, parent) : nullptr;
+    if (engine)
+        engine->setObjectName(id);
+    return engine;
+}
+
+const QList<SourceEntry>& sourceTable()
+{
+    static const QList<SourceEntry> table = buildTable();
+    return table;
+}
+
+const SourceEntry* findSourceEntry(SourceVerb verb, const QString& id)
+{
+    for (const SourceEntry& s : sourceTable())
+        if (s.verb == verb && s.id == id)
+            return &s;
+    return nullptr;
+}
+
+QStringList sourceColumns(const SourceEntry& source)
+{
+    if (!source.columns.isEmpty())
+        return source.columns;
+    QStringList keys;
+    if (const ListLayout* layout = listLayout(source.listName))
+        for (const ColumnLayout& c : layout->columns)
+            keys << c.key;
+    return keys;
+}
+
+} // namespace lumorra
