@@ -15,7 +15,7 @@
 #include "net/page_fetcher.h"
 #include "net/url_encoding.h"
 #include "net/site_config.h"
-#include "sample_sites.h"
+#include "programmable_sites.h"
 #include "sources/clouddisk/cloud_disk_hosts.h"
 #include "sources/clouddisk/cloud_disk_query.h"
 #include "pages/clouddisk/cloud_disk_search.h"
@@ -91,7 +91,7 @@ int main(int argc, char** argv)
     const int delayMs = argc > 1 ? std::atoi(argv[1]) : 200;
     const int rounds = 5;
 
-    SampleSites sites;
+    ProgrammableSites sites;
     if (!sites.start(0)) {
         std::fprintf(stderr, "cannot start the sample server\n");
         return 1;

@@ -8,7 +8,7 @@
 #include "bench_result.h"
 #include "bench_support.h"
 #include "net/page_fetcher.h"
-#include "sample_sites.h"
+#include "programmable_sites.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -42,7 +42,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const int delayMs = argc > 1 ? std::atoi(argv[1]) : 5000;
 
-    lumorra::SampleSites sites;
+    lumorra::ProgrammableSites sites;
     if (!sites.start(0)) {
         std::fprintf(stderr, "cannot start the sample server\n");
         return 1;

@@ -12,7 +12,7 @@
 #include "lists/row_actions.h"
 #include "net/page_fetcher.h"
 #include "net/site_config.h"
-#include "sample_sites.h"
+#include "programmable_sites.h"
 #include "pages/emule/emule_handlers.h"
 #include "pages/torrent/torrent_search.h"
 
@@ -62,7 +62,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
 
-    SampleSites sites;
+    ProgrammableSites sites;
     if (!sites.start(0)) {
         std::fprintf(stderr, "cannot start the sample server\n");
         return 1;

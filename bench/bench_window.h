@@ -8,7 +8,7 @@
 #include "app/version_gate.h"
 #include "net/page_fetcher.h"
 #include "net/site_config.h"
-#include "sample_sites.h"
+#include "programmable_sites.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -128,7 +128,7 @@ public:
         return gate && waitForSignal(gate, &VersionGate::unlocked, timeoutMs);
     }
 
-    SampleSites& sites() { return m_sites; }
+    ProgrammableSites& sites() { return m_sites; }
     QString homePath() const { return m_home.path(); }
     QWidget* window() const { return m_window.get(); }
 
@@ -141,7 +141,7 @@ public:
 
 private:
     QTemporaryDir m_home;
-    SampleSites m_sites;
+    ProgrammableSites m_sites;
     std::unique_ptr<QWidget> m_window;
 };
 

@@ -12,7 +12,6 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <deque>
 #include <mutex>
 #include <thread>
 
@@ -213,12 +212,9 @@ struct SampleSites::Impl {
     std::thread thread;
     int port = 0;
 
-    mutable std::mutex mutex;                  // programs, filters and log
-    std::map<std::string, Answer> programs;
-    std::map<std::string, AnswerFilter> filters;
-    std::deque<LoggedRequest> log;
-    size_t logLimit = kDefaultRequestLogLimit;
-    // Raised whenever filters are taken away: the delays they added end.
+    mutable std::mutex hooksMutex;
+    std::shared_ptr<SiteHooks> hooks;
+    // Raised by endFilteredDelays(): the delays of filtered answers end.
     std::atomic<unsigned> filterGeneration{0};
 
     std::mutex stopMutex;
@@ -235,56 +231,14 @@ struct SampleSites::Impl {
         });
     }
 
-    void wakeFilteredDelays()
+    std::shared_ptr<SiteHooks> currentHooks() const
     {
-        {
-            std::lock_guard<std::mutex> lock(stopMutex);
-            ++filterGeneration;
-        }
-        stopCv.notify_all();
+        std::lock_guard<std::mutex> lock(hooksMutex);
+        return hooks;
     }
 
-    // The filter of the longest prefix the path starts with, if any.
-    AnswerFilter filterFor(const std::string& path) const
+    static LoggedRequest describe(const httplib::Request& req)
     {
-        std::lock_guard<std::mutex> lock(mutex);
-        const std::pair<const std::string, AnswerFilter>* best = nullptr;
-        for (const auto& entry : filters)
-            if (path.compare(0, entry.first.size(), entry.first) == 0
-                && (!best || entry.first.size() > best->first.size()))
-                best = &entry;
-        return best ? best->second : AnswerFilter();
-    }
-
-    std::optional<Answer> programmed(const httplib::Request& req) const
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        if (programs.empty())
-            return std::nullopt;
-        auto it = programs.find(req.target);
-        if (it == programs.end())
-            it = programs.find(req.path);
-        if (it == programs.end())
-            return std::nullopt;
-        return it->second;
-    }
-
-    bool logging() const
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        return logLimit > 0;
-    }
-
-    void trimLog()
-    {
-        while (log.size() > logLimit)
-            log.pop_front();
-    }
-
-    void record(const httplib::Request& req)
-    {
-        if (!logging())
-            return;
         LoggedRequest entry;
         entry.method = req.method;
         entry.path = req.path;
@@ -294,15 +248,19 @@ struct SampleSites::Impl {
             entry.query = req.target.substr(q + 1);
         entry.headers.assign(req.headers.begin(), req.headers.end());
         entry.params = toMap(req.params);
-        std::lock_guard<std::mutex> lock(mutex);
-        log.push_back(std::move(entry));
-        trimLog();
+        return entry;
     }
 
     void handle(const httplib::Request& req, httplib::Response& res)
     {
-        record(req);
-        std::optional<Answer> answer = programmed(req);
+        const std::shared_ptr<SiteHooks> hooks = currentHooks();
+        std::optional<LoggedRequest> seen;
+        std::optional<Answer> answer;
+        if (hooks) {
+            seen = describe(req);
+            hooks->received(*seen);
+            answer = hooks->instead(*seen);
+        }
         if (!answer) {
             SiteRequest site;
             site.method = req.method;
@@ -318,9 +276,12 @@ struct SampleSites::Impl {
         if (!answer)
             answer = Answer::html(kNotFoundPage, 404);
         std::optional<unsigned> generation;
-        if (const AnswerFilter filter = filterFor(req.path)) {
-            generation = filterGeneration.load();
-            answer = filter(*answer, req.target);
+        if (hooks) {
+            const unsigned before = filterGeneration.load();
+            if (std::optional<Answer> filtered = hooks->filtered(*answer, *seen)) {
+                generation = before;
+                answer = std::move(filtered);
+            }
         }
         serve(*answer, req, res, generation);
     }
@@ -501,70 +462,19 @@ std::string SampleSites::prefixFor(const std::string& role)
     return SiteConfig::samplePrefix(QString::fromStdString(role)).toStdString();
 }
 
-void SampleSites::program(const std::string& pathOrTarget, Answer answer)
+void SampleSites::setHooks(std::shared_ptr<SiteHooks> hooks)
 {
-    std::lock_guard<std::mutex> lock(d->mutex);
-    d->programs[pathOrTarget] = std::move(answer);
+    std::lock_guard<std::mutex> lock(d->hooksMutex);
+    d->hooks = std::move(hooks);
 }
 
-void SampleSites::unprogram(const std::string& pathOrTarget)
+void SampleSites::endFilteredDelays()
 {
-    std::lock_guard<std::mutex> lock(d->mutex);
-    d->programs.erase(pathOrTarget);
-}
-
-void SampleSites::programUnder(const std::string& pathPrefix, AnswerFilter filter)
-{
-    std::lock_guard<std::mutex> lock(d->mutex);
-    d->filters[pathPrefix] = std::move(filter);
-}
-
-void SampleSites::clearProgram()
-{
-    bool hadFilters = false;
     {
-        std::lock_guard<std::mutex> lock(d->mutex);
-        d->programs.clear();
-        hadFilters = !d->filters.empty();
-        d->filters.clear();
+        std::lock_guard<std::mutex> lock(d->stopMutex);
+        ++d->filterGeneration;
     }
-    if (hadFilters)
-        d->wakeFilteredDelays();
-}
-
-void SampleSites::setRequestLogLimit(size_t limit)
-{
-    std::lock_guard<std::mutex> lock(d->mutex);
-    d->logLimit = limit;
-    d->trimLog();
-}
-
-size_t SampleSites::requestLogLimit() const
-{
-    std::lock_guard<std::mutex> lock(d->mutex);
-    return d->logLimit;
-}
-
-std::vector<LoggedRequest> SampleSites::requests() const
-{
-    std::lock_guard<std::mutex> lock(d->mutex);
-    return std::vector<LoggedRequest>(d->log.begin(), d->log.end());
-}
-
-std::vector<LoggedRequest> SampleSites::requestsFor(const std::string& path) const
-{
-    std::lock_guard<std::mutex> lock(d->mutex);
-    std::vector<LoggedRequest> out;
-    for (const LoggedRequest& r : d->log)
-        if (r.path == path)
-            out.push_back(r);
-    return out;
-}
-
-void SampleSites::clearRequests()
-{
-    std::lock_guard<std::mutex> lock(d->mutex);
-    d->log.clear();
+    d->stopCv.notify_all();
 }
 
 std::string encodeText(std::string_view utf8, const char* charset)

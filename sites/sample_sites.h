@@ -73,10 +73,6 @@ struct SiteRequest {
 
 using RouteHandler = std::function<Answer(const SiteRequest&)>;
 
-// Turns the answer a site would give to a request (its raw target, path and
-// query) into the answer actually sent: how a misbehaving server is staged.
-using AnswerFilter = std::function<Answer(const Answer& normal, const std::string& target)>;
-
 // Sample pages picked by a key taken from the request (a keyword, a page
 // number); any other key gets the site's own no-result page.
 struct PageBook {
@@ -105,7 +101,7 @@ private:
     std::vector<Route> m_routes;
 };
 
-// One request as the server received it (for tests).
+// One request as the server received it.
 struct LoggedRequest {
     std::string method;
     std::string path;            // %-decoded
@@ -119,10 +115,23 @@ struct LoggedRequest {
     std::string param(const std::string& key) const;
 };
 
+class SiteHooks {
+public:
+    virtual ~SiteHooks() = default;
+    // Every request, before it is answered (on a server thread).
+    virtual void received(const LoggedRequest& request) = 0;
+    // An answer in the site's place, or none.
+    virtual std::optional<Answer> instead(const LoggedRequest& request) = 0;
+    // The answer to send instead of `normal` (the site's, or instead()'s),
+    // or none to send it as it is. A delay it adds ends early on
+    // SampleSites::endFilteredDelays().
+    virtual std::optional<Answer> filtered(const Answer& normal, const LoggedRequest& request) = 0;
+};
+
 class SampleSites {
 public:
     SampleSites();
-    ~SampleSites();                        // stops the server
+    virtual ~SampleSites();                // stops the server
     SampleSites(const SampleSites&) = delete;
     SampleSites& operator=(const SampleSites&) = delete;
 
@@ -141,32 +150,11 @@ public:
     static const std::vector<std::string>& roles();
     static std::string prefixFor(const std::string& role);
 
-    // Programmed answers take precedence over the built-in pages. The key is
-    // a %-decoded path ("/t/slow"), or a raw path with its query
-    // ("/t/page?x=1") to match one exact request.
-    void program(const std::string& pathOrTarget, Answer answer);
-    void unprogram(const std::string& pathOrTarget);
-    // Every request whose %-decoded path starts with `pathPrefix` ("/magnet-b"
-    // or "/magnet-b/detail/") is answered through `filter`, which receives the
-    // answer the site would have given. The longest matching prefix wins; a
-    // delay the filter adds ends as soon as the filter is taken away again.
-    void programUnder(const std::string& pathPrefix, AnswerFilter filter);
-    // Takes away every filter and every programmed answer.
-    void clearProgram();
-
-    // The request log is for tests. It keeps only the latest requests, so a
-    // server that runs for a long demo session cannot grow it without end;
-    // the program's own sample sites keep none (limit 0).
-    static constexpr size_t kDefaultRequestLogLimit = 1000;
-    // Drops the oldest entries beyond `limit` at once.
-    void setRequestLogLimit(size_t limit);
-    size_t requestLogLimit() const;
-
-    // The requests received since start (or the last clearRequests()), the
-    // latest requestLogLimit() of them, oldest first.
-    std::vector<LoggedRequest> requests() const;
-    std::vector<LoggedRequest> requestsFor(const std::string& path) const;
-    void clearRequests();
+    // What a test server adds (sites/testing): it sees every request and
+    // may answer in a site's place. The program's own sample sites have none.
+    void setHooks(std::shared_ptr<SiteHooks> hooks);
+    // Ends, at once, the delays of answers the hooks filtered until now.
+    void endFilteredDelays();
 
 private:
     struct Impl;

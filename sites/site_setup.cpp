@@ -32,7 +32,6 @@ bool setUpSites(const SiteSetup& setup, std::unique_ptr<SampleSites>* sample,
 
     if (!loaded) {
         auto sites = std::make_unique<SampleSites>();
-        sites->setRequestLogLimit(0); // nobody reads it outside the tests
         if (!sites->start(0)) {
             say(QStringLiteral("cannot start the sample sites on a loopback port"));
             return false;

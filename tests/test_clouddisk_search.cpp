@@ -101,7 +101,7 @@ private slots:
     void eachServiceReportedOnTheCaption();
 
 private:
-    SampleSites& sites() { return TestServer::shared().sites(); }
+    ProgrammableSites& sites() { return TestServer::shared().sites(); }
     QCheckBox* box(int i) const
     {
         return m_window->findChild<QCheckBox*>(QStringLiteral("Check2(%1)").arg(i));

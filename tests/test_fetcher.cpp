@@ -31,7 +31,7 @@ PageFetcher& fetcher() { return PageFetcher::instance(); }
 class FetcherTest : public QObject {
     Q_OBJECT
     TestServer& server = TestServer::shared();
-    SampleSites& sites = server.sites();
+    ProgrammableSites& sites = server.sites();
     QString url(const char* path) const { return server.url(QString::fromLatin1(path)); }
 
 private slots:

@@ -694,7 +694,7 @@ void TestHostileServers::everySourceAgainstEveryMisbehaviour()
     QFETCH(int, source);
     QFETCH(int, misbehaviour);
     const Source& s = sourceTable().at(size_t(source));
-    SampleSites& sites = m_server->sites();
+    ProgrammableSites& sites = m_server->sites();
     sites.clearProgram();
 
     // A window the last run opened belongs to that run. (The on-demand

@@ -65,7 +65,7 @@ class MainWindowTest : public QObject {
 
 private:
     TestServer& server() { return TestServer::shared(); }
-    SampleSites& sites() { return server().sites(); }
+    ProgrammableSites& sites() { return server().sites(); }
 
     // A fresh program directory, a settings file with `settings` (key, value
     // pairs) when given, and a window built over them.

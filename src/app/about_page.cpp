@@ -108,6 +108,12 @@ AboutPage::AboutPage(QWidget* parent) : QWidget(parent)
     m_subject = new QComboBox(feedback);
     m_subject->setObjectName(QStringLiteral("subject"));
     m_subject->setMinimumWidth(240);
+    const QString dashes(17, u'-');
+    m_subject->addItems({QStringLiteral("产品其他问题咨询"), QStringLiteral("产品建议/意见反馈"), dashes,
+                         QStringLiteral("云点播相关咨询"), QStringLiteral("网盘资源相关咨询"),
+                         QStringLiteral("影音资源相关咨询"), QStringLiteral("软件资源相关咨询"),
+                         QStringLiteral("图书资源相关咨询"), QStringLiteral("综合资源相关咨询"), dashes,
+                         QStringLiteral("广告/合作/代理咨询")});
     form->addWidget(m_subject, 0, 1, Qt::AlignLeft);
 
     form->addWidget(new QLabel(QStringLiteral("反馈内容："), feedback), 1, 0, Qt::AlignTop);

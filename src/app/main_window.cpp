@@ -22,6 +22,7 @@
 #include "pages/install_sources.h"
 #include "pages/page_widgets.h"
 #include "app/pages.h"
+#include "ui/navigation_bar.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -52,23 +53,7 @@
 
 namespace lumorra {
 
-// ---------------------------------------------------------------------------
-// Navigation bar pieces
-
 namespace {
-
-// Geometry of the navigation bar, in pixels.
-constexpr int kBarHeight = 100;
-constexpr int kSlotLeft = 14;
-constexpr int kSlotWidth = 80;
-constexpr int kSlotGap = 8;
-constexpr int kButtonTop = 20;
-constexpr int kButtonHeight = 52;
-constexpr int kIconSize = 46;
-constexpr int kCaptionTop = kButtonTop + kButtonHeight;
-constexpr int kCaptionHeight = 20;
-constexpr int kOverlayRise = 10;   // the highlight stands this much above its button
-constexpr int kOverlayHeight = kCaptionTop + kCaptionHeight + 4 - (kButtonTop - kOverlayRise);
 
 using namespace settingkey;
 using pageui::arrayName;
@@ -91,123 +76,6 @@ void runStep(Step&& step)
 
 } // namespace
 
-// One image button of the bar (aicAlphaImage2(i)).
-class NavButton : public QWidget {
-    Q_OBJECT
-public:
-    NavButton(int index, QWidget* parent) : QWidget(parent), m_index(index)
-    {
-        setObjectName(arrayName("aicAlphaImage2", index));
-        setMouseTracking(true);
-        setAttribute(Qt::WA_Hover, false);
-        setFixedSize(kSlotWidth, kButtonHeight);
-    }
-    int index() const { return m_index; }
-
-signals:
-    void pointerOver(int index);
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        if (m_icon.isNull() || !qFuzzyCompare(m_icon.devicePixelRatio(), devicePixelRatioF()))
-            m_icon = navigationIcon(m_index, kIconSize, devicePixelRatioF());
-        p.drawPixmap(QPointF((width() - kIconSize) / 2.0, (height() - kIconSize) / 2.0), m_icon);
-    }
-    void enterEvent(QEnterEvent* e) override
-    {
-        QWidget::enterEvent(e);
-        emit pointerOver(m_index);
-    }
-    void mouseMoveEvent(QMouseEvent* e) override
-    {
-        e->accept();
-        emit pointerOver(m_index);
-    }
-
-private:
-    int m_index;
-    QPixmap m_icon;
-};
-
-// The hover highlight (aicAlphaImage3) and the selected-page marker
-// (aicAlphaImage4): translucent plates over / under a slot of the bar.
-class NavOverlay : public QWidget {
-    Q_OBJECT
-public:
-    enum class Kind { Highlight, Marker };
-    NavOverlay(Kind kind, const QString& name, QWidget* parent) : QWidget(parent), m_kind(kind)
-    {
-        setObjectName(name);
-        setFixedSize(kSlotWidth, kOverlayHeight);
-        setAttribute(Qt::WA_TranslucentBackground);
-        if (kind == Kind::Marker)
-            setAttribute(Qt::WA_TransparentForMouseEvents);
-        else
-            setCursor(Qt::PointingHandCursor);
-    }
-
-signals:
-    void clicked();
-    void releasedOutside();
-    void left();
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        const QRectF r = QRectF(rect()).adjusted(1, 1, -1, -1);
-        if (m_kind == Kind::Highlight) {
-            p.setPen(QPen(QColor(255, 255, 255, 200), 1.2));
-            p.setBrush(QColor(255, 255, 255, m_pressed ? 90 : 45));
-            p.drawRoundedRect(r, 9, 9);
-            p.setPen(QPen(QColor(0, 0, 0, 60), 1));
-            p.setBrush(Qt::NoBrush);
-            p.drawRoundedRect(r.adjusted(-0.5, -0.5, 0.5, 0.5), 9.5, 9.5);
-        } else {
-            p.setPen(QPen(QColor(255, 255, 255, 150), 1));
-            p.setBrush(QColor(0, 0, 0, 48));
-            p.drawRoundedRect(r, 9, 9);
-            // Accent line under the caption.
-            p.setPen(Qt::NoPen);
-            p.setBrush(QColor(255, 255, 255, 220));
-            p.drawRoundedRect(QRectF(r.center().x() - 16, r.bottom() - 4, 32, 3), 1.5, 1.5);
-        }
-    }
-    void mousePressEvent(QMouseEvent* e) override
-    {
-        if (e->button() == Qt::LeftButton) {
-            m_pressed = true;
-            update();
-        }
-        e->accept();
-    }
-    void mouseReleaseEvent(QMouseEvent* e) override
-    {
-        if (e->button() != Qt::LeftButton || !m_pressed)
-            return;
-        m_pressed = false;
-        update();
-        if (rect().contains(e->position().toPoint()))
-            emit clicked();
-        else
-            emit releasedOutside();
-    }
-    void leaveEvent(QEvent* e) override
-    {
-        QWidget::leaveEvent(e);
-        if (!m_pressed)
-            emit left();
-    }
-
-private:
-    Kind m_kind;
-    bool m_pressed = false;
-};
-
 // ---------------------------------------------------------------------------
 
 MainWindow::MainWindow(QWidget* parent)
@@ -227,7 +95,7 @@ MainWindow::MainWindow(QWidget* parent)
     outer->setSpacing(0);
 
     buildNavigationBar();
-    outer->addWidget(m_picture4);
+    outer->addWidget(m_navigationBar);
 
     auto* body = new QWidget(central);
     body->setObjectName(QStringLiteral("Form1Body"));
@@ -262,52 +130,17 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::buildNavigationBar()
 {
-    m_picture4 = new QFrame(this);
-    m_picture4->setObjectName(QStringLiteral("Picture4"));
-    m_picture4->setAttribute(Qt::WA_StyledBackground);
-    m_picture4->setFixedHeight(kBarHeight);
-    m_picture4->setMouseTracking(true);
-    m_picture4->installEventFilter(this);
-
-    // The marker sits under the buttons, the highlight over them.
-    m_marker = new NavOverlay(NavOverlay::Kind::Marker, QStringLiteral("aicAlphaImage4"), m_picture4);
-
-    for (int i = 0; i < kPageCount; ++i) {
-        const int left = kSlotLeft + i * (kSlotWidth + kSlotGap);
-        auto* button = new NavButton(i, m_picture4);
-        button->move(left, kButtonTop);
-        button->setToolTip(mainPageCaption(i));
-        connect(button, &NavButton::pointerOver, this, &MainWindow::aicAlphaImage2_MouseMove);
-        m_navButtons << button;
-
-        auto* caption = new QLabel(mainPageCaption(i), m_picture4);
-        caption->setObjectName(arrayName("Label23", i));
-        caption->setAlignment(Qt::AlignCenter);
-        caption->setGeometry(left - 4, kCaptionTop, kSlotWidth + 8, kCaptionHeight);
-        caption->setAttribute(Qt::WA_TransparentForMouseEvents);
-        QFont f = caption->font();
-        f.setBold(true);
-        caption->setFont(f);
-        m_navCaptions << caption;
-    }
-
-    m_highlight = new NavOverlay(NavOverlay::Kind::Highlight, QStringLiteral("aicAlphaImage3"), m_picture4);
-    m_highlight->hide();
-    connect(m_highlight, &NavOverlay::clicked, this, &MainWindow::aicAlphaImage3_Click);
-    connect(m_highlight, &NavOverlay::releasedOutside, this, &MainWindow::aicAlphaImage3_MouseUp);
-    connect(m_highlight, &NavOverlay::left, this, &MainWindow::hideHoverHighlight);
-
-    // The first page is the one on show at start.
-    m_marker->move(m_navButtons[0]->x(), m_navButtons[0]->y() - kOverlayRise);
-    m_marker->show();
-
-    m_image1 = new ClickLabel(QString(), m_picture4);
-    m_image1->setObjectName(QStringLiteral("Image1"));
-    m_image1->setPixmap(makerLogo(devicePixelRatioF()));
-    m_image1->setFixedSize(178, 58);
-    m_image1->setCursor(Qt::PointingHandCursor);
-    m_image1->setToolTip(QStringLiteral("访问Tessaly官方网站"));
-    connect(m_image1, &ClickLabel::clicked, this, &MainWindow::Image1_Click);
+    QStringList captions;
+    for (int i = 0; i < kPageCount; ++i)
+        captions << mainPageCaption(i);
+    m_navigationBar = new NavigationBar(captions, &navigationIcon, makerLogo(devicePixelRatioF()), this);
+    m_navigationBar->installEventFilter(this);
+    m_navigationBar->logo()->setToolTip(QStringLiteral("访问Tessaly官方网站"));
+    connect(m_navigationBar, &NavigationBar::pointerOverSlot, this, &MainWindow::aicAlphaImage2_MouseMove);
+    connect(m_navigationBar, &NavigationBar::highlightClicked, this, &MainWindow::aicAlphaImage3_Click);
+    connect(m_navigationBar, &NavigationBar::highlightReleasedOutside, this, &MainWindow::aicAlphaImage3_MouseUp);
+    connect(m_navigationBar, &NavigationBar::highlightLeft, this, &MainWindow::hideHoverHighlight);
+    connect(m_navigationBar->logo(), &ClickLabel::clicked, this, &MainWindow::Image1_Click);
 }
 
 void MainWindow::buildPages()
@@ -463,8 +296,7 @@ void MainWindow::wirePageControls()
     }
     // The marker names the page on show, also when a handler switches pages.
     connect(m_sstab1, &QTabWidget::currentChanged, this, [this](int index) {
-        if (index >= 0 && index < m_navButtons.size())
-            m_marker->move(m_navButtons[index]->x(), m_navButtons[index]->y() - kOverlayRise);
+        m_navigationBar->moveMarkerTo(index);
     });
     if (m_check1)
         connect(m_check1, &QCheckBox::toggled, this, &MainWindow::Check1_Click);
@@ -549,18 +381,7 @@ void MainWindow::Form_Load()
             m_webBrowser1->setUrl(QUrl(startLiveChannelAddress()));
         }
     });
-    // 18
-    runStep([this] {
-        auto* subject = m_sstab1->widget(7)->findChild<QComboBox*>(QStringLiteral("subject"));
-        if (subject && subject->count() == 0) {
-            const QString dashes(17, u'-');
-            subject->addItems({QStringLiteral("产品其他问题咨询"), QStringLiteral("产品建议/意见反馈"), dashes,
-                               QStringLiteral("云点播相关咨询"), QStringLiteral("网盘资源相关咨询"),
-                               QStringLiteral("影音资源相关咨询"), QStringLiteral("软件资源相关咨询"),
-                               QStringLiteral("图书资源相关咨询"), QStringLiteral("综合资源相关咨询"), dashes,
-                               QStringLiteral("广告/合作/代理咨询")});
-        }
-    });
+    // 18: the feedback subjects are the about page's own (AboutPage).
     // 19
     runStep([this] { m_panels[4]->setText(QStringLiteral("当前版本：") + versionNumberText()); });
 
@@ -631,7 +452,7 @@ void MainWindow::setGateControlsEnabled(bool enabled)
             w->setEnabled(enabled);
     }
     m_sstab1->setEnabled(enabled);
-    m_highlight->setEnabled(enabled);
+    m_navigationBar->setHighlightEnabled(enabled);
     m_command6->setEnabled(enabled);
     if (m_picture1) {
         m_picture1->setVisible(!enabled);
@@ -645,16 +466,13 @@ void MainWindow::setGateControlsEnabled(bool enabled)
 
 void MainWindow::aicAlphaImage2_MouseMove(int index)
 {
-    if (index < 0 || index >= m_navButtons.size())
+    if (index < 0 || index >= m_navigationBar->slotCount())
         return;
     // Until the version check enables it the highlight cannot be clicked, so
     // it is not offered either.
-    if (!m_highlight->isEnabled())
+    if (!m_navigationBar->isHighlightEnabled())
         return;
-    const NavButton* button = m_navButtons[index];
-    m_highlight->move(button->x(), button->y() - kOverlayRise);
-    m_highlight->show();
-    m_highlight->raise();
+    m_navigationBar->showHighlight(index);
     m_hoverIndex = QString::number(index);
 }
 
@@ -670,26 +488,21 @@ void MainWindow::aicAlphaImage3_Click()
 
 void MainWindow::aicAlphaImage3_MouseUp()
 {
-    m_highlight->hide();
-    m_marker->hide();
-    m_marker->move(m_highlight->pos());
-    m_marker->show();
+    m_navigationBar->moveMarkerToHighlight();
 }
 
 void MainWindow::hideHoverHighlight()
 {
-    m_highlight->hide();
+    m_navigationBar->hideHighlight();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseMove && m_highlight->isVisible()) {
+    if (event->type() == QEvent::MouseMove && m_navigationBar->isHighlightShown()) {
         // Form_MouseMove, Picture4_MouseMove, SSTab1 mouse move.
-        if (watched == m_picture4 || watched == m_sstab1 || watched == centralWidget())
+        if (watched == m_navigationBar || watched == m_sstab1 || watched == centralWidget())
             hideHoverHighlight();
     }
-    if (watched == m_picture4 && event->type() == QEvent::Resize)
-        m_image1->move(m_picture4->width() - m_image1->width() - 16, (kBarHeight - m_image1->height()) / 2);
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -844,4 +657,3 @@ QString MainWindow::announcementWaitText() { return VersionGate::announcementWai
 
 } // namespace lumorra
 
-#include "main_window.moc"

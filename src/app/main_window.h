@@ -23,8 +23,7 @@ class QWebEngineView;
 namespace lumorra {
 
 class ClickLabel;
-class NavButton;
-class NavOverlay;
+class NavigationBar;
 class SoundPlayer;
 class VersionGate;
 
@@ -99,12 +98,7 @@ private:
     void endFromWindow();
 
     // Navigation bar.
-    QFrame* m_picture4 = nullptr;
-    QList<NavButton*> m_navButtons;
-    QList<QLabel*> m_navCaptions;
-    NavOverlay* m_highlight = nullptr;      // aicAlphaImage3
-    NavOverlay* m_marker = nullptr;         // aicAlphaImage4
-    ClickLabel* m_image1 = nullptr;
+    NavigationBar* m_navigationBar = nullptr;  // Picture4
     QString m_hoverIndex;
 
     QTabWidget* m_sstab1 = nullptr;

@@ -2,7 +2,7 @@
 // A sample-sites server for tests: started on a free loopback port, stopped
 // when the object goes. Tests program answers and read the request log
 // through sites().
-#include "sample_sites.h"
+#include "programmable_sites.h"
 
 #include <QString>
 
@@ -15,7 +15,7 @@ public:
     TestServer(const TestServer&) = delete;
     TestServer& operator=(const TestServer&) = delete;
 
-    SampleSites& sites() { return m_sites; }
+    ProgrammableSites& sites() { return m_sites; }
     int port() const { return m_sites.port(); }
     QString baseUrl() const;                       // "http://127.0.0.1:PORT"
     QString url(const QString& path) const;        // baseUrl() + path
@@ -25,7 +25,7 @@ public:
     static TestServer& shared();
 
 private:
-    SampleSites m_sites;
+    ProgrammableSites m_sites;
 };
 
 } // namespace lumorra::testing

@@ -6,7 +6,7 @@
 #include "net/site_config.h"
 #include "pages/video/poster.h"
 #include "sources/video/qvod_film_parse.h"
-#include "pages/video/video_texts.h"
+#include "sources/video/video_texts.h"
 #include "pages/window_timer.h"
 #include "text/memory_release.h"
 #include "ui/load_picture.h"

@@ -9,7 +9,7 @@
 #include "pages/video/list_top.h"
 #include "pages/video/poster.h"
 #include "sources/video/qvod_search_parse.h"
-#include "pages/video/video_texts.h"
+#include "sources/video/video_texts.h"
 #include "pages/window_timer.h"
 #include "text/memory_release.h"
 #include "text/number_text.h"

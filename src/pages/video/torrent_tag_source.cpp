@@ -8,7 +8,7 @@
 #include "pages/page_widgets.h"
 #include "pages/video/list_top.h"
 #include "sources/video/torrent_tag_parse.h"
-#include "pages/video/video_texts.h"
+#include "sources/video/video_texts.h"
 #include "pages/window_timer.h"
 #include "text/number_text.h"
 #include "ui/message_box.h"

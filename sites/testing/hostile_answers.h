@@ -3,7 +3,7 @@
 // normally give, for SampleSites::programUnder(). The window tests run every
 // source against every one of them; lumorra-sites can stage one for a whole
 // server (--misbehave NAME).
-#include "sample_sites.h"
+#include "programmable_sites.h"
 
 #include <string>
 #include <vector>

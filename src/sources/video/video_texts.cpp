@@ -1,4 +1,4 @@
-#include "pages/video/video_texts.h"
+#include "sources/video/video_texts.h"
 
 namespace lumorra {
 

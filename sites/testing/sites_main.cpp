@@ -76,8 +76,8 @@ int main(int argc, char** argv)
     sigaddset(&stopSignals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
-    lumorra::SampleSites sites;
-    sites.setRequestLogLimit(0); // nobody reads it outside the tests
+    lumorra::ProgrammableSites sites;
+    sites.setRequestLogLimit(0); // a long session: nobody reads it
     if (!sites.start(port)) {
         std::fprintf(stderr, "lumorra-sites: cannot listen on 127.0.0.1:%d\n", port);
         return 1;
