@@ -5,6 +5,8 @@
 #include "sources/emule/emule_category_parse.h"
 #include "sources/film/film_list_parse.h"
 #include "sources/torrent/bt_board_parse.h"
+#include "sources/torrent/bt_engines.h"
+#include "sources/torrent/magnet_search_engines.h"
 #include "sources/torrent/torrent_search_engines.h"
 
 namespace lumorra {
@@ -66,11 +68,21 @@ QList<SourceEntry> buildTable()
         s.startControl = QStringLiteral("Command2(2)");
         s.keywordBox = QStringLiteral("Text13");
     }
-    add(V::Search, "magnet-a", role::MagnetSiteA, "magnet search, channel 1 (MagnetSiteA)", "ListView19", Paged,
-        LinksToMagnet, nullptr);
-    add(V::Search, "magnet-b", role::MagnetSiteB,
-        "magnet search, channel 2 (MagnetSiteB); reads each hit's detail page", "ListView19", Paged,
-        LinksToMagnet, nullptr);
+    {
+        SourceEntry& s = add(V::Search, "magnet-a", role::MagnetSiteA, "magnet search, channel 1 (MagnetSiteA)",
+                             "ListView19", Paged, LinksToMagnet, paced<MagnetSiteAEngine>());
+        s.startControl = QStringLiteral("Command21(3)");
+        s.keywordBox = QStringLiteral("Text21");
+        s.timers = {{QStringLiteral("Timer24"), 3000}};
+    }
+    {
+        SourceEntry& s = add(V::Search, "magnet-b", role::MagnetSiteB,
+                             "magnet search, channel 2 (MagnetSiteB); reads each hit's detail page", "ListView19",
+                             Paged, LinksToMagnet, paced<MagnetSiteBEngine>());
+        s.startControl = QStringLiteral("Command21(3)");
+        s.keywordBox = QStringLiteral("Text21");
+        s.timers = {{QStringLiteral("Timer26"), 100}};
+    }
     add(V::Search, "emule", role::EmuleIndexSite, "eMule index site (EmuleIndexSite)", "ListView15", Paged,
         LinksToPage, nullptr);
     add(V::Search, "emule-search", role::EmuleSearchSite, "eMule search site (EmuleSearchSite)", "ListView17",
@@ -89,11 +101,16 @@ QList<SourceEntry> buildTable()
             info.listName, Paged, LinksToPage, nullptr)
             .variant = slot;
     }
-    add(V::List, "bt-board", role::BtBoardSite, "BT board, --page is the board number 1 to 8 (BtBoardSite)",
-        "ListView18", Paged, LinksToPage, nullptr)
-        .maxPage = kBtBoardLast;
+    {
+        SourceEntry& s = add(V::List, "bt-board", role::BtBoardSite,
+                             "BT board, --page is the board number 1 to 8 (BtBoardSite)", "ListView18", Paged,
+                             LinksToPage, unpaced<BtBoardEngine>());
+        s.maxPage = kBtBoardLast;
+        s.startControl = QStringLiteral("Command3(0)");
+    }
     add(V::List, "bt-films", role::EmuleIndexSite, "BT film pages (EmuleIndexSite)", "ListView16", Paged,
-        LinksToPage, nullptr);
+        LinksToPage, unpaced<BtFilmsEngine>())
+        .startControl = QStringLiteral("Commandz3(0)");
     static const char* const filmNames[] = {"films-latest", "films-chinese", "films-western",
                                             "films-chinese-tv", "films-japan-korea-tv", "films-anime"};
     static const char* const filmSummaries[] = {
@@ -125,7 +142,8 @@ QList<SourceEntry> buildTable()
     resolver("film", role::FilmListSite, "the download link of a film listing detail page", LinksToPage,
              linkColumns, nullptr);
     resolver("bt", role::EmuleIndexSite, "the magnet link (dz) and update date (gx) of a BT film download page",
-             LinksToMagnet, {QStringLiteral("xh"), QStringLiteral("dz"), QStringLiteral("gx")}, nullptr);
+             LinksToMagnet, {QStringLiteral("xh"), QStringLiteral("dz"), QStringLiteral("gx")},
+             unpaced<BtMagnetEngine>());
     resolver("tag", role::TorrentTagSite, "the magnet link (dz) and info hash (tzm) of a torrent tag page",
              LinksToMagnet, {QStringLiteral("xh"), QStringLiteral("dz"), QStringLiteral("tzm")}, nullptr);
     return t;

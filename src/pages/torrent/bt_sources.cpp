@@ -3,12 +3,12 @@
 #include "lists/result_list.h"
 #include "lists/row_actions.h"
 #include "lists/status_line.h"
-#include "net/site_config.h"
+#include "pages/engine_binding.h"
 #include "player/on_demand_window.h"
 #include "pages/page_widgets.h"
+#include "sources/source_table.h"
 #include "sources/torrent/bt_board_parse.h"
-#include "sources/torrent/bt_film_parse.h"
-#include "text/cut.h"
+#include "sources/torrent/bt_engines.h"
 #include "ui/message_box.h"
 
 #include <QAbstractButton>
@@ -24,50 +24,42 @@ namespace {
 
 const char kInstanceName[] = "BtSources";
 
-QString boardSite()
-{
-    return SiteConfig::current().base(QString::fromLatin1(role::BtBoardSite));
-}
-
-QString filmSite()
-{
-    return SiteConfig::current().base(QString::fromLatin1(role::EmuleIndexSite));
-}
-
-QString reasonOf(const FetchResult& result)
-{
-    return pageFailureText(result);
-}
-
 } // namespace
-
-QString btEmptyListingText()
-{
-    return QStringLiteral("获取完毕 ...本页没有资源记录");
-}
-
-QString btFetchFailedText(const FetchResult& result)
-{
-    return QStringLiteral("资源获取失败(") + reasonOf(result) + QStringLiteral("),请稍后再试..");
-}
-
-QString btMagnetNotFoundText(const FetchResult& result)
-{
-    if (!result.hasPage())
-        return QStringLiteral("磁力链接解析失败(") + reasonOf(result) + QStringLiteral("),请稍后再试..");
-    return QStringLiteral("磁力链接解析失败(页面中没有磁力链接)..");
-}
 
 BtSources::BtSources(QWidget* form1) : QObject(form1), m_form1(form1)
 {
     setObjectName(QString::fromLatin1(kInstanceName));
-    m_listView16 = findResultList(form1, QStringLiteral("ListView16"));
-    m_listView18 = findResultList(form1, QStringLiteral("ListView18"));
-    m_text6 = form1->findChild<QLineEdit*>(QStringLiteral("Text6"));
-    m_text18 = form1->findChild<QLineEdit*>(QStringLiteral("Text18"));
-    m_label38 = form1->findChild<QLabel*>(QStringLiteral("Label38"));
-    if (m_label38)
-        m_label38->setTextFormat(Qt::PlainText);
+    m_btFilms = findResultList(form1, QStringLiteral("ListView16"));
+    m_boardPosts = findResultList(form1, QStringLiteral("ListView18"));
+    m_filmNameBox = form1->findChild<QLineEdit*>(QStringLiteral("Text6"));
+    m_magnetBox = form1->findChild<QLineEdit*>(QStringLiteral("Text18"));
+    m_updatedLabel = form1->findChild<QLabel*>(QStringLiteral("Label38"));
+    if (m_updatedLabel)
+        m_updatedLabel->setTextFormat(Qt::PlainText);
+
+    const Pacing pacing = windowPacing(form1);
+    m_board = qobject_cast<BtBoardEngine*>(
+        findSourceEntry(SourceVerb::List, QStringLiteral("bt-board"))->createEngine(pacing, this));
+    m_films = qobject_cast<BtFilmsEngine*>(
+        findSourceEntry(SourceVerb::List, QStringLiteral("bt-films"))->createEngine(pacing, this));
+    m_magnet = qobject_cast<BtMagnetEngine*>(
+        findSourceEntry(SourceVerb::Resolve, QStringLiteral("bt"))->createEngine(pacing, this));
+
+    // The buttons are not held while a page is on the way.
+    m_boardBinding = new EngineBinding(m_board, nullptr, m_boardPosts, this);
+    m_filmsBinding = new EngineBinding(m_films, nullptr, m_btFilms, this);
+    connect(m_boardBinding, &EngineBinding::ended, this, [this](const SourceOutcome& outcome) {
+        if (outcome.failed())
+            emit failed(outcome.reason);
+        emit boardEnded();
+    });
+    connect(m_filmsBinding, &EngineBinding::ended, this, [this](const SourceOutcome& outcome) {
+        if (outcome.failed())
+            emit failed(outcome.reason);
+        emit filmsEnded();
+    });
+    connect(m_magnet, &SourceEngine::status, this, [](const QString& text) { StatusLine::set(text); });
+    connect(m_magnet, &SourceEngine::finished, this, &BtSources::magnetResolved);
 
     for (int i : {0, 1, 2}) {
         if (auto* b = form1->findChild<QAbstractButton*>(pageui::arrayName(QStringLiteral("Command3"), i)))
@@ -77,10 +69,10 @@ BtSources::BtSources(QWidget* form1) : QObject(form1), m_form1(form1)
         if (auto* b = form1->findChild<QAbstractButton*>(pageui::arrayName(QStringLiteral("Commandz3"), i)))
             connect(b, &QAbstractButton::clicked, this, [this, i] { Commandz3_Click(i); });
     }
-    if (m_listView16)
-        connect(m_listView16, &ResultList::listDoubleClicked, this, &BtSources::ListView16_DblClick);
-    if (m_text18)
-        connect(m_text18, &QLineEdit::textChanged, this, &BtSources::Text18_Change);
+    if (m_btFilms)
+        connect(m_btFilms, &ResultList::listDoubleClicked, this, &BtSources::ListView16_DblClick);
+    if (m_magnetBox)
+        connect(m_magnetBox, &QLineEdit::textChanged, this, &BtSources::Text18_Change);
 }
 
 BtSources* BtSources::of(QWidget* form1)
@@ -99,13 +91,6 @@ void BtSources::setBtFilmPageNumber(int page)
     m_btFilmPage = qint16(qBound(1, page, int(std::numeric_limits<qint16>::max())));
 }
 
-void BtSources::reportFailure(const FetchResult& result)
-{
-    const QString reason = btFetchFailedText(result);
-    StatusLine::set(reason);
-    emit failed(reason);
-}
-
 // ---------------------------------------------------------------------------
 // BtBoardSite
 
@@ -120,8 +105,6 @@ void BtSources::Command3_Click(int index)
             showInfo(m_form1->window(), QStringLiteral("已经是最后一页!"));
             return;
         }
-        if (m_listView18)
-            m_listView18->clearRows();
         ++m_boardNumber;
         loadBoard();
         break;
@@ -130,8 +113,6 @@ void BtSources::Command3_Click(int index)
             showInfo(m_form1->window(), QStringLiteral("已经是最上一页!"));
             return;
         }
-        if (m_listView18)
-            m_listView18->clearRows();
         --m_boardNumber;
         loadBoard();
         break;
@@ -142,30 +123,11 @@ void BtSources::Command3_Click(int index)
 
 void BtSources::loadBoard()
 {
-    StatusLine::set(QStringLiteral("正在获取资源 ..."));
-    if (m_listView18)
-        m_listView18->clearRows();
     // The board's number may move on while its page is on the way; the
     // latest click's page is the one listed.
-    m_boardFetch.get(btBoardUrl(boardSite(), m_boardNumber), FetchMode::Plain, this,
-                     [this](const FetchResult& result) {
-        if (!result.hasPage())
-            reportFailure(result);
-        else
-            getys(result.text);
-        emit boardEnded();
-    });
-}
-
-void BtSources::getys(const QString& boardPage)
-{
-    const QList<BtBoardPost> posts = cutBoardPosts(CutPage(boardPage), boardSite());
-    if (m_listView18) {
-        m_listView18->clearRows();
-        for (int i = 0; i < posts.size(); ++i)
-            m_listView18->addRow(listRow(i + 1, posts.at(i)));
-    }
-    StatusLine::set(posts.isEmpty() ? btEmptyListingText() : QStringLiteral("获取完毕 ..."));
+    SourceRequest request;
+    request.page = QString::number(m_boardNumber);
+    m_boardBinding->start(request);
 }
 
 // ---------------------------------------------------------------------------
@@ -191,11 +153,11 @@ void BtSources::Commandz3_Click(int index)
         loadBtFilms();
         break;
     case 4:
-        if (!m_text18 || m_text18->text().isEmpty()) {
+        if (!m_magnetBox || m_magnetBox->text().isEmpty()) {
             StatusLine::set(QStringLiteral("请先进行解析!"));
             return;
         }
-        playOnDemand(m_form1, m_text18->text());
+        playOnDemand(m_form1, m_magnetBox->text());
         break;
     default:
         break;
@@ -204,26 +166,9 @@ void BtSources::Commandz3_Click(int index)
 
 void BtSources::loadBtFilms()
 {
-    if (m_listView16)
-        m_listView16->clearRows();
-    StatusLine::set(QStringLiteral("正在获取电影资源.."));
-    const QString base = filmSite();
-    m_filmFetch.get(btFilmPageUrl(base, m_btFilmPage), FetchMode::WithIfModifiedSince, this,
-                    [this, base](const FetchResult& result) {
-        if (!result.hasPage()) {
-            reportFailure(result);
-            emit filmsEnded();
-            return;
-        }
-        const QList<BtFilm> films = cutBtFilms(CutPage(result.text), base);
-        if (m_listView16) {
-            m_listView16->clearRows();
-            for (int i = 0; i < films.size(); ++i)
-                m_listView16->addRow(listRow(i + 1, films.at(i)));
-        }
-        StatusLine::set(films.isEmpty() ? btEmptyListingText() : QStringLiteral("资源获取完毕.."));
-        emit filmsEnded();
-    });
+    SourceRequest request;
+    request.page = QString::number(m_btFilmPage);
+    m_filmsBinding->start(request);
 }
 
 // ---------------------------------------------------------------------------
@@ -231,39 +176,41 @@ void BtSources::loadBtFilms()
 
 void BtSources::ListView16_DblClick()
 {
-    QTreeWidgetItem* row = guardedSelection(m_listView16);
+    QTreeWidgetItem* row = guardedSelection(m_btFilms);
     if (!row)
         return;
-    StatusLine::set(QStringLiteral("正在解析..请稍等.."));
-    // The name belongs to the row double-clicked now, whatever the list
-    // holds when the page arrives.
-    const QString name = m_listView16->cellAt(row, 1);
-    m_magnetFetch.get(m_listView16->cellAt(row, 2), FetchMode::WithIfModifiedSince, this,
-                      [this, name](const FetchResult& result) {
-        if (!result.hasPage()) {
-            const QString reason = btMagnetNotFoundText(result);
-            StatusLine::set(reason);
-            emit failed(reason);
-            emit magnetEnded(false);
-            return;
-        }
-        const BtFilmMagnet magnet = cutBtFilmMagnet(result.text);
-        if (m_label38)
-            m_label38->setText(QStringLiteral("更新日期：") + magnet.updated);
-        if (m_text18)
-            m_text18->setText(magnet.link);   // Text18_Change reports it
-        if (m_text6)
-            m_text6->setText(name);
-        // Said again: the same link as before changes nothing in Text18, and
-        // a page without a link must not read as resolved.
-        StatusLine::set(magnet.link.isEmpty() ? btMagnetNotFoundText(result) : QStringLiteral("磁力链接已解析!"));
-        emit magnetEnded(!magnet.link.isEmpty());
-    });
+    m_resolvingName = m_btFilms->cellAt(row, 1);
+    SourceRequest request;
+    request.address = m_btFilms->cellAt(row, 2);
+    m_magnet->start(request);
+}
+
+void BtSources::magnetResolved(const SourceOutcome& outcome)
+{
+    using Kind = SourceOutcome::Kind;
+    if (outcome.kind == Kind::Superseded || outcome.kind == Kind::Cancelled)
+        return;
+    if (outcome.failed()) {
+        emit failed(outcome.reason);
+        emit magnetEnded(false);
+        return;
+    }
+    const BtFilmMagnet& magnet = m_magnet->lastMagnet();
+    if (m_updatedLabel)
+        m_updatedLabel->setText(QStringLiteral("更新日期：") + magnet.updated);
+    if (m_magnetBox)
+        m_magnetBox->setText(magnet.link);   // Text18_Change reports it
+    if (m_filmNameBox)
+        m_filmNameBox->setText(m_resolvingName);
+    // Said again: the same link as before changes nothing in Text18, and
+    // a page without a link must not read as resolved.
+    StatusLine::set(outcome.hasRows() ? btMagnetResolvedText() : outcome.reason);
+    emit magnetEnded(outcome.hasRows());
 }
 
 void BtSources::Text18_Change()
 {
-    StatusLine::set(QStringLiteral("磁力链接已解析!"));
+    StatusLine::set(btMagnetResolvedText());
 }
 
 void installBtSources(QWidget* form1)

@@ -1,10 +1,10 @@
 #pragma once
-// The two browse-only BT sources of the film pages: the boards of the BT
-// forum (Command3(0..2) into ListView18) and the BT film pages of the eMule
-// index site (Commandz3(0..2) into ListView16), with the magnet link a
-// double click on ListView16 resolves into Text18 and Commandz3(4) plays on
-// demand.
-#include "net/page_fetcher.h"
+// The two browse-only BT sources of the film pages, each bound to its
+// engine: the boards of the BT forum (Command3(0..2) into ListView18) and
+// the BT film pages of the eMule index site (Commandz3(0..2) into
+// ListView16), with the magnet link a double click on ListView16 resolves
+// into Text18 and Commandz3(4) plays on demand.
+#include "sources/engine/source_engine.h"
 
 #include <QObject>
 #include <QString>
@@ -16,13 +16,11 @@ class QWidget;
 
 namespace lumorra {
 
+class BtBoardEngine;
+class BtFilmsEngine;
+class BtMagnetEngine;
+class EngineBinding;
 class ResultList;
-
-// Status texts of our own: a listing page without records, a page that did
-// not arrive.
-QString btEmptyListingText();
-QString btFetchFailedText(const FetchResult& result);
-QString btMagnetNotFoundText(const FetchResult& result);
 
 class BtSources : public QObject {
     Q_OBJECT
@@ -34,7 +32,6 @@ public:
 
     void Command3_Click(int index);
     void Commandz3_Click(int index);
-    void getys(const QString& boardPage);
     void ListView16_DblClick();
     void Text18_Change();
 
@@ -57,22 +54,26 @@ signals:
 private:
     void loadBoard();
     void loadBtFilms();
-    void reportFailure(const FetchResult& result);
+    void magnetResolved(const SourceOutcome& outcome);
 
     QWidget* m_form1;
-    ResultList* m_listView16 = nullptr;
-    ResultList* m_listView18 = nullptr;
-    QLineEdit* m_text6 = nullptr;     // film name
-    QLineEdit* m_text18 = nullptr;    // magnet link
-    QLabel* m_label38 = nullptr;      // update date
+    ResultList* m_boardPosts = nullptr;   // ListView18
+    ResultList* m_btFilms = nullptr;      // ListView16
+    QLineEdit* m_filmNameBox = nullptr;   // Text6
+    QLineEdit* m_magnetBox = nullptr;     // Text18
+    QLabel* m_updatedLabel = nullptr;     // Label38
+
+    BtBoardEngine* m_board;
+    BtFilmsEngine* m_films;
+    BtMagnetEngine* m_magnet;
+    EngineBinding* m_boardBinding;
+    EngineBinding* m_filmsBinding;
+    // The name of the row whose page is being resolved, whatever the list
+    // holds when the page arrives.
+    QString m_resolvingName;
 
     qint16 m_boardNumber = 1;
     qint16 m_btFilmPage = 1;
-
-    // One fetch per target: the latest click wins.
-    LatestFetch m_boardFetch;
-    LatestFetch m_filmFetch;
-    LatestFetch m_magnetFetch;
 };
 
 // Connects the buttons, the double click and Text18 under form1. Calling it
