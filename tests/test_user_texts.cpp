@@ -23,7 +23,7 @@
 #include "pages/torrent/torrent_download.h"
 #include "pages/video/online_video_handlers.h"
 #include "pages/video/qvod_film_source.h"
-#include "pages/video/video_texts.h"
+#include "sources/video/video_texts.h"
 #include "ui/message_box.h"
 
 #include <QtTest>
