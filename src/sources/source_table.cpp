@@ -151,6 +151,7 @@ QList<SourceEntry> buildTable()
     resolver("tag", role::TorrentTagSite, "the magnet link (dz) and info hash (tzm) of a torrent tag page",
              LinksToMagnet, {QStringLiteral("xh"), QStringLiteral("dz"), QStringLiteral("tzm")},
              unpaced<TorrentTagResolveEngine>());
+    t.last().keywordBox = QStringLiteral("ListView20");
     return t;
 }
 

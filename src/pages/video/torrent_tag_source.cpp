@@ -12,6 +12,7 @@
 #include "ui/message_box.h"
 
 #include <QLineEdit>
+#include <QTimer>
 #include <QWidget>
 
 #include <utility>
@@ -26,6 +27,11 @@ TorrentTagSource::TorrentTagSource(QWidget* form1, QObject* parent) : QObject(pa
     m_infoHash = form1->findChild<QLineEdit*>(pageui::arrayName(QStringLiteral("Text23"), 0));
     m_magnet = form1->findChild<QLineEdit*>(pageui::arrayName(QStringLiteral("Text23"), 1));
 
+    // Timer8 found once: every search's engine cuts on it.
+    QPointer<QTimer> timer8 = form1->findChild<QTimer*>(QStringLiteral("Timer8"));
+    m_searchPacing = Pacing::window([timer8](const QString& name) -> QTimer* {
+        return name == QLatin1String("Timer8") ? timer8.data() : nullptr;
+    });
     m_idleSearch = newSearch();
     m_detail = qobject_cast<TorrentTagResolveEngine*>(
         findSourceEntry(SourceVerb::Resolve, QStringLiteral("tag"))->createEngine(windowPacing(form1), this));
@@ -46,7 +52,7 @@ TorrentTagSource::TorrentTagSource(QWidget* form1, QObject* parent) : QObject(pa
 TorrentTagEngine* TorrentTagSource::newSearch()
 {
     auto* engine = qobject_cast<TorrentTagEngine*>(
-        findSourceEntry(SourceVerb::Search, QStringLiteral("tag"))->createEngine(windowPacing(m_form1), this));
+        findSourceEntry(SourceVerb::Search, QStringLiteral("tag"))->createEngine(m_searchPacing, this));
     connect(engine, &SourceEngine::status, this, [](const QString& text) { StatusLine::set(text); });
     // Each search's rows go on top of what the list holds, the list is
     // never cleared.

@@ -3,6 +3,7 @@
 // engine, counted by hx12 and cut on Timer8, its rows put on top of those
 // already listed) and the double click on ListView20 that resolves a
 // torrent page into its info hash and magnet link (Text23(0), Text23(1)).
+#include "sources/engine/pacing.h"
 #include "sources/engine/source_engine.h"
 
 #include <QList>
@@ -54,6 +55,7 @@ private:
     // runs on an engine of its own until its page is listed, and searches
     // waiting together are cut in the same tick of Timer8, oldest first.
     QList<QPointer<TorrentTagEngine>> m_searches;
+    Pacing m_searchPacing = Pacing::immediate();
     TorrentTagEngine* m_idleSearch = nullptr;
     TorrentTagResolveEngine* m_detail = nullptr;
 };
