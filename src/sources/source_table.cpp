@@ -8,6 +8,7 @@
 #include "sources/torrent/bt_engines.h"
 #include "sources/torrent/magnet_search_engines.h"
 #include "sources/torrent/torrent_search_engines.h"
+#include "sources/video/video_engines.h"
 
 namespace lumorra {
 
@@ -87,10 +88,21 @@ QList<SourceEntry> buildTable()
         LinksToPage, nullptr);
     add(V::Search, "emule-search", role::EmuleSearchSite, "eMule search site (EmuleSearchSite)", "ListView17",
         Paged, LinksToEd2k, nullptr);
-    add(V::Search, "qvod", role::QvodSearchSite, "Qvod search site, every result page collected (QvodSearchSite)",
-        "ListView14", NeedsAgreement, LinksToPage, nullptr);
-    add(V::Search, "tag", role::TorrentTagSite, "torrent tag site (TorrentTagSite)", "ListView20",
-        NeedsAgreement, LinksToPage, nullptr);
+    {
+        SourceEntry& s = add(V::Search, "qvod", role::QvodSearchSite,
+                             "Qvod search site, every result page collected (QvodSearchSite)", "ListView14",
+                             NeedsAgreement, LinksToPage, paced<QvodSearchEngine>());
+        s.startControl = QStringLiteral("Command53(10)");
+        s.keywordBox = QStringLiteral("Text15");
+        s.timers = {{QStringLiteral("Timer14"), 100}};
+    }
+    {
+        SourceEntry& s = add(V::Search, "tag", role::TorrentTagSite, "torrent tag site (TorrentTagSite)",
+                             "ListView20", NeedsAgreement, LinksToPage, paced<TorrentTagEngine>());
+        s.startControl = QStringLiteral("Command53(15)");
+        s.keywordBox = QStringLiteral("Text22");
+        s.timers = {{QStringLiteral("Timer8"), 1000}};
+    }
 
     // ---- listings ----
     static const char* const emuleNames[] = {"emule-films", "emule-music", "emule-software", "emule-books",
@@ -121,10 +133,20 @@ QList<SourceEntry> buildTable()
         add(V::List, filmNames[i], role::FilmListSite, filmSummaries[i], "ListView5", NoSourceOptions,
             LinksToPage, nullptr)
             .variant = i;
-    add(V::List, "qvod-channel", role::QvodFilmSite, "Qvod film site channel page (QvodFilmSite)", "ListView3",
-        Paged | NeedsAgreement, LinksToPage, nullptr);
-    add(V::List, "qvod-category", role::QvodSearchSite, "Qvod search site category page (QvodSearchSite)",
-        "ListView14", Paged | NeedsAgreement, LinksToPage, nullptr);
+    {
+        SourceEntry& s = add(V::List, "qvod-channel", role::QvodFilmSite,
+                             "Qvod film site channel page (QvodFilmSite)", "ListView3", Paged | NeedsAgreement,
+                             LinksToPage, paced<QvodChannelEngine>());
+        s.startControl = QStringLiteral("Command53(3)");
+        s.timers = {{QStringLiteral("Timer7"), 100}};
+    }
+    {
+        SourceEntry& s = add(V::List, "qvod-category", role::QvodSearchSite,
+                             "Qvod search site category page (QvodSearchSite)", "ListView14",
+                             Paged | NeedsAgreement, LinksToPage, paced<QvodCategoryEngine>());
+        s.startControl = QStringLiteral("Command53(7)");
+        s.timers = {{QStringLiteral("Timer13"), 100}};
+    }
 
     // ---- resolvers: a detail page to its link ----
     const QStringList linkColumns{QStringLiteral("xh"), QStringLiteral("dz")};
@@ -138,14 +160,16 @@ QList<SourceEntry> buildTable()
     resolver("qvod", role::QvodSearchSite,
              "the Qvod address of a Qvod search or Qvod film site detail page, or every distinct qvod:// link of "
              "a film resource detail page",
-             LinksToQvod, linkColumns, nullptr);
+             LinksToQvod, linkColumns, unpaced<QvodResolveEngine>());
     resolver("film", role::FilmListSite, "the download link of a film listing detail page", LinksToPage,
              linkColumns, nullptr);
     resolver("bt", role::EmuleIndexSite, "the magnet link (dz) and update date (gx) of a BT film download page",
              LinksToMagnet, {QStringLiteral("xh"), QStringLiteral("dz"), QStringLiteral("gx")},
              unpaced<BtMagnetEngine>());
     resolver("tag", role::TorrentTagSite, "the magnet link (dz) and info hash (tzm) of a torrent tag page",
-             LinksToMagnet, {QStringLiteral("xh"), QStringLiteral("dz"), QStringLiteral("tzm")}, nullptr);
+             LinksToMagnet, {QStringLiteral("xh"), QStringLiteral("dz"), QStringLiteral("tzm")},
+             unpaced<TorrentTagResolveEngine>());
+    t.last().keywordBox = QStringLiteral("ListView20");
     return t;
 }
 

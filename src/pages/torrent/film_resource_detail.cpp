@@ -3,13 +3,13 @@
 #include "lists/result_list.h"
 #include "lists/row_actions.h"
 #include "lists/status_line.h"
-#include "sources/torrent/film_resource_detail_parse.h"
-#include "text/cut.h"
+#include "pages/engine_binding.h"
+#include "sources/source_table.h"
+#include "sources/video/video_engines.h"
+#include "sources/video/video_texts.h"
 
 #include <QListWidget>
 #include <QWidget>
-
-#include <limits>
 
 namespace lumorra {
 
@@ -20,62 +20,62 @@ constexpr int kDetailCell = 4;
 
 QString FilmResourceDetail::doneText()
 {
-    return QStringLiteral("种子提取完毕..");
+    return filmResourceLinksDoneText();
 }
 
 QString FilmResourceDetail::failureText(FetchError error)
 {
-    const QString reason = error == FetchError::None ? QStringLiteral("未获取到页面内容")
-                                                     : fetchErrorText(error);
-    return QStringLiteral("种子提取失败：") + reason + QStringLiteral("，请稍后重试..");
+    return filmResourceLinksFailedText(error);
 }
 
 QString FilmResourceDetail::failureText(const FetchResult& result)
 {
-    if (result.okStatus())
-        return failureText(result.error);
-    return QStringLiteral("种子提取失败：") + pageFailureText(result) + QStringLiteral("，请稍后重试..");
+    return filmResourceLinksFailedText(result);
 }
 
 FilmResourceDetail::FilmResourceDetail(QWidget* form1) : QObject(form1)
 {
     setObjectName(QStringLiteral("FilmResourceDetail"));
-    m_listView13 = findResultList(form1, QStringLiteral("ListView13"));
-    m_list2 = form1->findChild<QListWidget*>(QStringLiteral("List2"));
-    if (m_listView13)
-        connect(m_listView13, &ResultList::listDoubleClicked, this, &FilmResourceDetail::ListView13_DblClick);
+    m_resultList = findResultList(form1, QStringLiteral("ListView13"));
+    m_linkList = form1->findChild<QListWidget*>(QStringLiteral("List2"));
+    m_links = qobject_cast<QvodResolveEngine*>(
+        findSourceEntry(SourceVerb::Resolve, QStringLiteral("qvod"))->createEngine(windowPacing(form1), this));
+    connect(m_links, &SourceEngine::status, this, [](const QString& text) { StatusLine::set(text); });
+    connect(m_links, &SourceEngine::rows, this, [this](const QList<ListRow>& rows) {
+        if (!m_linkList)
+            return;
+        for (const ListRow& row : rows)
+            m_linkList->addItem(row.cell(QStringLiteral("dz")));
+    });
+    connect(m_links, &SourceEngine::finished, this, &FilmResourceDetail::ended);
+    if (m_resultList)
+        connect(m_resultList, &ResultList::listDoubleClicked, this, &FilmResourceDetail::ListView13_DblClick);
+}
+
+qint16 FilmResourceDetail::qvodLinkHits() const
+{
+    return m_links->qvodLinkHits();
 }
 
 void FilmResourceDetail::ListView13_DblClick()
 {
-    QTreeWidgetItem* row = guardedSelection(m_listView13);
+    QTreeWidgetItem* row = guardedSelection(m_resultList);
     if (!row)
         return;
-    StatusLine::set(QStringLiteral("正在提取种子.."));
-    m_qvodLinkHits = 0;
-    if (m_list2)
-        m_list2->clear();
-    const QString address = m_listView13->cellAt(row, kDetailCell);
-    m_fetch.get(address, FetchMode::WithIfModifiedSince, this, [this](const FetchResult& r) {
-        if (!r.hasPage()) {
-            StatusLine::set(failureText(r));
-            emit resolved(false);
-            return;
-        }
-        listQvodLinks(r.text);
-        emit resolved(true);
-    });
+    if (m_linkList)
+        m_linkList->clear();
+    SourceRequest request;
+    request.address = m_resultList->cellAt(row, kDetailCell);
+    m_links->start(request);
 }
 
-void FilmResourceDetail::listQvodLinks(const QString& page)
+void FilmResourceDetail::ended(const SourceOutcome& outcome)
 {
-    const qsizetype found = findOccurrences(page, u"qvod://").size();
-    m_qvodLinkHits = qint16(qMin<qsizetype>(found, std::numeric_limits<qint16>::max()));
-    if (m_list2)
-        m_list2->addItems(collectQvodLinks(page));
+    if (outcome.kind == SourceOutcome::Kind::Superseded || outcome.kind == SourceOutcome::Kind::Cancelled)
+        return;
     // Also when the page holds no link: the step has ended and List2 says
     // what it found.
-    StatusLine::set(doneText());
+    emit resolved(!outcome.failed());
 }
 
 FilmResourceDetail* installFilmResourceDetail(QWidget* form1)

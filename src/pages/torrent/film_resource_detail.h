@@ -1,8 +1,10 @@
 #pragma once
-// A double click on a ListView13 row fetches the film's detail page and
-// lists its Qvod links in List2 (hx5 counts them, jx5 lists each distinct
-// link once); a new double click supersedes a pending one.
+// A double click on a ListView13 row reads the film's detail page with the
+// qvod resolver and lists its Qvod links in List2 (hx5 counts them, jx5
+// lists each distinct link once); a new double click supersedes a pending
+// one.
 #include "net/page_fetcher.h"
+#include "sources/engine/source_engine.h"
 
 #include <QObject>
 #include <QString>
@@ -13,6 +15,7 @@ class QWidget;
 
 namespace lumorra {
 
+class QvodResolveEngine;
 class ResultList;
 
 class FilmResourceDetail : public QObject {
@@ -22,7 +25,7 @@ public:
 
     void ListView13_DblClick();
 
-    qint16 qvodLinkHits() const { return m_qvodLinkHits; }
+    qint16 qvodLinkHits() const;
 
     static QString doneText();       // "种子提取完毕.."
     // The status after a detail page that did not arrive.
@@ -35,13 +38,11 @@ signals:
     void resolved(bool ok);
 
 private:
-    // hx5 and jx5 of the page in one pass: the count, then List2 filled.
-    void listQvodLinks(const QString& page);
+    void ended(const SourceOutcome& outcome);
 
-    ResultList* m_listView13 = nullptr;
-    QListWidget* m_list2 = nullptr;
-    LatestFetch m_fetch;
-    qint16 m_qvodLinkHits = 0;
+    ResultList* m_resultList = nullptr;   // ListView13
+    QListWidget* m_linkList = nullptr;    // List2
+    QvodResolveEngine* m_links = nullptr;
 };
 
 // Wires ListView13's double click under form1; a second call returns the

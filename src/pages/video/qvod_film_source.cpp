@@ -3,28 +3,22 @@
 #include "lists/result_list.h"
 #include "lists/row_actions.h"
 #include "lists/status_line.h"
-#include "net/site_config.h"
+#include "pages/engine_binding.h"
 #include "pages/video/poster.h"
-#include "sources/video/qvod_film_parse.h"
-#include "sources/video/video_texts.h"
-#include "pages/window_timer.h"
-#include "text/memory_release.h"
+#include "sources/source_table.h"
+#include "sources/video/video_engines.h"
 #include "ui/load_picture.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTimer>
 #include <QWidget>
+
+#include <optional>
 
 namespace lumorra {
 
 namespace {
-
-QString siteBase()
-{
-    return SiteConfig::current().base(QString::fromLatin1(role::QvodFilmSite));
-}
 
 void setBox(QLineEdit* box, const std::optional<QString>& value)
 {
@@ -42,111 +36,81 @@ QString QvodFilmSource::detailFrameCaption()
 QvodFilmSource::QvodFilmSource(QWidget* form1, QObject* parent) : QObject(parent), m_form1(form1)
 {
     setObjectName(QStringLiteral("QvodFilmSource"));
-    m_listView3 = findResultList(form1, QStringLiteral("ListView3"));
-    m_image2 = form1->findChild<QLabel*>(QStringLiteral("Image2"));
+    m_resultList = findResultList(form1, QStringLiteral("ListView3"));
+    m_poster = form1->findChild<QLabel*>(QStringLiteral("Image2"));
     m_detailFrame = form1->findChild<QGroupBox*>(QStringLiteral("Frame1(19)"));
-    m_text7 = form1->findChild<QLineEdit*>(QStringLiteral("Text7"));
-    m_text9 = form1->findChild<QLineEdit*>(QStringLiteral("Text9"));
-    m_text10 = form1->findChild<QLineEdit*>(QStringLiteral("Text10"));
-    m_text11 = form1->findChild<QLineEdit*>(QStringLiteral("Text11"));
-    m_timer7 = windowTimer(form1, this, QStringLiteral("Timer7"), 100);
-    connect(m_timer7, &QTimer::timeout, this, &QvodFilmSource::Timer7_Timer);
-    if (m_listView3)
-        connect(m_listView3, &ResultList::listDoubleClicked, this, &QvodFilmSource::ListView3_DblClick);
-    m_releaseHook = addReleaseHook([this] { releaseTexts(); });
+    m_thunderBox = form1->findChild<QLineEdit*>(QStringLiteral("Text7"));
+    m_qqBox = form1->findChild<QLineEdit*>(QStringLiteral("Text9"));
+    m_baiduBox = form1->findChild<QLineEdit*>(QStringLiteral("Text10"));
+    m_qvodBox = form1->findChild<QLineEdit*>(QStringLiteral("Text11"));
+
+    const Pacing pacing = windowPacing(form1);
+    m_channel = qobject_cast<QvodChannelEngine*>(
+        findSourceEntry(SourceVerb::List, QStringLiteral("qvod-channel"))->createEngine(pacing, this));
+    m_detail = qobject_cast<QvodResolveEngine*>(
+        findSourceEntry(SourceVerb::Resolve, QStringLiteral("qvod"))->createEngine(pacing, this));
+
+    // The page buttons are never held.
+    m_channelBinding = new EngineBinding(m_channel, nullptr, m_resultList, this);
+    connect(m_channelBinding, &EngineBinding::ended, this, [this](const SourceOutcome& outcome) {
+        if (outcome.failed())
+            emit failed(outcome.reason);
+        emit listingLoaded();
+    });
+    connect(m_detail, &SourceEngine::status, this, [](const QString& text) { StatusLine::set(text); });
+    connect(m_detail, &SourceEngine::finished, this, &QvodFilmSource::detailEnded);
+    if (m_resultList)
+        connect(m_resultList, &ResultList::listDoubleClicked, this, &QvodFilmSource::ListView3_DblClick);
 }
 
-QvodFilmSource::~QvodFilmSource()
+int QvodFilmSource::rowsLeft() const
 {
-    removeReleaseHook(m_releaseHook);
-}
-
-void QvodFilmSource::releaseTexts()
-{
-    // The release has stopped Timer7; a page that is in but not yet cut
-    // gets its cut back, any other page is let go.
-    if (m_rowsLeft > 0 && !m_listPage.text().isEmpty())
-        m_timer7->start();
-    else
-        m_listPage.clear();
+    return m_channel->rowsLeft();
 }
 
 void QvodFilmSource::fetchPage()
 {
-    // A cut still due belongs to the page this request replaces.
-    m_timer7->stop();
-    m_rowsLeft = 0;
-    if (m_listView3)
-        m_listView3->clearRows();
-    StatusLine::set(QStringLiteral("正在获取资源中..."));
-    m_listFetch.get(qvodFilmChannelUrl(siteBase(), m_pageNumber), FetchMode::Plain, this,
-                    [this](const FetchResult& r) {
-        m_listPage.setText(r.hasPage() ? r.text : QString());
-        if (!r.hasPage()) {
-            const QString reason = videoListingFailedText(r);
-            StatusLine::set(reason);
-            emit failed(reason);
-            emit listingLoaded();
-            return;
-        }
-        m_rowsLeft = kQvodFilmRowsPerPage;
-        m_timer7->start();
-    });
-}
-
-void QvodFilmSource::Timer7_Timer()
-{
-    const int n = m_rowsLeft;
-    const QList<QvodFilmRow> rows = cutQvodFilmRows(m_listPage, siteBase(), n);
-    if (m_listView3) {
-        for (int i = 0; i < rows.size(); ++i)
-            m_listView3->addRow(listRow(i + 1, rows.at(i)));
-    }
-    m_rowsLeft = 0;
-    StatusLine::set(rows.isEmpty() ? videoEmptyListingText() : QStringLiteral("资源获取完毕.."));
-    m_timer7->stop();
-    emit listingLoaded();
+    SourceRequest request;
+    request.page = QString::number(m_pageNumber);
+    m_channelBinding->start(request);
 }
 
 void QvodFilmSource::ListView3_DblClick()
 {
-    QTreeWidgetItem* row = guardedSelection(m_listView3);
+    QTreeWidgetItem* row = guardedSelection(m_resultList);
     if (!row)
         return;
-    StatusLine::set(QStringLiteral("正在解析..请稍等.."));
     if (m_detailFrame)
         m_detailFrame->setTitle(detailFrameCaption() + QStringLiteral("（正在解析..请稍等..）"));
-    const QString url = m_listView3->cell(row, QStringLiteral("dz"));
-    m_detailFetch.get(url, FetchMode::Plain, this, [this](const FetchResult& r) {
-        if (!r.hasPage()) {
-            const QString reason = videoDetailFailedText(r);
-            if (m_detailFrame)
-                m_detailFrame->setTitle(detailFrameCaption());
-            StatusLine::set(reason);
-            emit failed(reason);
-            emit detailResolved();
-            return;
-        }
-        const QvodFilmDetail d = cutQvodFilmDetail(r.text, siteBase());
-        showPoster(d.posterUrl, m_detailFetch.generation());
-        setBox(m_text7, d.thunder);
-        setBox(m_text10, d.baidu);
-        setBox(m_text9, d.qq);
-        setBox(m_text11, d.qvod);
-        StatusLine::set(QStringLiteral("种子地址已解析.."));
-        if (m_detailFrame)
-            m_detailFrame->setTitle(detailFrameCaption());
-        emit detailResolved();
-    });
+    ++m_detailRun;
+    SourceRequest request;
+    request.address = m_resultList->cell(row, QStringLiteral("dz"));
+    m_detail->start(request);
 }
 
-void QvodFilmSource::showPoster(const QString& url, quint64 generation)
+void QvodFilmSource::detailEnded(const SourceOutcome& outcome)
 {
+    // A newer double click has the boxes now.
+    if (outcome.kind == SourceOutcome::Kind::Superseded || outcome.kind == SourceOutcome::Kind::Cancelled)
+        return;
+    if (m_detailFrame)
+        m_detailFrame->setTitle(detailFrameCaption());
+    if (outcome.failed()) {
+        emit failed(outcome.reason);
+        emit detailResolved();
+        return;
+    }
+    const QvodFilmDetail& detail = m_detail->filmDetail();
     // The poster comes later; a film chosen meanwhile keeps its own.
-    LoadPicture(url, this, [this, generation](const QImage& picture) {
-        if (generation == m_detailFetch.generation())
-            showPosterImage(m_image2, picture);
+    LoadPicture(detail.posterUrl, this, [this, run = m_detailRun](const QImage& picture) {
+        if (run == m_detailRun)
+            showPosterImage(m_poster, picture);
     });
+    setBox(m_thunderBox, detail.thunder);
+    setBox(m_baiduBox, detail.baidu);
+    setBox(m_qqBox, detail.qq);
+    setBox(m_qvodBox, detail.qvod);
+    emit detailResolved();
 }
 
 } // namespace lumorra

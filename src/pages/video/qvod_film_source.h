@@ -1,9 +1,9 @@
 #pragma once
 // QvodFilmSite on tab 0 of SSTab3: channel pages into ListView3 (fetched by
-// Command53(3..5), cut by Timer7) and a film's detail page into the poster
-// Image2 and the four address boxes Text7, Text9, Text10, Text11.
-#include "net/page_fetcher.h"
-#include "text/cut.h"
+// Command53(3..5), the qvod-channel engine cutting on Timer7) and a film's
+// detail page (the qvod resolver) into the poster Image2 and the four
+// address boxes Text7, Text9, Text10, Text11.
+#include "sources/engine/source_engine.h"
 
 #include <QObject>
 #include <QString>
@@ -12,28 +12,28 @@
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QTimer;
 class QWidget;
 
 namespace lumorra {
 
+class EngineBinding;
+class QvodChannelEngine;
+class QvodResolveEngine;
 class ResultList;
 
 class QvodFilmSource : public QObject {
     Q_OBJECT
 public:
     QvodFilmSource(QWidget* form1, QObject* parent);
-    ~QvodFilmSource() override;
 
     // Fetches channel page pageNumber() into ListView3 (the agreement has
     // been checked by the caller).
     void fetchPage();
-    void Timer7_Timer();
     void ListView3_DblClick();
 
     qint16 pageNumber() const { return m_pageNumber; }
     void setPageNumber(qint16 page) { m_pageNumber = page; }
-    int rowsLeft() const { return m_rowsLeft; }
+    int rowsLeft() const;
 
     static QString detailFrameCaption();     // "双击列表可解析种子地址"
 
@@ -46,25 +46,22 @@ signals:
     void failed(const QString& reason);
 
 private:
-    void releaseTexts();
-    void showPoster(const QString& url, quint64 generation);
+    void detailEnded(const SourceOutcome& outcome);
 
     QWidget* m_form1;
-    ResultList* m_listView3 = nullptr;
-    QLabel* m_image2 = nullptr;
-    QGroupBox* m_detailFrame = nullptr;
-    QLineEdit* m_text7 = nullptr;
-    QLineEdit* m_text9 = nullptr;
-    QLineEdit* m_text10 = nullptr;
-    QLineEdit* m_text11 = nullptr;
-    QTimer* m_timer7 = nullptr;
+    ResultList* m_resultList = nullptr;   // ListView3
+    QLabel* m_poster = nullptr;           // Image2
+    QGroupBox* m_detailFrame = nullptr;   // Frame1(19)
+    QLineEdit* m_thunderBox = nullptr;    // Text7
+    QLineEdit* m_qqBox = nullptr;         // Text9
+    QLineEdit* m_baiduBox = nullptr;      // Text10
+    QLineEdit* m_qvodBox = nullptr;       // Text11
 
-    LatestFetch m_listFetch;
-    LatestFetch m_detailFetch;
-    qint16 m_pageNumber = 1;       // QvodFilmPageNo
-    CutPage m_listPage;            // QvodFilmListPage
-    int m_rowsLeft = 0;            // QvodFilmRowsLeft
-    int m_releaseHook = -1;
+    QvodChannelEngine* m_channel = nullptr;
+    QvodResolveEngine* m_detail = nullptr;
+    EngineBinding* m_channelBinding = nullptr;
+    qint16 m_pageNumber = 1;              // QvodFilmPageNo
+    quint64 m_detailRun = 0;              // the poster of a film chosen since is not shown
 };
 
 } // namespace lumorra

@@ -1,10 +1,10 @@
 #pragma once
 // QvodSearchSite on tab 1 of SSTab3: category pages into ListView14
-// (Command53(7..9), counted by hx6, cut by Timer13), the keyword search
-// (Command53(10), further pages collected by Timer14) and a film's detail
-// page into Image3 and the current Qvod address.
-#include "net/page_fetcher.h"
-#include "text/cut.h"
+// (Command53(7..9), the qvod-category engine on Timer13), the keyword
+// search (Command53(10), the qvod engine collecting its further pages on
+// Timer14) and a film's detail page into Image3 and the current Qvod
+// address (the qvod resolver).
+#include "sources/engine/source_engine.h"
 
 #include <QObject>
 #include <QString>
@@ -13,34 +13,33 @@
 class QAbstractButton;
 class QLabel;
 class QLineEdit;
-class QTimer;
 class QWidget;
 
 namespace lumorra {
 
+class EngineBinding;
+class QvodCategoryEngine;
+class QvodResolveEngine;
+class QvodSearchEngine;
 class ResultList;
 
 class QvodSearchSource : public QObject {
     Q_OBJECT
 public:
     QvodSearchSource(QWidget* form1, QObject* parent);
-    ~QvodSearchSource() override;
 
     // The agreement has been checked by the caller.
     void fetchCategory();      // Command53(7)
     void keywordSearch();      // Command53(10)
-    void hx6();
-    void Timer13_Timer();
-    void Timer14_Timer();
     void ListView14_DblClick();
 
     qint16 pageNumber() const { return m_pageNumber; }
     void setPageNumber(qint16 page) { m_pageNumber = page; }
     // The Qvod address of the last detail page resolved (Command4 plays it).
     QString currentQvodAddress() const { return m_currentQvodAddress; }
-    qint16 categoryHits() const { return m_categoryHits; }
-    int pagesLeft() const { return m_pagesLeft; }
-    bool isSearching() const { return m_searching; }
+    qint16 categoryHits() const;
+    int pagesLeft() const;
+    bool isSearching() const;
 
 signals:
     // A category page has ended: rows listed, no records, or not arrived.
@@ -54,37 +53,25 @@ signals:
     void failed(const QString& reason);
 
 private:
-    void collectNextPage();
-    void cutKeywordRows();
-    void endSearch(const QString& status);
-    void releaseTexts();
+    void categoryEnded(const SourceOutcome& outcome);
+    void searchFinished(const SourceOutcome& outcome);
+    void detailEnded(const SourceOutcome& outcome);
 
     QWidget* m_form1;
-    ResultList* m_listView14 = nullptr;
-    QLineEdit* m_text15 = nullptr;
-    QLabel* m_image3 = nullptr;
-    QAbstractButton* m_searchButton = nullptr;   // Command53(10)
-    QTimer* m_timer13 = nullptr;
-    QTimer* m_timer14 = nullptr;
+    ResultList* m_resultList = nullptr;         // ListView14
+    QLineEdit* m_keywordBox = nullptr;          // Text15
+    QLabel* m_poster = nullptr;                 // Image3
+    QAbstractButton* m_searchButton = nullptr;  // Command53(10)
 
-    LatestFetch m_categoryFetch;
-    LatestFetch m_searchFetch;
-    LatestFetch m_detailFetch;
+    QvodCategoryEngine* m_category = nullptr;
+    QvodSearchEngine* m_search = nullptr;
+    QvodResolveEngine* m_detail = nullptr;
+    EngineBinding* m_categoryBinding = nullptr;
+    EngineBinding* m_searchBinding = nullptr;
 
     qint16 m_pageNumber = 1;          // QvodSearchPageNo
-    CutPage m_categoryPage;           // QvodSearchPage of a category listing
-    qint16 m_categoryHits = 0;        // QvodSearchHits
-    CutPage m_searchPage;             // the keyword search's pages, joined
-    QString m_searchKeyword;          // escaped, as the search started
-    int m_searchTotal = 0;            // QvodSearchTotal
-    int m_pagesLeft = 0;              // QvodSearchPagesLeft
-    int m_missedPages = 0;            // further pages that did not come
-    int m_missesInARow = 0;
-    static constexpr int kMostMissesInARow = 3;
-    QString m_firstMissReason;
-    bool m_searching = false;
     QString m_currentQvodAddress;     // CurrentQvodAddress
-    int m_releaseHook = -1;
+    quint64 m_detailRun = 0;          // the poster of a film chosen since is not shown
 };
 
 } // namespace lumorra

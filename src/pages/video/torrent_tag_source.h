@@ -1,24 +1,25 @@
 #pragma once
-// TorrentTagSite on tab 2 of SSTab3: the tag search Command53(15) (counted
-// by hx12, cut by Timer8, rows put on top of those already listed) and the
-// double click on ListView20 that resolves a torrent page into its info
-// hash and magnet link (Text23(0), Text23(1)).
-#include "net/page_fetcher.h"
-#include "text/cut.h"
+// TorrentTagSite on tab 2 of SSTab3: the tag search Command53(15) (the tag
+// engine, counted by hx12 and cut on Timer8, its rows put on top of those
+// already listed) and the double click on ListView20 that resolves a
+// torrent page into its info hash and magnet link (Text23(0), Text23(1)).
+#include "sources/engine/pacing.h"
+#include "sources/engine/source_engine.h"
 
+#include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QtGlobal>
 
-#include <deque>
-
 class QLineEdit;
-class QTimer;
 class QWidget;
 
 namespace lumorra {
 
 class ResultList;
+class TorrentTagEngine;
+class TorrentTagResolveEngine;
 
 class TorrentTagSource : public QObject {
     Q_OBJECT
@@ -27,11 +28,10 @@ public:
 
     // The agreement has been checked by the caller.
     void search();               // Command53(15)
-    void hx12();
-    void Timer8_Timer();
     void ListView20_DblClick();
 
-    qint16 pendingHits() const { return m_hits; }
+    // TorrentTagHits: rows counted and not yet cut, of every search waiting.
+    qint16 pendingHits() const;
 
 signals:
     // A tag search has ended: rows listed, nothing found, or failed.
@@ -41,18 +41,23 @@ signals:
     void failed(const QString& reason);
 
 private:
-    QWidget* m_form1;
-    ResultList* m_listView20 = nullptr;
-    QLineEdit* m_text22 = nullptr;
-    QLineEdit* m_infoHash = nullptr;   // Text23(0)
-    QLineEdit* m_magnet = nullptr;     // Text23(1)
-    QTimer* m_timer8 = nullptr;
+    TorrentTagEngine* newSearch();
+    void searchFinished(const SourceOutcome& outcome);
+    void detailEnded(const SourceOutcome& outcome);
 
-    // Tag pages that arrived and wait for Timer8, oldest first: two searches
-    // in quick succession each list their own page, the later on top.
-    std::deque<CutPage> m_tagPages;
-    qint16 m_hits = 0;                 // TorrentTagHits
-    LatestFetch m_detailFetch;
+    QWidget* m_form1;
+    ResultList* m_resultList = nullptr;   // ListView20
+    QLineEdit* m_keywordBox = nullptr;    // Text22
+    QLineEdit* m_infoHash = nullptr;      // Text23(0)
+    QLineEdit* m_magnet = nullptr;        // Text23(1)
+
+    // The button is never held and no search supersedes another: each one
+    // runs on an engine of its own until its page is listed, and searches
+    // waiting together are cut in the same tick of Timer8, oldest first.
+    QList<QPointer<TorrentTagEngine>> m_searches;
+    Pacing m_searchPacing = Pacing::immediate();
+    TorrentTagEngine* m_idleSearch = nullptr;
+    TorrentTagResolveEngine* m_detail = nullptr;
 };
 
 } // namespace lumorra

@@ -40,4 +40,22 @@ QString videoResourceGoneText()
     return QStringLiteral("抱歉!该资源已失效,请您获取其他资源");
 }
 
+QString filmResourceLinksDoneText()
+{
+    return QStringLiteral("种子提取完毕..");
+}
+
+QString filmResourceLinksFailedText(FetchError error)
+{
+    const QString reason = error == FetchError::None ? QStringLiteral("未获取到页面内容") : fetchErrorText(error);
+    return QStringLiteral("种子提取失败：") + reason + QStringLiteral("，请稍后重试..");
+}
+
+QString filmResourceLinksFailedText(const FetchResult& result)
+{
+    if (result.okStatus())
+        return filmResourceLinksFailedText(result.error);
+    return QStringLiteral("种子提取失败：") + pageFailureText(result) + QStringLiteral("，请稍后重试..");
+}
+
 } // namespace lumorra

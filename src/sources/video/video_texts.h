@@ -23,4 +23,9 @@ QString videoEmptyListingText();
 // The message of a detail page that no longer offers its resource.
 QString videoResourceGoneText();   // "抱歉!该资源已失效,请您获取其他资源"
 
+// A film resource detail page read for its Qvod links: done, or not come.
+QString filmResourceLinksDoneText();   // "种子提取完毕.."
+QString filmResourceLinksFailedText(FetchError error);
+QString filmResourceLinksFailedText(const FetchResult& result);
+
 } // namespace lumorra
