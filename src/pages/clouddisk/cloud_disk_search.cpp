@@ -23,7 +23,6 @@
 #include <QPushButton>
 #include <QWidget>
 
-
 namespace lumorra {
 
 namespace {
