@@ -2,8 +2,10 @@
 
 #include "core/column_table.h"
 #include "net/site_config.h"
+#include "sources/clouddisk/cloud_disk_engine.h"
 #include "sources/emule/emule_category_parse.h"
 #include "sources/film/film_list_parse.h"
+#include "sources/film/film_listing_engines.h"
 #include "sources/torrent/bt_board_parse.h"
 #include "sources/torrent/bt_engines.h"
 #include "sources/torrent/magnet_search_engines.h"
@@ -46,9 +48,14 @@ QList<SourceEntry> buildTable()
     using V = SourceVerb;
 
     // ---- keyword searches ----
-    add(V::Search, "clouddisk", role::CloudDiskSearch,
-        "shares of the 24 cloud-disk services, through the search engine (CloudDiskSearch)", "ListView1",
-        Paged | Services, LinksToShare, nullptr);
+    {
+        SourceEntry& s = add(V::Search, "clouddisk", role::CloudDiskSearch,
+                             "shares of the 24 cloud-disk services, through the search engine (CloudDiskSearch)",
+                             "ListView1", Paged | Services, LinksToShare, paced<CloudDiskEngine>());
+        s.startControl = QStringLiteral("Command1");
+        s.keywordBox = QStringLiteral("Text1");
+        s.timers = {{QStringLiteral("Timer17"), 100}, {QStringLiteral("Timer18"), 1000}};
+    }
     {
         SourceEntry& s = add(V::Search, "torrent", role::TorrentIndexSite, "torrent index (TorrentIndexSite)",
                              "ListView2", Paged, LinksToMagnet, paced<TorrentIndexEngine>());
@@ -129,10 +136,12 @@ QList<SourceEntry> buildTable()
         "film listing 综合最新电影 (FilmListSite)", "film listing 国内最新电影 (FilmListSite)",
         "film listing 欧美最新电影 (FilmListSite)", "film listing 华语电视剧 (FilmListSite)",
         "film listing 日韩电视剧 (FilmListSite)", "film listing 动漫资源 (FilmListSite)"};
-    for (int i = 0; i < kFilmCategoryCount; ++i)
-        add(V::List, filmNames[i], role::FilmListSite, filmSummaries[i], "ListView5", NoSourceOptions,
-            LinksToPage, nullptr)
-            .variant = i;
+    for (int i = 0; i < kFilmCategoryCount; ++i) {
+        SourceEntry& s = add(V::List, filmNames[i], role::FilmListSite, filmSummaries[i], "ListView5",
+                             NoSourceOptions, LinksToPage, unpaced<FilmListingEngine>());
+        s.variant = i;
+        s.startControl = QStringLiteral("Command14(%1)").arg(i);
+    }
     {
         SourceEntry& s = add(V::List, "qvod-channel", role::QvodFilmSite,
                              "Qvod film site channel page (QvodFilmSite)", "ListView3", Paged | NeedsAgreement,
@@ -162,7 +171,7 @@ QList<SourceEntry> buildTable()
              "a film resource detail page",
              LinksToQvod, linkColumns, unpaced<QvodResolveEngine>());
     resolver("film", role::FilmListSite, "the download link of a film listing detail page", LinksToPage,
-             linkColumns, nullptr);
+             linkColumns, unpaced<FilmLinkEngine>());
     resolver("bt", role::EmuleIndexSite, "the magnet link (dz) and update date (gx) of a BT film download page",
              LinksToMagnet, {QStringLiteral("xh"), QStringLiteral("dz"), QStringLiteral("gx")},
              unpaced<BtMagnetEngine>());

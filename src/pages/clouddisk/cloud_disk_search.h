@@ -12,12 +12,10 @@
 // ticked service of the last search with its rows, its time and its failure
 // reason, so a service that did not answer is never silent.
 //
-// A page is cut the moment it arrives, whatever its turn, and only its rows
-// wait for their turn and then for the next cutting tick; nothing cut is
-// kept between searches, so the memory release has nothing of ours to empty;
-// it does switch our timers off, though, and a running search re-arms them
-// so that it still lists its pages and gives the button back.
-#include "net/ordered_fetches.h"
+// The flow itself (requests, box order, the cutting and not-found steps,
+// the endings) is the engine's; this page gives it the boxes' values and
+// shows what it says.
+#include "sources/clouddisk/cloud_disk_engine.h"
 #include "sources/clouddisk/cloud_disk_query.h"
 
 #include <QList>
@@ -30,11 +28,11 @@ class QCheckBox;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
-class QTimer;
 class QWidget;
 
 namespace lumorra {
 
+class EngineBinding;
 class ResultList;
 
 class CloudDiskSearch : public QObject {
@@ -42,30 +40,29 @@ class CloudDiskSearch : public QObject {
 public:
     static constexpr int kServiceCount = 24;
     // Requests on the way at once: what the HTTP client opens per host.
-    static constexpr int kRequestsInFlight = OrderedFetches::kDefaultInFlight;
+    static constexpr int kRequestsInFlight = CloudDiskEngine::kRequestsInFlight;
 
-    // Finds the controls and timers under form1 by objectName and connects
-    // them. Controls that are missing leave their part inert.
+    // Finds the controls under form1 by objectName and binds the engine of
+    // the table's "clouddisk" row to them (its steps on Timer17 and
+    // Timer18). Controls that are missing leave their part inert.
     explicit CloudDiskSearch(QWidget* form1);
-    ~CloudDiskSearch() override;
 
     void Text1_Change();
     void Command1_Click();
-    void Timer17_Timer();
-    void Timer18_Timer();
     void dcsj_Click();
 
     // True from a search's start until every ticked service was handled and
     // the button is enabled again.
-    bool isSearching() const { return m_searching; }
+    bool isSearching() const;
     QString encodedKeyword() const { return m_encodedKeyword; }
+    CloudDiskEngine* engine() const { return m_engine; }
     // Path of the export file: the program directory + "/网盘资源数据.txt".
     static QString exportPath();
 
     // How each ticked service of the last search answered, in box order
     // (pending ones while it runs); and the same as the caption's tooltip.
-    const QList<clouddisk::ServiceOutcome>& serviceOutcomes() const { return m_outcomes; }
-    QString serviceStatusText() const { return clouddisk::serviceStatusTable(m_outcomes); }
+    const QList<clouddisk::ServiceOutcome>& serviceOutcomes() const { return m_engine->serviceOutcomes(); }
+    QString serviceStatusText() const { return clouddisk::serviceStatusTable(serviceOutcomes()); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -79,44 +76,16 @@ signals:
     void pageTaken(int serviceIndex);
 
 private:
-    // A ticked service's answer, in box order.
-    void takePage(int serviceIndex, clouddisk::ServiceAnswer answer);
-    // Takes a page's records and arms the cut and not-found timers.
-    void hx8(QList<clouddisk::CloudDiskRow> rows);
-    // Ends the search when every service is handled and every page listed.
-    void finishIfDone();
-    void endSearch();
-    // Forgets a running search: its requests are aborted, their pages never
-    // reach the list.
-    void dropRunningSearch();
-    bool allHandled() const { return !m_requests.isRunning() && m_fetched.isEmpty(); }
-    // After the memory release has stopped Timer17 and Timer18.
-    void rearmTimers();
-
     QWidget* m_form1;
-    QLineEdit* m_text1 = nullptr;
-    QLineEdit* m_text3 = nullptr;
-    QPushButton* m_command1 = nullptr;
-    std::array<QCheckBox*, kServiceCount> m_check2{};
-    ResultList* m_listView1 = nullptr;
-    QGroupBox* m_frame5 = nullptr;
-    QTimer* m_timer17 = nullptr;
-    QTimer* m_timer18 = nullptr;
-
+    QLineEdit* m_keywordBox = nullptr;       // Text1
+    QLineEdit* m_pageBox = nullptr;          // Text3
+    QPushButton* m_searchButton = nullptr;   // Command1
+    std::array<QCheckBox*, kServiceCount> m_serviceBoxes{};   // Check2(0) … Check2(23)
+    ResultList* m_resultList = nullptr;      // ListView1
+    QGroupBox* m_resultFrame = nullptr;      // Frame5, whose caption counts the rows
+    CloudDiskEngine* m_engine = nullptr;
+    EngineBinding* m_binding = nullptr;
     QString m_encodedKeyword;
-    bool m_searching = false;
-    OrderedFetches m_requests{kRequestsInFlight};
-    QList<int> m_services;             // the ticked boxes of the running search
-    QList<clouddisk::ServiceOutcome> m_outcomes;   // one per ticked box, same order
-    // The rows of each page with records, in box order, waiting for the next
-    // Timer17 tick.
-    QList<QList<clouddisk::CloudDiskRow>> m_fetched;
-    QString m_serviceName;             // caption of the last service that answered
-    QString m_diskKind;                // kind of the last listed row
-    int m_answered = 0;                // services whose page arrived
-    int m_failed = 0;                  // services whose request failed
-    QString m_failure;                 // why the last of them failed
-    int m_releaseHook = 0;
 };
 
 // Creates the search under form1 (once; a second call returns the first).

@@ -2,16 +2,16 @@
 
 #include "lists/result_list.h"
 #include "lists/row_actions.h"
-#include "lists/status_line.h"
-#include "net/site_config.h"
-#include "sources/film/film_list_parse.h"
+#include "pages/engine_binding.h"
 #include "pages/page_widgets.h"
-#include "text/cut.h"
+#include "sources/source_table.h"
 
 #include <QAbstractButton>
 #include <QListWidget>
 #include <QPointer>
 #include <QWidget>
+
+#include <utility>
 
 namespace lumorra {
 
@@ -19,46 +19,44 @@ namespace {
 
 const char kInstanceName[] = "FilmListings";
 
-QString filmListSite()
-{
-    return SiteConfig::current().base(QString::fromLatin1(role::FilmListSite));
-}
-
-QString reasonOf(const FetchResult& result)
-{
-    return pageFailureText(result);
-}
+// The table rows of the six categories, in button order.
+const char* const kListingIds[kFilmCategoryCount] = {"films-latest",     "films-chinese",        "films-western",
+                                                      "films-chinese-tv", "films-japan-korea-tv", "films-anime"};
 
 } // namespace
 
-QString filmListingFailedText(const FetchResult& result)
-{
-    return QStringLiteral("资源获取失败(") + reasonOf(result) + QStringLiteral("),请稍后再试..");
-}
-
-QString filmListingEmptyText()
-{
-    return QStringLiteral("获取完毕..本页没有资源记录");
-}
-
-QString filmLinkFailedText(const FetchResult& result)
-{
-    if (!result.hasPage())
-        return QStringLiteral("种子地址解析失败(") + reasonOf(result) + QStringLiteral("),请稍后再试..");
-    return QStringLiteral("种子地址解析失败(页面中没有下载地址)..");
-}
-
-FilmListings::FilmListings(QWidget* form1) : QObject(form1), m_form1(form1)
+FilmListings::FilmListings(QWidget* form1) : QObject(form1)
 {
     setObjectName(QString::fromLatin1(kInstanceName));
-    m_listView5 = findResultList(form1, QStringLiteral("ListView5"));
-    m_list3 = form1->findChild<QListWidget*>(QStringLiteral("List3"));
+    m_filmList = findResultList(form1, QStringLiteral("ListView5"));
+    m_linkBox = form1->findChild<QListWidget*>(QStringLiteral("List3"));
+    const Pacing pacing = windowPacing(form1);
+
     for (int i = 0; i < kFilmCategoryCount; ++i) {
+        SourceEngine* engine =
+            findSourceEntry(SourceVerb::List, QLatin1String(kListingIds[i]))->createEngine(pacing, this);
+        m_listings[size_t(i)] = engine;
+        // The list is replaced only when a page came, so the binding has
+        // none: the rows are held until the end.
+        auto* binding = new EngineBinding(engine, nullptr, nullptr, this);
+        m_listingBindings[size_t(i)] = binding;
+        connect(engine, &SourceEngine::rows, this, [this](const QList<ListRow>& rows) { m_listedRows += rows; });
+        connect(binding, &EngineBinding::ended, this,
+                [this, i](const SourceOutcome& outcome) { listingEnded(i, outcome); });
         if (auto* b = form1->findChild<QAbstractButton*>(pageui::arrayName(QStringLiteral("Command14"), i)))
             connect(b, &QAbstractButton::clicked, this, [this, i] { Command14_Click(i); });
     }
-    if (m_listView5)
-        connect(m_listView5, &ResultList::listDoubleClicked, this, &FilmListings::ListView5_DblClick);
+
+    m_filmLink = findSourceEntry(SourceVerb::Resolve, QStringLiteral("film"))->createEngine(pacing, this);
+    auto* linkBinding = new EngineBinding(m_filmLink, nullptr, nullptr, this);
+    connect(m_filmLink, &SourceEngine::rows, this, [this](const QList<ListRow>& rows) {
+        if (!rows.isEmpty())
+            m_resolvedLink = rows.first().cell(QStringLiteral("dz"));
+    });
+    connect(linkBinding, &EngineBinding::ended, this, &FilmListings::filmLinkDone);
+
+    if (m_filmList)
+        connect(m_filmList, &ResultList::listDoubleClicked, this, &FilmListings::ListView5_DblClick);
     const QPointer<FilmListings> self(this);
     bindRowAction(form1, QString::fromLatin1(kParseFilmItem), [self] {
         if (self)
@@ -72,32 +70,37 @@ FilmListings* FilmListings::of(QWidget* form1)
                  : nullptr;
 }
 
+SourceEngine* FilmListings::listingEngine(int index) const
+{
+    return index >= 0 && index < kFilmCategoryCount ? m_listings[size_t(index)] : nullptr;
+}
+
 void FilmListings::Command14_Click(int index)
 {
     if (index < 0 || index >= kFilmCategoryCount)
         return;
-    const QString base = filmListSite();
-    m_listingFetch.get(filmCategoryIndexUrl(base, index), FetchMode::Plain, this,
-                       [this, base, index](const FetchResult& result) {
+    // The listing shows the latest category clicked: one still loading
+    // never reaches the list.
+    for (SourceEngine* engine : m_listings)
+        engine->cancel();
+    m_listedRows.clear();
+    SourceRequest request;
+    request.variant = index;
+    m_listingBindings[size_t(index)]->start(request);
+}
+
+void FilmListings::listingEnded(int index, const SourceOutcome& outcome)
+{
+    const QList<ListRow> rows = std::exchange(m_listedRows, {});
+    if (outcome.failed()) {
         // Nothing came back: the rows of the last listing stay.
-        if (!result.hasPage()) {
-            const QString reason = filmListingFailedText(result);
-            StatusLine::set(reason);
-            emit failed(reason);
-            emit listingLoaded(index);
-            return;
-        }
-        const QList<FilmListRow> films = cutFilmListRows(CutPage(result.text), base, index);
-        if (m_listView5) {
-            m_listView5->clearRows();
-            for (int i = 0; i < films.size(); ++i)
-                m_listView5->addRow(listRow(i + 1, films.at(i)));
-        }
-        // A status for every ending, so that a failure shown earlier does
-        // not stand beside the rows of a later success.
-        StatusLine::set(films.isEmpty() ? filmListingEmptyText() : QStringLiteral("获取完毕.."));
-        emit listingLoaded(index);
-    });
+        emit failed(outcome.reason);
+    } else if (m_filmList) {
+        m_filmList->clearRows();
+        for (const ListRow& row : rows)
+            m_filmList->addRow(row);
+    }
+    emit listingLoaded(index);
 }
 
 void FilmListings::ListView5_DblClick()
@@ -112,28 +115,30 @@ void FilmListings::jxyszz_Click()
 
 void FilmListings::resolveFilmLink(bool replaceLinks)
 {
-    QTreeWidgetItem* row = guardedSelection(m_listView5);
+    QTreeWidgetItem* row = guardedSelection(m_filmList);
     if (!row)
         return;
-    StatusLine::set(QStringLiteral("正在解析..请稍等.."));
-    m_linkFetch.get(m_listView5->cellAt(row, 2), FetchMode::Plain, this,
-                    [this, replaceLinks](const FetchResult& result) {
-        const QString link = result.hasPage() ? filmDownloadLink(result.text) : QString();
-        if (link.isEmpty()) {
-            const QString reason = filmLinkFailedText(result);
-            StatusLine::set(reason);
-            emit failed(reason);
-            emit filmLinkEnded(false);
-            return;
-        }
-        StatusLine::set(QStringLiteral("种子地址已解析.."));
-        if (m_list3) {
-            if (replaceLinks)
-                m_list3->clear();
-            m_list3->addItem(link);
-        }
-        emit filmLinkEnded(true);
-    });
+    m_replaceLinks = replaceLinks;
+    m_resolvedLink.clear();
+    SourceRequest request;
+    request.address = m_filmList->cellAt(row, 2);
+    m_filmLink->start(request);
+}
+
+void FilmListings::filmLinkDone(const SourceOutcome& outcome)
+{
+    if (!outcome.hasRows()) {
+        // The engine has put the reason on the status line.
+        emit failed(outcome.reason);
+        emit filmLinkEnded(false);
+        return;
+    }
+    if (m_linkBox) {
+        if (m_replaceLinks)
+            m_linkBox->clear();
+        m_linkBox->addItem(m_resolvedLink);
+    }
+    emit filmLinkEnded(true);
 }
 
 void installFilmListings(QWidget* form1)

@@ -1,23 +1,24 @@
 #pragma once
 // The film listing page: the six category buttons Command14(0..5) fill
 // ListView5; a double click on a row (or "解析影视种子" in its menu) reads
-// the film's detail page and puts its download link into List3.
-#include "net/page_fetcher.h"
+// the film's detail page and puts its download link into List3. Each button
+// runs its category's engine, the row's detail page the film link engine.
+#include "sources/engine/source_engine.h"
+#include "sources/film/film_list_parse.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
+
+#include <array>
 
 class QListWidget;
 class QWidget;
 
 namespace lumorra {
 
+class EngineBinding;
 class ResultList;
-
-// Status texts of our own.
-QString filmListingFailedText(const FetchResult& result);
-QString filmListingEmptyText();
-QString filmLinkFailedText(const FetchResult& result);
 
 class FilmListings : public QObject {
     Q_OBJECT
@@ -31,6 +32,10 @@ public:
     void ListView5_DblClick();   // List3 shows this film's link alone
     void jxyszz_Click();         // "解析影视种子": the link joins List3
 
+    // The engine of category `index`, or the film link engine.
+    SourceEngine* listingEngine(int index) const;
+    SourceEngine* filmLinkEngine() const { return m_filmLink; }
+
 signals:
     // Category `index` has been loaded (listed, no films, or failed).
     void listingLoaded(int index);
@@ -40,14 +45,20 @@ signals:
     void failed(const QString& reason);
 
 private:
+    void listingEnded(int index, const SourceOutcome& outcome);
     void resolveFilmLink(bool replaceLinks);
+    void filmLinkDone(const SourceOutcome& outcome);
 
-    QWidget* m_form1;
-    ResultList* m_listView5 = nullptr;
-    QListWidget* m_list3 = nullptr;
-    // The listing shows the latest category clicked; List3 the latest film.
-    LatestFetch m_listingFetch;
-    LatestFetch m_linkFetch;
+    ResultList* m_filmList = nullptr;      // ListView5
+    QListWidget* m_linkBox = nullptr;      // List3
+    std::array<SourceEngine*, kFilmCategoryCount> m_listings{};
+    std::array<EngineBinding*, kFilmCategoryCount> m_listingBindings{};
+    // A listing replaces the list only once its page came: the rows wait
+    // here until the run has ended.
+    QList<ListRow> m_listedRows;
+    SourceEngine* m_filmLink = nullptr;
+    QString m_resolvedLink;
+    bool m_replaceLinks = false;
 };
 
 // Connects the buttons, the double click and the menu item under form1.
