@@ -276,7 +276,7 @@ void TestFilmCloudDiskEngines::cloudDiskListsInBoxOrderAndNamesAFailedService()
 {
     // The first box answers last, the second not at all: the first box's
     // rows still come first, and the run goes on without the second.
-    SampleSites& sites = TestServer::shared().sites();
+    ProgrammableSites& sites = TestServer::shared().sites();
     sites.program(cloudTarget(0, QStringLiteral("教程")), cloudPage(QStringLiteral("a 百度"), QStringLiteral("u0"), 400));
     sites.program(cloudTarget(1, QStringLiteral("教程")), dropped());
     sites.program(cloudTarget(21, QStringLiteral("教程")), cloudPage(QStringLiteral("no rule"), QStringLiteral("u21")));

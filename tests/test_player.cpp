@@ -14,7 +14,7 @@
 #include "player/live_channels.h"
 #include "player/on_demand_handlers.h"
 #include "player/on_demand_window.h"
-#include "player/player_control.h"
+#include "ui/player_control.h"
 #include "player/player_handlers.h"
 #include "pages/video/online_video_handlers.h"
 #include "pages/video/qvod_search_source.h"

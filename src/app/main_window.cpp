@@ -20,6 +20,7 @@
 #include "platform/processes.h"
 #include "core/program_dir.h"
 #include "pages/install_sources.h"
+#include "player/install_player.h"
 #include "pages/page_widgets.h"
 #include "app/pages.h"
 #include "ui/navigation_bar.h"
@@ -311,6 +312,8 @@ void MainWindow::wirePageControls()
 
     runStep([this] { installRowActions(this); });
     runStep([this] { installSources(this); });
+    // The player after the sources: it listens to their play requests.
+    runStep([this] { installPlayer(this); });
 }
 
 // ---------------------------------------------------------------------------

@@ -1,7 +1,6 @@
 #include "pages/install_sources.h"
 
 #include "lists/ed2k_extraction.h"
-#include "player/install_player.h"
 #include "pages/clouddisk/cloud_disk_search.h"
 #include "pages/emule/emule_handlers.h"
 #include "pages/film/film_detail.h"
@@ -28,7 +27,6 @@ void installSources(QWidget* form1)
     installFilmListings(form1);
     installFilmDetailView(form1);
     installOnlineVideo(form1);
-    installPlayer(form1);
 }
 
 } // namespace lumorra

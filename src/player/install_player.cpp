@@ -4,7 +4,9 @@
 #include "player/live_channels.h"
 #include "player/on_demand_handlers.h"
 #include "player/player_handlers.h"
+#include "pages/torrent/bt_sources.h"
 #include "pages/video/online_video_handlers.h"
+#include "player/on_demand_window.h"
 
 #include <QWidget>
 
@@ -17,6 +19,9 @@ void installPlayer(QWidget* form1)
     OnlineVideoHandlers* page = installOnlineVideo(form1);
     auto* player = new PlayerHandlers(form1, page ? page->qvodSearch() : nullptr);
     new OnDemandHandlers(form1);
+    if (BtSources* bt = BtSources::of(form1))
+        QObject::connect(bt, &BtSources::playRequested, player,
+                         [form1](const QString& link) { playOnDemand(form1, link); });
     new LiveChannels(form1);
     if (page) {
         page->setPlayerButtonHandler([player](int index) { player->playerButton(index); });

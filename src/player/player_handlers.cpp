@@ -3,7 +3,7 @@
 #include "lists/row_actions.h"
 #include "lists/status_line.h"
 #include "net/address_check.h"
-#include "player/player_control.h"
+#include "ui/player_control.h"
 #include "pages/page_widgets.h"
 #include "sources/video/playback_parse.h"
 #include "pages/video/qvod_search_source.h"

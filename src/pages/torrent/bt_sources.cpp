@@ -4,7 +4,6 @@
 #include "lists/row_actions.h"
 #include "lists/status_line.h"
 #include "pages/engine_binding.h"
-#include "player/on_demand_window.h"
 #include "pages/page_widgets.h"
 #include "sources/source_table.h"
 #include "sources/torrent/bt_board_parse.h"
@@ -157,7 +156,7 @@ void BtSources::Commandz3_Click(int index)
             StatusLine::set(QStringLiteral("请先进行解析!"));
             return;
         }
-        playOnDemand(m_form1, m_magnetBox->text());
+        emit playRequested(m_magnetBox->text());
         break;
     default:
         break;

@@ -50,6 +50,9 @@ signals:
     void magnetEnded(bool resolved);
     // A page did not arrive; `reason` is what the status line says.
     void failed(const QString& reason);
+    // "在线播放": the resolved magnet link is to be played (the player
+    // listens; the page knows nothing of it).
+    void playRequested(const QString& link);
 
 private:
     void loadBoard();

@@ -1,7 +1,7 @@
 #include "pages/video/online_video_page.h"
 
 #include "lists/result_list.h"
-#include "player/player_control.h"
+#include "ui/player_control.h"
 #include "pages/page_widgets.h"
 #include "ui/silent_web_page.h"
 

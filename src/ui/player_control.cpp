@@ -1,4 +1,4 @@
-#include "player/player_control.h"
+#include "ui/player_control.h"
 
 #include <QAudioOutput>
 #include <QFileInfo>
