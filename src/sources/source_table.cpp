@@ -2,7 +2,9 @@
 
 #include "core/column_table.h"
 #include "net/site_config.h"
+#include "sources/emule/ed2k_engine.h"
 #include "sources/emule/emule_category_parse.h"
+#include "sources/emule/emule_engines.h"
 #include "sources/film/film_list_parse.h"
 #include "sources/torrent/bt_board_parse.h"
 #include "sources/torrent/torrent_search_engines.h"
@@ -71,10 +73,20 @@ QList<SourceEntry> buildTable()
     add(V::Search, "magnet-b", role::MagnetSiteB,
         "magnet search, channel 2 (MagnetSiteB); reads each hit's detail page", "ListView19", Paged,
         LinksToMagnet, nullptr);
-    add(V::Search, "emule", role::EmuleIndexSite, "eMule index site (EmuleIndexSite)", "ListView15", Paged,
-        LinksToPage, nullptr);
-    add(V::Search, "emule-search", role::EmuleSearchSite, "eMule search site (EmuleSearchSite)", "ListView17",
-        Paged, LinksToEd2k, nullptr);
+    {
+        SourceEntry& s = add(V::Search, "emule", role::EmuleIndexSite, "eMule index site (EmuleIndexSite)",
+                             "ListView15", Paged, LinksToPage, paced<EmuleIndexSearchEngine>());
+        s.startControl = QStringLiteral("Command27(12)");
+        s.keywordBox = QStringLiteral("Text16");
+        s.timers = {{QStringLiteral("Timer15"), 100}};
+    }
+    {
+        SourceEntry& s = add(V::Search, "emule-search", role::EmuleSearchSite, "eMule search site (EmuleSearchSite)",
+                             "ListView17", Paged, LinksToEd2k, paced<EmuleSiteSearchEngine>());
+        s.startControl = QStringLiteral("Command27(13)");
+        s.keywordBox = QStringLiteral("Text19");
+        s.timers = {{QStringLiteral("Timer20"), 100}, {QStringLiteral("Timer21"), 1000}};
+    }
     add(V::Search, "qvod", role::QvodSearchSite, "Qvod search site, every result page collected (QvodSearchSite)",
         "ListView14", NeedsAgreement, LinksToPage, nullptr);
     add(V::Search, "tag", role::TorrentTagSite, "torrent tag site (TorrentTagSite)", "ListView20",
@@ -85,9 +97,14 @@ QList<SourceEntry> buildTable()
                                              "emule-education", "emule-data", "emule-cartoons"};
     for (const EmuleCategoryInfo& info : emuleCategories()) {
         const int slot = int(info.category);
-        add(V::List, emuleNames[slot], role::EmuleIndexSite, "eMule index site category page (EmuleIndexSite)",
-            info.listName, Paged, LinksToPage, nullptr)
-            .variant = slot;
+        const EmuleCategory category = info.category;
+        SourceEntry& s = add(V::List, emuleNames[slot], role::EmuleIndexSite,
+                             "eMule index site category page (EmuleIndexSite)", info.listName, Paged, LinksToPage,
+                             [category](const Pacing&, QObject* parent) -> SourceEngine* {
+                                 return new EmuleCategoryEngine(category, parent);
+                             });
+        s.variant = slot;
+        s.startControl = QStringLiteral("%1(%2)").arg(QLatin1String(info.buttonArray)).arg(info.firstButton);
     }
     add(V::List, "bt-board", role::BtBoardSite, "BT board, --page is the board number 1 to 8 (BtBoardSite)",
         "ListView18", Paged, LinksToPage, nullptr)
@@ -117,7 +134,7 @@ QList<SourceEntry> buildTable()
             std::move(columns);
     };
     resolver("ed2k", role::EmuleIndexSite, "the first ed2k link of an eMule detail page", LinksToEd2k, linkColumns,
-             nullptr);
+             unpaced<Ed2kEngine>());
     resolver("qvod", role::QvodSearchSite,
              "the Qvod address of a Qvod search or Qvod film site detail page, or every distinct qvod:// link of "
              "a film resource detail page",
