@@ -33,6 +33,7 @@ QString ed2kCopiedText()
 Ed2kExtraction::Ed2kExtraction(QWidget* form1) : QObject(form1), m_form1(form1)
 {
     setObjectName(QStringLiteral("Ed2kExtraction"));
+    // The resolver reads its page in the fetch handler: it has no timer to pace.
     m_resolver = findSourceEntry(SourceVerb::Resolve, QStringLiteral("ed2k"))->createEngine(Pacing::immediate(), this);
     connect(m_resolver, &SourceEngine::status, this, [](const QString& text) { StatusLine::set(text); });
     connect(m_resolver, &SourceEngine::rows, this, [this](const QList<ListRow>& rows) { m_link += rows; });
