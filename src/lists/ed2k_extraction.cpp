@@ -3,6 +3,7 @@
 #include "lists/result_list.h"
 #include "lists/row_actions.h"
 #include "lists/status_line.h"
+#include "sources/source_table.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -29,16 +30,14 @@ QString ed2kCopiedText()
     return QStringLiteral("种子地址已提取并自动复制到剪贴板!");
 }
 
-QString ed2kNotFoundText(const QString& reason)
-{
-    if (reason.isEmpty())
-        return QStringLiteral("没有找到ed2k链接,种子地址提取失败!");
-    return QStringLiteral("没有找到ed2k链接(") + reason + QStringLiteral("),种子地址提取失败!");
-}
-
 Ed2kExtraction::Ed2kExtraction(QWidget* form1) : QObject(form1), m_form1(form1)
 {
     setObjectName(QStringLiteral("Ed2kExtraction"));
+    // The resolver reads its page in the fetch handler: it has no timer to pace.
+    m_resolver = findSourceEntry(SourceVerb::Resolve, QStringLiteral("ed2k"))->createEngine(Pacing::immediate(), this);
+    connect(m_resolver, &SourceEngine::status, this, [](const QString& text) { StatusLine::set(text); });
+    connect(m_resolver, &SourceEngine::rows, this, [this](const QList<ListRow>& rows) { m_link += rows; });
+    connect(m_resolver, &SourceEngine::finished, this, &Ed2kExtraction::resolved);
 }
 
 Ed2kExtraction* Ed2kExtraction::of(QWidget* form1)
@@ -58,24 +57,33 @@ void Ed2kExtraction::extract(const QString& listName)
     QTreeWidgetItem* row = guardedSelection(list);
     if (!row)
         return;
-    const QString address = list->cellAt(row, 3);
-    if (address.isEmpty()) {
-        StatusLine::set(ed2kNotFoundText());
+    SourceRequest request;
+    request.address = list->cellAt(row, 3);
+    if (const QString refusal = m_resolver->refusalOf(request); !refusal.isEmpty()) {
+        StatusLine::set(refusal);
         emit extracted(false);
         return;
     }
     // The latest extraction wins: an older page arriving later must not
     // replace the link the user asked for last.
-    m_fetch.get(address, FetchMode::WithIfModifiedSince, this, [this](const FetchResult& page) {
-        if (const std::optional<QString> link = page.hasPage() ? firstEd2kLink(page.text) : std::nullopt) {
-            copyText(*link);
-            StatusLine::set(ed2kCopiedText());
-            emit extracted(true);
-            return;
-        }
-        StatusLine::set(ed2kNotFoundText(pageFailureText(page)));
-        emit extracted(false);
-    });
+    m_link.clear();
+    m_resolver->start(request);
+}
+
+void Ed2kExtraction::resolved(const SourceOutcome& outcome)
+{
+    if (outcome.kind == SourceOutcome::Kind::Superseded || outcome.kind == SourceOutcome::Kind::Cancelled)
+        return;
+    const QString link = outcome.hasRows() ? m_link.value(0).cell(QStringLiteral("dz")) : QString();
+    m_link.clear();
+    if (!link.isEmpty()) {
+        copyText(link);
+        StatusLine::set(ed2kCopiedText());
+        emit extracted(true);
+        return;
+    }
+    // The resolver has said why on the status line.
+    emit extracted(false);
 }
 
 void extractEd2kLink(QWidget* form1, const QString& listName)

@@ -1,14 +1,16 @@
 #pragma once
 // "提取种子" on the eMule lists: fetch the selected row's detail page, take
 // its first ed2k link and put it on the clipboard.
-#include "net/page_fetcher.h"
+//
+// The page and its link are the ed2k resolver's (the table's "ed2k" engine,
+// the one the command line runs); here are the selection, the clipboard and
+// the status line.
+#include "sources/emule/ed2k_engine.h"
 #include "sources/emule/ed2k_link_parse.h"
 
 #include <QHash>
 #include <QObject>
 #include <QString>
-
-#include <optional>
 
 class QWidget;
 
@@ -16,9 +18,8 @@ namespace lumorra {
 
 class ResultList;
 
-// Status texts of the action.
+// Status text of the action (the others are the resolver's).
 QString ed2kCopiedText();                          // "种子地址已提取并自动复制到剪贴板!"
-QString ed2kNotFoundText(const QString& reason = {});
 
 // The action on form1's lists: fetch the selected row's page (its address is
 // sub-item 3) and copy the link. The clipboard changes only when a link was
@@ -36,9 +37,12 @@ signals:
 
 private:
     explicit Ed2kExtraction(QWidget* form1);
+    void resolved(const SourceOutcome& outcome);
+
     QWidget* m_form1;
     QHash<QString, ResultList*> m_lists;   // looked up on first use
-    LatestFetch m_fetch;
+    SourceEngine* m_resolver;
+    QList<ListRow> m_link;                 // the running resolution's row
 };
 
 void extractEd2kLink(QWidget* form1, const QString& listName);

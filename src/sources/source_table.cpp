@@ -3,7 +3,9 @@
 #include "core/column_table.h"
 #include "net/site_config.h"
 #include "sources/clouddisk/cloud_disk_engine.h"
+#include "sources/emule/ed2k_engine.h"
 #include "sources/emule/emule_category_parse.h"
+#include "sources/emule/emule_engines.h"
 #include "sources/film/film_list_parse.h"
 #include "sources/film/film_listing_engines.h"
 #include "sources/torrent/bt_board_parse.h"
@@ -91,10 +93,20 @@ QList<SourceEntry> buildTable()
         s.keywordBox = QStringLiteral("Text21");
         s.timers = {{QStringLiteral("Timer26"), 100}};
     }
-    add(V::Search, "emule", role::EmuleIndexSite, "eMule index site (EmuleIndexSite)", "ListView15", Paged,
-        LinksToPage, nullptr);
-    add(V::Search, "emule-search", role::EmuleSearchSite, "eMule search site (EmuleSearchSite)", "ListView17",
-        Paged, LinksToEd2k, nullptr);
+    {
+        SourceEntry& s = add(V::Search, "emule", role::EmuleIndexSite, "eMule index site (EmuleIndexSite)",
+                             "ListView15", Paged, LinksToPage, paced<EmuleIndexSearchEngine>());
+        s.startControl = QStringLiteral("Command27(12)");
+        s.keywordBox = QStringLiteral("Text16");
+        s.timers = {{QStringLiteral("Timer15"), 100}};
+    }
+    {
+        SourceEntry& s = add(V::Search, "emule-search", role::EmuleSearchSite, "eMule search site (EmuleSearchSite)",
+                             "ListView17", Paged, LinksToEd2k, paced<EmuleSiteSearchEngine>());
+        s.startControl = QStringLiteral("Command27(13)");
+        s.keywordBox = QStringLiteral("Text19");
+        s.timers = {{QStringLiteral("Timer20"), 100}, {QStringLiteral("Timer21"), 1000}};
+    }
     {
         SourceEntry& s = add(V::Search, "qvod", role::QvodSearchSite,
                              "Qvod search site, every result page collected (QvodSearchSite)", "ListView14",
@@ -116,9 +128,14 @@ QList<SourceEntry> buildTable()
                                              "emule-education", "emule-data", "emule-cartoons"};
     for (const EmuleCategoryInfo& info : emuleCategories()) {
         const int slot = int(info.category);
-        add(V::List, emuleNames[slot], role::EmuleIndexSite, "eMule index site category page (EmuleIndexSite)",
-            info.listName, Paged, LinksToPage, nullptr)
-            .variant = slot;
+        const EmuleCategory category = info.category;
+        SourceEntry& s = add(V::List, emuleNames[slot], role::EmuleIndexSite,
+                             "eMule index site category page (EmuleIndexSite)", info.listName, Paged, LinksToPage,
+                             [category](const Pacing&, QObject* parent) -> SourceEngine* {
+                                 return new EmuleCategoryEngine(category, parent);
+                             });
+        s.variant = slot;
+        s.startControl = QStringLiteral("%1(%2)").arg(QLatin1String(info.buttonArray)).arg(info.firstButton);
     }
     {
         SourceEntry& s = add(V::List, "bt-board", role::BtBoardSite,
@@ -165,7 +182,7 @@ QList<SourceEntry> buildTable()
             std::move(columns);
     };
     resolver("ed2k", role::EmuleIndexSite, "the first ed2k link of an eMule detail page", LinksToEd2k, linkColumns,
-             nullptr);
+             unpaced<Ed2kEngine>());
     resolver("qvod", role::QvodSearchSite,
              "the Qvod address of a Qvod search or Qvod film site detail page, or every distinct qvod:// link of "
              "a film resource detail page",

@@ -1,19 +1,16 @@
 #include "pages/emule/emule_handlers.h"
 
-#include "ui/message_box.h"
 #include "lists/result_list.h"
 #include "lists/row_actions.h"
 #include "lists/status_line.h"
-#include "net/site_config.h"
+#include "pages/engine_binding.h"
 #include "pages/page_widgets.h"
-#include "pages/window_timer.h"
-#include "sources/emule/emule_search_parse.h"
-#include "text/memory_release.h"
-#include "text/number_text.h"
+#include "sources/emule/emule_engines.h"
+#include "sources/source_table.h"
+#include "ui/message_box.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
-#include <QTimer>
 #include <QWidget>
 
 #include <limits>
@@ -25,24 +22,13 @@ namespace {
 
 const char kInstanceName[] = "EmuleSources";
 
-QString indexSite()
-{
-    return SiteConfig::current().base(QString::fromLatin1(role::EmuleIndexSite));
-}
+// The table's ids of the category listings, in category order.
+const char* const kCategoryIds[] = {"emule-films",     "emule-music", "emule-software", "emule-books",
+                                    "emule-education", "emule-data",  "emule-cartoons"};
 
-QString searchSite()
+size_t slotOf(EmuleCategory category)
 {
-    return SiteConfig::current().base(QString::fromLatin1(role::EmuleSearchSite));
-}
-
-int slotOf(EmuleCategory category)
-{
-    return int(category);
-}
-
-void addRecordRow(ResultList* list, int number, const EmuleRecord& record)
-{
-    list->addRow(listRow(number, record));
+    return size_t(category);
 }
 
 QString boxText(const QLineEdit* box)
@@ -50,47 +36,42 @@ QString boxText(const QLineEdit* box)
     return box ? box->text() : QString();
 }
 
-void setEnabled(QAbstractButton* button, bool on)
-{
-    if (button)
-        button->setEnabled(on);
-}
-
 } // namespace
-
-QString emuleEmptyListingText()
-{
-    return QStringLiteral("获取完毕..本页没有资源记录");
-}
-
-QString emuleFetchFailedText(const FetchResult& result)
-{
-    const QString reason = pageFailureText(result);
-    return QStringLiteral("资源获取失败(") + reason + QStringLiteral("),请稍后再试..");
-}
 
 EmuleSources::EmuleSources(QWidget* form1) : QObject(form1), m_form1(form1)
 {
     setObjectName(QString::fromLatin1(kInstanceName));
     m_pages.fill(1);
+    const Pacing pacing = windowPacing(form1);
 
     for (const EmuleCategoryInfo& info : emuleCategories())
-        m_categoryLists[size_t(slotOf(info.category))] = findResultList(form1, QLatin1String(info.listName));
-    m_listView15 = findResultList(form1, QStringLiteral("ListView15"));
-    m_listView17 = findResultList(form1, QStringLiteral("ListView17"));
-    m_text16 = form1->findChild<QLineEdit*>(QStringLiteral("Text16"));
-    m_text17 = form1->findChild<QLineEdit*>(QStringLiteral("Text17"));
-    m_text19 = form1->findChild<QLineEdit*>(QStringLiteral("Text19"));
-    m_text20 = form1->findChild<QLineEdit*>(QStringLiteral("Text20"));
-    m_indexSearchButton = form1->findChild<QAbstractButton*>(pageui::arrayName(QStringLiteral("Command27"), kIndexSearch));
-    m_siteSearchButton = form1->findChild<QAbstractButton*>(pageui::arrayName(QStringLiteral("Command27"), kSiteSearch));
+        bindCategory(info, pacing);
 
-    m_timer15 = windowTimer(form1, this, QStringLiteral("Timer15"), 100);
-    m_timer20 = windowTimer(form1, this, QStringLiteral("Timer20"), 100);
-    m_timer21 = windowTimer(form1, this, QStringLiteral("Timer21"), 1000);
-    connect(m_timer15, &QTimer::timeout, this, &EmuleSources::Timer15_Timer);
-    connect(m_timer20, &QTimer::timeout, this, &EmuleSources::Timer20_Timer);
-    connect(m_timer21, &QTimer::timeout, this, &EmuleSources::Timer21_Timer);
+    m_indexSearch = qobject_cast<EmuleIndexSearchEngine*>(
+        findSourceEntry(SourceVerb::Search, QStringLiteral("emule"))->createEngine(pacing, this));
+    m_siteSearch = qobject_cast<EmuleSiteSearchEngine*>(
+        findSourceEntry(SourceVerb::Search, QStringLiteral("emule-search"))->createEngine(pacing, this));
+    auto searchButton = [form1](int index) {
+        return form1->findChild<QAbstractButton*>(pageui::arrayName(QStringLiteral("Command27"), index));
+    };
+    m_indexBinding = new EngineBinding(m_indexSearch, searchButton(kIndexSearch),
+                                       findResultList(form1, QStringLiteral("ListView15")), this);
+    m_siteBinding = new EngineBinding(m_siteSearch, searchButton(kSiteSearch),
+                                      findResultList(form1, QStringLiteral("ListView17")), this);
+    // The search site's cutting step gives the button back; its not-found
+    // check a second later ends the search.
+    m_siteBinding->setReleaseOnRows(true);
+    m_indexKeywordBox = form1->findChild<QLineEdit*>(QStringLiteral("Text16"));
+    m_indexPageBox = form1->findChild<QLineEdit*>(QStringLiteral("Text17"));
+    m_siteKeywordBox = form1->findChild<QLineEdit*>(QStringLiteral("Text19"));
+    m_sitePageBox = form1->findChild<QLineEdit*>(QStringLiteral("Text20"));
+
+    connect(m_indexBinding, &EngineBinding::ended, this,
+            [this](const SourceOutcome& outcome) { searchDone(kIndexSearch, outcome); });
+    connect(m_siteBinding, &EngineBinding::ended, this,
+            [this](const SourceOutcome& outcome) { searchDone(kSiteSearch, outcome); });
+    connect(m_indexSearch, &EmuleIndexSearchEngine::hitsCounted, this, [this] { emit pageCounted(kIndexSearch); });
+    connect(m_siteSearch->steps(), &CountThenCut::hitsCounted, this, [this] { emit pageCounted(kSiteSearch); });
 
     auto wire = [this, form1](const char* array, int first, int last, void (EmuleSources::*handler)(int)) {
         for (int i = first; i <= last; ++i) {
@@ -104,13 +85,37 @@ EmuleSources::EmuleSources(QWidget* form1) : QObject(form1), m_form1(form1)
     wire("Command26", 0, 2, &EmuleSources::Command26_Click);
     wire("Command27", 0, 13, &EmuleSources::Command27_Click);
     wire("Command41", 0, 2, &EmuleSources::Command41_Click);
-
-    m_releaseHook = addReleaseHook([this] { releaseTexts(); });
 }
 
-EmuleSources::~EmuleSources()
+void EmuleSources::bindCategory(const EmuleCategoryInfo& info, const Pacing& pacing)
 {
-    removeReleaseHook(m_releaseHook);
+    const size_t slot = slotOf(info.category);
+    const int category = int(info.category);
+    auto* engine = qobject_cast<EmuleCategoryEngine*>(
+        findSourceEntry(SourceVerb::List, QLatin1String(kCategoryIds[slot]))->createEngine(pacing, this));
+    m_categoryEngines[slot] = engine;
+    m_categoryLists[slot] = findResultList(m_form1, QLatin1String(info.listName));
+
+    connect(engine, &SourceEngine::status, this, [](const QString& text) { StatusLine::set(text); });
+    connect(engine, &SourceEngine::rows, this, [this, slot](const QList<ListRow>& rows) {
+        ResultList* list = m_categoryLists[slot];
+        if (!list)
+            return;
+        if (!std::exchange(m_listShowsThisRun[slot], true))
+            list->clearRows();
+        for (const ListRow& row : rows)
+            list->addRow(row);
+    });
+    connect(engine, &SourceEngine::finished, this, [this, category](const SourceOutcome& outcome) {
+        // A newer click of this category has the list now.
+        if (outcome.kind == SourceOutcome::Kind::Superseded || outcome.kind == SourceOutcome::Kind::Cancelled)
+            return;
+        // The list keeps what it shows (and the raised page number stays),
+        // but the user is told the page did not arrive.
+        if (outcome.failed())
+            emit failed(outcome.reason);
+        emit listingLoaded(category);
+    });
 }
 
 EmuleSources* EmuleSources::of(QWidget* form1)
@@ -118,27 +123,6 @@ EmuleSources* EmuleSources::of(QWidget* form1)
     return form1 ? form1->findChild<EmuleSources*>(QString::fromLatin1(kInstanceName),
                                                    Qt::FindDirectChildrenOnly)
                  : nullptr;
-}
-
-bool EmuleSources::takeSearchPage(int search, const FetchResult& result, CutPage& into)
-{
-    if (!result.hasPage()) {
-        const QString reason = emuleFetchFailedText(result);
-        StatusLine::set(reason);
-        endSearch(search);
-        emit failed(reason);
-        return false;
-    }
-    into.setText(result.text);
-    return true;
-}
-
-void EmuleSources::endSearch(int search)
-{
-    bool& searching = search == kIndexSearch ? m_indexSearching : m_siteSearching;
-    setEnabled(search == kIndexSearch ? m_indexSearchButton : m_siteSearchButton, true);
-    if (std::exchange(searching, false))
-        emit searchEnded(search);
 }
 
 qint64 EmuleSources::pageNumber(EmuleCategory category) const
@@ -153,6 +137,16 @@ void EmuleSources::setPageNumber(EmuleCategory category, qint64 page)
     m_pages[slotOf(category)] = page;
 }
 
+int EmuleSources::indexPending() const
+{
+    return m_indexSearch->pending();
+}
+
+int EmuleSources::searchPending() const
+{
+    return m_siteSearch->steps()->pending();
+}
+
 // ---------------------------------------------------------------------------
 // Category rows
 
@@ -162,10 +156,8 @@ void EmuleSources::Command41_Click(int index) { categoryClick(QStringLiteral("Co
 
 void EmuleSources::Command27_Click(int index)
 {
-    if (index == kIndexSearch)
-        indexSearch();
-    else if (index == kSiteSearch)
-        searchSiteSearch();
+    if (index == kIndexSearch || index == kSiteSearch)
+        startSearch(index);
     else
         categoryClick(QStringLiteral("Command27"), index);
 }
@@ -197,187 +189,38 @@ void EmuleSources::categoryClick(const QString& array, int index)
 
 void EmuleSources::fetchCategory(EmuleCategory category)
 {
-    StatusLine::set(QStringLiteral("正在获取,请稍等.."));
-    const QString base = indexSite();
-    const size_t slot = size_t(slotOf(category));
-    // The latest click wins: a page still on its way for an earlier click of
-    // this category is dropped, so the list always shows the page its page
-    // number names.
-    m_categoryFetch[slot].get(categoryPageUrl(base, category, pageNumber(category)),
-                              FetchMode::WithIfModifiedSince, this,
-                              [this, category, base, slot](const FetchResult& result) {
-        // Nothing came back: the list keeps what it shows (and the raised
-        // page number stays), but the user is told the page did not arrive
-        // instead of being left with "正在获取" for good.
-        if (!result.hasPage()) {
-            const QString reason = emuleFetchFailedText(result);
-            StatusLine::set(reason);
-            emit failed(reason);
-            emit listingLoaded(int(category));
-            return;
-        }
-        ResultList* list = m_categoryLists[slot];
-        if (list) {
-            list->clearRows();
-            const CutPage page(result.text);
-            const QList<EmuleRecord> records = cutCategoryRecords(page, base, kCategoryPageRecords);
-            for (int i = 0; i < records.size(); ++i)
-                addRecordRow(list, i + 1, records[i]);
-            StatusLine::set(records.isEmpty() ? emuleEmptyListingText() : QStringLiteral("获取完毕.."));
-        }
-        emit listingLoaded(int(category));
-    });
+    const size_t slot = slotOf(category);
+    SourceRequest request;
+    request.page = QString::number(pageNumber(category));
+    request.variant = int(category);
+    m_listShowsThisRun[slot] = false;
+    // The latest click wins: the engine drops a page still on its way for an
+    // earlier click, so the list always shows the page its number names.
+    m_categoryEngines[slot]->start(request);
 }
 
 // ---------------------------------------------------------------------------
-// Index-site keyword search
+// Keyword searches
 
-void EmuleSources::indexSearch()
+void EmuleSources::startSearch(int search)
 {
-    const QString keyword = boxText(m_text16);
-    if (keyword.isEmpty()) {
-        StatusLine::set(QStringLiteral("请输入资源关键字 .."));
+    const bool index = search == kIndexSearch;
+    SourceRequest request;
+    request.keyword = boxText(index ? m_indexKeywordBox : m_siteKeywordBox);
+    request.page = boxText(index ? m_indexPageBox : m_sitePageBox);
+    (index ? m_indexBinding : m_siteBinding)->start(request);
+}
+
+void EmuleSources::searchDone(int search, const SourceOutcome& outcome)
+{
+    emit searchEnded(search);
+    if (outcome.failed()) {
+        emit failed(outcome.reason);
         return;
     }
-    if (m_listView15)
-        m_listView15->clearRows();
-    setEnabled(m_indexSearchButton, false);
-    if (m_timer15)
-        m_timer15->stop();
-    m_indexPending = 0;
-    m_indexPage.clear();
-    m_indexSearching = true;
-    StatusLine::set(QStringLiteral("正在搜索资源.."));
-
-    const QString url = indexSearchUrl(indexSite(), keyword, boxText(m_text17));
-    m_indexFetch.get(url, FetchMode::WithIfModifiedSince, this, [this](const FetchResult& result) {
-        if (!takeSearchPage(kIndexSearch, result, m_indexPage))
-            return;
-        if (isIndexSearchNotFound(m_indexPage.text())) {
-            const QString text = QStringLiteral("没有找到相关电驴资源!");
-            StatusLine::set(text);
-            endSearch(kIndexSearch);
-            showInfo(m_form1->window(), text);
-            return;
-        }
-        const int hits = countCategoryRecords(m_indexPage);
-        if (hits == 0) {
-            // A page of neither kind: nothing to cut, and nothing would give
-            // the button back.
-            StatusLine::set(QStringLiteral("获取完毕.."));
-            endSearch(kIndexSearch);
-            return;
-        }
-        m_indexPending = addPendingHits(m_indexPending, hits);
-        if (m_timer15)
-            m_timer15->start();
-        emit pageCounted(kIndexSearch);
-    });
-}
-
-void EmuleSources::Timer15_Timer()
-{
-    const QString base = indexSite();
-    const int n = m_indexPending;
-    for (int i = 1; i <= n; ++i) {
-        --m_indexPending;
-        const std::optional<EmuleRecord> r = cutCategoryRecord(m_indexPage, i, base);
-        if (r && m_listView15)
-            addRecordRow(m_listView15, i, *r);
-    }
-    StatusLine::set(QStringLiteral("获取完毕.."));
-    if (m_timer15)
-        m_timer15->stop();
-    endSearch(kIndexSearch);
-}
-
-// ---------------------------------------------------------------------------
-// Search-site keyword search
-
-void EmuleSources::searchSiteSearch()
-{
-    const QString keyword = boxText(m_text19);
-    if (keyword.isEmpty()) {
-        StatusLine::set(QStringLiteral("请输入资源关键字 .."));
-        return;
-    }
-    setEnabled(m_siteSearchButton, false);
-    // The previous search's steps have nothing to say about this one.
-    if (m_timer20)
-        m_timer20->stop();
-    if (m_timer21)
-        m_timer21->stop();
-    if (m_listView17)
-        m_listView17->clearRows();
-    m_searchPending = 0;
-    m_siteSearching = true;
-    StatusLine::set(QStringLiteral("正在获取资源.."));
-
-    const QString url = searchSiteUrl(searchSite(), keyword, boxText(m_text20));
-    m_siteFetch.get(url, FetchMode::WithIfModifiedSince, this, [this](const FetchResult& result) {
-        if (!takeSearchPage(kSiteSearch, result, m_searchPage))
-            return;
-        const int hits = countSearchSiteRecords(m_searchPage);
-        if (hits > 0) {
-            m_searchPending = addPendingHits(m_searchPending, hits);
-            if (m_timer20)
-                m_timer20->start();
-        }
-        if (m_timer21)
-            m_timer21->start();
-        emit pageCounted(kSiteSearch);
-    });
-}
-
-void EmuleSources::Timer20_Timer()
-{
-    if (m_listView17) {
-        const QList<SearchSiteRow> rows = cutSearchSiteRows(m_searchPage, searchSite(), m_searchPending);
-        for (int i = 0; i < rows.size(); ++i)
-            m_listView17->addRow(listRow(i + 1, rows[i]));
-    }
-    m_searchPending = 0;
-    if (m_timer20)
-        m_timer20->stop();
-    StatusLine::set(QStringLiteral("资源获取完毕.."));
-    setEnabled(m_siteSearchButton, true);
-}
-
-void EmuleSources::Timer21_Timer()
-{
-    // One check per search, and the search's last step: rows that arrived
-    // answer it as well.
-    if (m_timer21)
-        m_timer21->stop();
-    if (!m_listView17 || m_listView17->rowCount() == 0)
-        StatusLine::set(QStringLiteral("没有找到相关资源.."));
-    endSearch(kSiteSearch);
-}
-
-// ---------------------------------------------------------------------------
-
-void EmuleSources::releaseTexts()
-{
-    // The memory release has just stopped Timer15, Timer20 and Timer21. A
-    // search whose page is in but not yet cut would never end, so it keeps
-    // its page and its steps run again; other pages are let go. A search
-    // still waiting for its page carries on by itself.
-    if (m_indexSearching && !m_indexFetch.isPending()) {
-        if (m_timer15)
-            m_timer15->start();
-    } else {
-        m_indexPage.clear();
-        m_indexPending = 0;
-    }
-    if (m_siteSearching && !m_siteFetch.isPending()) {
-        if (m_searchPending > 0 && m_timer20)
-            m_timer20->start();
-        if (m_timer21)
-            m_timer21->start();
-    } else {
-        m_searchPage.clear();
-        m_searchPending = 0;
-    }
+    // The index site's own no-result page is told in a box as well.
+    if (search == kIndexSearch && outcome.kind == SourceOutcome::Kind::NoRows && !outcome.reason.isEmpty())
+        showInfo(m_form1->window(), outcome.reason);
 }
 
 void installEmuleSources(QWidget* form1)
