@@ -31,11 +31,14 @@ void runSourceEngine(ConsoleRun& run, const Source& source, const Request& reque
     QObject::connect(engine, &SourceEngine::rows, &run, [&run](const QList<ListRow>& rows) { run.addRows(rows); });
     QObject::connect(engine, &SourceEngine::problem, &run, [&run](const QString& text) { run.warn(text); });
     QObject::connect(engine, &SourceEngine::progress, &run,
-                     [&run](int done, int total) { run.progress(done, total, QString()); });
+                     [&run](int taken, int total) { run.progress(taken, total, QString()); });
     QObject::connect(engine, &SourceEngine::finished, &run,
                      [&run, done = std::move(done)](const SourceOutcome& outcome) {
+        if (!outcome.completed() && !outcome.failed())
+            return; // cancelled as the run ended
         if (outcome.failed())
-            run.fail(outcome.reason);
+            run.fail(outcome.address.isEmpty() ? outcome.reason
+                                               : outcome.reason + QStringLiteral(" (") + outcome.address + u')');
         else if (done)
             done();
         else

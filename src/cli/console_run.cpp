@@ -1,19 +1,10 @@
 #include "cli/console_run.h"
 
+#include "sources/engine/source_engine.h"
+
 #include <QCoreApplication>
 
 namespace lumorra::cli {
-
-QString fetchProblem(const FetchResult& result)
-{
-    if (!result.ok())
-        return fetchErrorText(result.error);
-    if (result.status >= 400)
-        return QStringLiteral("HTTP %1").arg(result.status);
-    if (result.text.isEmpty())
-        return QStringLiteral("页面没有内容");
-    return {};
-}
 
 ConsoleRun::ConsoleRun(QString command, QStringList columns, OutputFormat format, bool progressOnStderr,
                        std::FILE* out, std::FILE* err)
@@ -73,12 +64,6 @@ void ConsoleRun::finish()
     end(m_rows.isEmpty() ? kExitNoRows : kExitRows);
 }
 
-void ConsoleRun::failFetch(const FetchResult& result)
-{
-    fail(QStringLiteral("fetch failed: ") + fetchProblem(result) + QStringLiteral(" (") + result.url
-         + u')');
-}
-
 void ConsoleRun::fail(const QString& reason)
 {
     if (m_ended)
@@ -94,8 +79,9 @@ void ConsoleRun::end(int status)
     clearProgress();
     m_ended = true;
     m_status = status;
-    m_batch.cancel();
-    m_single.cancel();
+    // Whatever the source still has on the way is dropped.
+    for (SourceEngine* engine : findChildren<SourceEngine*>())
+        engine->cancel();
     QCoreApplication::exit(status);
 }
 

@@ -2,12 +2,10 @@
 // One command-line run: it gathers the rows a source's runner hands it,
 // shows progress while the runner's requests come in, and ends the
 // application with the run's exit status once the runner says it is done.
-// Runners never wait: they start fetches whose callbacks run on this object
-// and call finish(), fail() … from there.
+// The source's engine runs on this object's thread and calls finish(),
+// fail() … through the runner when it ends.
 #include "cli/cli_output.h"
 #include "core/list_row.h"
-#include "net/ordered_fetches.h"
-#include "net/page_fetcher.h"
 
 #include <QList>
 #include <QObject>
@@ -23,10 +21,6 @@ inline constexpr int kExitRows = 0;          // rows were printed
 inline constexpr int kExitNoRows = 1;        // the source answered, with no rows
 inline constexpr int kExitFetchFailed = 2;   // a page did not arrive (reason on stderr)
 inline constexpr int kExitUsage = 64;        // the command line cannot be run
-
-// Why a page was not usable: the fetch's own reason, an error status, or an
-// empty body; empty when the page is usable.
-QString fetchProblem(const FetchResult& result);
 
 class ConsoleRun : public QObject {
     Q_OBJECT
@@ -48,19 +42,14 @@ public:
 
     // Prints the rows and ends: status 0 with rows, 1 without.
     void finish();
-    // A page the answer depends on did not arrive: reason on stderr, status 2.
-    void failFetch(const FetchResult& result);
+    // The source failed (a page it depends on did not come): the reason
+    // on stderr, status 2.
     void fail(const QString& reason);
     // Ends with `status` and prints nothing more.
     void end(int status);
 
     bool hasEnded() const { return m_ended; }
     int status() const { return m_status; }
-
-    // For runners that ask for a batch of pages in order.
-    OrderedFetches& batch() { return m_batch; }
-    // For runners that ask for one page.
-    LatestFetch& single() { return m_single; }
 
 private:
     void clearProgress();
@@ -76,8 +65,6 @@ private:
     bool m_ended = false;
     int m_status = 0;
     QList<ListRow> m_rows;
-    OrderedFetches m_batch;
-    LatestFetch m_single;
 };
 
 } // namespace lumorra::cli

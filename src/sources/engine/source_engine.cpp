@@ -86,19 +86,19 @@ void SourceEngine::finishNone(const QString& reason)
     end(m_rowCount > 0 ? SourceOutcome::Kind::Rows : SourceOutcome::Kind::NoRows, reason, 0);
 }
 
-void SourceEngine::fail(const QString& reason, int httpStatus)
+void SourceEngine::fail(const QString& reason, int httpStatus, const QString& address)
 {
-    end(SourceOutcome::Kind::Failed, reason, httpStatus);
+    end(SourceOutcome::Kind::Failed, reason, httpStatus, address);
 }
 
 void SourceEngine::failPage(const FetchResult& result, const QString& text)
 {
     const QString shown = text.isEmpty() ? failedPageText(result) : text;
     say(shown);
-    fail(shown, result.status);
+    fail(shown, result.status, result.url);
 }
 
-void SourceEngine::end(SourceOutcome::Kind kind, const QString& reason, int httpStatus)
+void SourceEngine::end(SourceOutcome::Kind kind, const QString& reason, int httpStatus, const QString& address)
 {
     if (!m_running)
         return;
@@ -107,6 +107,7 @@ void SourceEngine::end(SourceOutcome::Kind kind, const QString& reason, int http
     outcome.kind = kind;
     outcome.reason = reason;
     outcome.httpStatus = httpStatus;
+    outcome.address = address;
     outcome.rowCount = m_rowCount;
     outcome.elapsedMs = m_clock.isValid() ? m_clock.elapsed() : 0;
     emit finished(outcome);

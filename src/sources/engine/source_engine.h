@@ -36,6 +36,7 @@ struct SourceOutcome {
     Kind kind = Kind::NoRows;
     QString reason;      // Failed: what the status line says; NoRows: the not-found text, if any
     int httpStatus = 0;  // of the page that failed, when one came
+    QString address;     // the page that failed, when one did
     int rowCount = 0;    // rows emitted by this run
     qint64 elapsedMs = 0;
 
@@ -96,7 +97,7 @@ protected:
     // Endings. Each ends the run once; a second call does nothing.
     void finishRows();                                // Rows, or NoRows when none came
     void finishNone(const QString& reason = QString());
-    void fail(const QString& reason, int httpStatus = 0);
+    void fail(const QString& reason, int httpStatus = 0, const QString& address = QString());
     // A page that did not come: says failedPageText() (or `text` when the
     // source words it itself) and fails with the fetcher's reason.
     void failPage(const FetchResult& result, const QString& text = QString());
@@ -105,7 +106,7 @@ protected:
     quint64 runNumber() const { return m_run; }
 
 private:
-    void end(SourceOutcome::Kind kind, const QString& reason, int httpStatus);
+    void end(SourceOutcome::Kind kind, const QString& reason, int httpStatus, const QString& address = QString());
 
     SourceRequest m_request;
     QElapsedTimer m_clock;
