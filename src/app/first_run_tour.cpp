@@ -2,17 +2,13 @@
 
 #include "app/version_gate.h"
 #include "lists/result_list.h"
-#include "pages/clouddisk/cloud_disk_search.h"
-#include "pages/emule/emule_handlers.h"
-#include "pages/film/film_listings.h"
 #include "pages/page_widgets.h"
-#include "pages/torrent/bt_sources.h"
 #include "pages/torrent/film_resource_detail.h"
-#include "pages/torrent/magnet_search.h"
-#include "pages/torrent/torrent_search.h"
 #include "pages/video/qvod_film_source.h"
 #include "pages/video/qvod_search_source.h"
 #include "pages/video/torrent_tag_source.h"
+#include "sources/engine/source_events.h"
+#include "sources/source_table.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -39,21 +35,9 @@ using Done = std::function<void()>;
 // the controller is not there (the watchdog then ends the step).
 using AwaitEnd = std::function<QMetaObject::Connection(QWidget* form1, QObject* context, Done done)>;
 
-template <typename Sender, typename Signal, typename Slot>
-QMetaObject::Connection when(Sender* sender, Signal signal, QObject* context, Slot slot)
-{
-    return sender ? QObject::connect(sender, signal, context, slot) : QMetaObject::Connection();
-}
-
 QString array(const char* name, int index)
 {
     return pageui::arrayName(QLatin1String(name), index);
-}
-
-void type(QWidget* form1, const char* box, const QString& text)
-{
-    if (auto* edit = form1->findChild<QLineEdit*>(QLatin1String(box)))
-        edit->setText(text);
 }
 
 // Makes `w` visible by bringing forward the page of every tab control it
@@ -68,33 +52,18 @@ void bringForward(QWidget* w)
     }
 }
 
-AwaitEnd torrentSearch(int index)
+// The end of the next run of the table's source `verb id`, whichever page
+// runs it. Told a moment later, once the page has shown the run's rows.
+AwaitEnd sourceEnd(SourceVerb verb, const char* id)
 {
-    return [index](QWidget* f, QObject* ctx, Done done) {
-        return when(f->findChild<TorrentSearches*>(), &TorrentSearches::searchEnded, ctx, [index, done](int i) {
-            if (i == index)
-                done();
-        });
-    };
-}
-
-AwaitEnd emuleListing(EmuleCategory category)
-{
-    return [category](QWidget* f, QObject* ctx, Done done) {
-        return when(EmuleSources::of(f), &EmuleSources::listingLoaded, ctx, [category, done](int c) {
-            if (c == int(category))
-                done();
-        });
-    };
-}
-
-AwaitEnd emuleSearch(int search)
-{
-    return [search](QWidget* f, QObject* ctx, Done done) {
-        return when(EmuleSources::of(f), &EmuleSources::searchEnded, ctx, [search, done](int s) {
-            if (s == search)
-                done();
-        });
+    const SourceEntry* source = findSourceEntry(verb, QLatin1String(id));
+    return [source](QWidget*, QObject* ctx, Done done) {
+        return QObject::connect(
+            &SourceEvents::instance(), &SourceEvents::ended, ctx,
+            [source, done, ctx](const SourceEntry* ended, const SourceOutcome& outcome) {
+                if (ended == source && outcome.kind != SourceOutcome::Kind::Superseded)
+                    QTimer::singleShot(0, ctx, done);
+            });
     };
 }
 
@@ -133,103 +102,78 @@ FirstRunTour::FirstRunTour(QWidget* form1, QString pictureDir, QObject* parent)
         return s;
     };
 
-    step("01-clouddisk", "ListView1", "Command1",
-         [](QWidget* f, QObject* ctx, Done done) {
-             return when(f->findChild<CloudDiskSearch*>(), &CloudDiskSearch::searchEnded, ctx, done);
-         },
-         [](QWidget* f) {
-             type(f, "Text1", QStringLiteral("电影"));
-             for (int box : {0, 1, 2, 5, 7, 18})
-                 if (auto* b = f->findChild<QCheckBox*>(array("Check2", box)))
-                     b->setChecked(true);
-         });
-    step("02-torrent-index", "ListView2", "Command2(0)", torrentSearch(0),
-         [](QWidget* f) { type(f, "Text2", QStringLiteral("ubuntu")); });
-    step("03-torrent-rss", "ListView4", "Command2(1)", torrentSearch(1),
-         [](QWidget* f) { type(f, "Text8", QStringLiteral("电影")); });
-    step("04-emule-films", "ListView6", "Command21(0)", emuleListing(EmuleCategory::Films));
-    step("05-magnet-search", "ListView19", "Command21(3)",
-         [](QWidget* f, QObject* ctx, Done done) {
-             return when(f->findChild<MagnetSearch*>(), &MagnetSearch::searchEnded, ctx, done);
-         },
-         [](QWidget* f) {
-             type(f, "Text21", QStringLiteral("ubuntu"));
-             if (auto* combo = f->findChild<QComboBox*>(QStringLiteral("Combo1")))
-                 combo->setCurrentIndex(1);
-         });
-    auto film = step("06-film-resource", "ListView13", "Command2(2)", torrentSearch(2),
-                     [](QWidget* f) { type(f, "Text13", QStringLiteral("星际")); });
-    // The first film's Qvod links, as a double click lists them in List2.
-    film->followUp = [](QWidget* f) {
+    // Each picture is one source of the table: its list, its button and its
+    // keyword box are the table's; the tour only says what a new user types.
+    auto source = [&](const char* picture, SourceVerb verb, const char* id, const QString& keyword = QString(),
+                      std::function<void(QWidget*)> more = {}) {
+        const SourceEntry* entry = findSourceEntry(verb, QLatin1String(id));
+        const QString box = entry ? entry->keywordBox : QString();
+        auto s = step(picture, "", "", sourceEnd(verb, id), [box, keyword, more](QWidget* f) {
+            if (!box.isEmpty() && !keyword.isEmpty())
+                if (auto* edit = f->findChild<QLineEdit*>(box))
+                    edit->setText(keyword);
+            if (more)
+                more(f);
+        });
+        if (entry) {
+            s->list = entry->listName;
+            s->button = entry->startControl;
+        }
+        return s;
+    };
+    // A row action on the first row once the list is filled: `resolve` the
+    // detail page as a double click does, ended by the resolver `id`.
+    auto followUp = [](const std::shared_ptr<Step>& s, std::function<void(QWidget*)> resolve, const char* id) {
+        s->followUp = std::move(resolve);
+        s->awaitFollowUp = sourceEnd(SourceVerb::Resolve, id);
+    };
+    using V = SourceVerb;
+
+    source("01-clouddisk", V::Search, "clouddisk", QStringLiteral("电影"), [](QWidget* f) {
+        for (int box : {0, 1, 2, 5, 7, 18})
+            if (auto* b = f->findChild<QCheckBox*>(array("Check2", box)))
+                b->setChecked(true);
+    });
+    source("02-torrent-index", V::Search, "torrent", QStringLiteral("ubuntu"));
+    source("03-torrent-rss", V::Search, "rss", QStringLiteral("电影"));
+    source("04-emule-films", V::List, "emule-films");
+    source("05-magnet-search", V::Search, "magnet-b", QStringLiteral("ubuntu"), [](QWidget* f) {
+        if (auto* combo = f->findChild<QComboBox*>(QStringLiteral("Combo1")))
+            combo->setCurrentIndex(1);
+    });
+    followUp(source("06-film-resource", V::Search, "film", QStringLiteral("星际")), [](QWidget* f) {
         if (auto* detail = f->findChild<FilmResourceDetail*>())
             detail->ListView13_DblClick();
-    };
-    film->awaitFollowUp = [](QWidget* f, QObject* ctx, Done done) {
-        return when(f->findChild<FilmResourceDetail*>(), &FilmResourceDetail::resolved, ctx,
-                    [done](bool) { done(); });
-    };
-    step("07-film-listing", "ListView5", "Command14(0)", [](QWidget* f, QObject* ctx, Done done) {
-        return when(FilmListings::of(f), &FilmListings::listingLoaded, ctx, [done](int) { done(); });
-    });
-    step("08-bt-films", "ListView16", "Commandz3(0)", [](QWidget* f, QObject* ctx, Done done) {
-        return when(BtSources::of(f), &BtSources::filmsEnded, ctx, done);
-    });
-    step("09-bt-board", "ListView18", "Command3(0)", [](QWidget* f, QObject* ctx, Done done) {
-        return when(BtSources::of(f), &BtSources::boardEnded, ctx, done);
-    });
-    step("10-emule-music", "ListView7", "Command26(0)", emuleListing(EmuleCategory::Music));
-    step("11-emule-cartoons", "ListView12", "Command41(0)", emuleListing(EmuleCategory::Cartoons));
-    step("12-emule-software", "ListView8", "Command27(0)", emuleListing(EmuleCategory::Software));
-    step("13-emule-books", "ListView9", "Command27(3)", emuleListing(EmuleCategory::Books));
-    step("14-emule-education", "ListView10", "Command27(6)", emuleListing(EmuleCategory::Education));
-    step("15-emule-data", "ListView11", "Command27(9)", emuleListing(EmuleCategory::Data));
-    step("16-emule-index-search", "ListView15", "Command27(12)", emuleSearch(EmuleSources::kIndexSearch),
-         [](QWidget* f) { type(f, "Text16", QStringLiteral("电影")); });
-    step("17-emule-site-search", "ListView17", "Command27(13)", emuleSearch(EmuleSources::kSiteSearch),
-         [](QWidget* f) { type(f, "Text19", QStringLiteral("音乐")); });
+    }, "qvod");
+    source("07-film-listing", V::List, "films-latest");
+    source("08-bt-films", V::List, "bt-films");
+    source("09-bt-board", V::List, "bt-board");
+    source("10-emule-music", V::List, "emule-music");
+    source("11-emule-cartoons", V::List, "emule-cartoons");
+    source("12-emule-software", V::List, "emule-software");
+    source("13-emule-books", V::List, "emule-books");
+    source("14-emule-education", V::List, "emule-education");
+    source("15-emule-data", V::List, "emule-data");
+    source("16-emule-index-search", V::Search, "emule", QStringLiteral("电影"));
+    source("17-emule-site-search", V::Search, "emule-search", QStringLiteral("音乐"));
 
     // The online-video page wants the usage agreement read and accepted
     // first; a new user ticks it there.
-    auto qvodFilms = step("18-qvod-films", "ListView3", "Command53(3)",
-                          [](QWidget* f, QObject* ctx, Done done) {
-                              return when(f->findChild<QvodFilmSource*>(), &QvodFilmSource::listingLoaded, ctx, done);
-                          },
-                          [](QWidget* f) {
-                              if (auto* box = f->findChild<QCheckBox*>(QStringLiteral("Check1")))
-                                  box->setChecked(true);
-                          });
-    // The first film's play addresses, as a double click fills them in.
-    qvodFilms->followUp = [](QWidget* f) {
-        if (auto* source = f->findChild<QvodFilmSource*>())
-            source->ListView3_DblClick();
-    };
-    qvodFilms->awaitFollowUp = [](QWidget* f, QObject* ctx, Done done) {
-        return when(f->findChild<QvodFilmSource*>(), &QvodFilmSource::detailResolved, ctx, done);
-    };
-    auto qvodSearch = step("19-qvod-search", "ListView14", "Command53(10)",
-                           [](QWidget* f, QObject* ctx, Done done) {
-                               return when(f->findChild<QvodSearchSource*>(), &QvodSearchSource::searchEnded, ctx, done);
-                           },
-                           [](QWidget* f) { type(f, "Text15", QStringLiteral("星际")); });
-    qvodSearch->followUp = [](QWidget* f) {
-        if (auto* source = f->findChild<QvodSearchSource*>())
-            source->ListView14_DblClick();
-    };
-    qvodSearch->awaitFollowUp = [](QWidget* f, QObject* ctx, Done done) {
-        return when(f->findChild<QvodSearchSource*>(), &QvodSearchSource::detailResolved, ctx, done);
-    };
-    auto tags = step("20-torrent-tag", "ListView20", "Command53(15)",
-                     [](QWidget* f, QObject* ctx, Done done) {
-                         return when(f->findChild<TorrentTagSource*>(), &TorrentTagSource::searchEnded, ctx, done);
-                     },
-                     [](QWidget* f) { type(f, "Text22", QStringLiteral("ubuntu")); });
-    tags->followUp = [](QWidget* f) {
-        if (auto* source = f->findChild<TorrentTagSource*>())
-            source->ListView20_DblClick();
-    };
-    tags->awaitFollowUp = [](QWidget* f, QObject* ctx, Done done) {
-        return when(f->findChild<TorrentTagSource*>(), &TorrentTagSource::detailResolved, ctx, done);
-    };
+    followUp(source("18-qvod-films", V::List, "qvod-channel", QString(), [](QWidget* f) {
+        if (auto* box = f->findChild<QCheckBox*>(QStringLiteral("Check1")))
+            box->setChecked(true);
+    }), [](QWidget* f) {
+        if (auto* page = f->findChild<QvodFilmSource*>())
+            page->ListView3_DblClick();
+    }, "qvod");
+    followUp(source("19-qvod-search", V::Search, "qvod", QStringLiteral("星际")), [](QWidget* f) {
+        if (auto* page = f->findChild<QvodSearchSource*>())
+            page->ListView14_DblClick();
+    }, "qvod");
+    followUp(source("20-torrent-tag", V::Search, "tag", QStringLiteral("ubuntu")), [](QWidget* f) {
+        if (auto* page = f->findChild<TorrentTagSource*>())
+            page->ListView20_DblClick();
+    }, "tag");
     auto about = step("21-about", "", "", {});
     about->show = QStringLiteral("Label21");
 }

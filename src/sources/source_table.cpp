@@ -2,6 +2,7 @@
 
 #include "core/column_table.h"
 #include "net/site_config.h"
+#include "sources/engine/source_events.h"
 #include "sources/clouddisk/cloud_disk_engine.h"
 #include "sources/emule/ed2k_engine.h"
 #include "sources/emule/emule_category_parse.h"
@@ -214,8 +215,11 @@ QString sourceVerbName(SourceVerb verb)
 SourceEngine* SourceEntry::createEngine(const Pacing& pacing, QObject* parent) const
 {
     SourceEngine* engine = create ? create(pacing, parent) : nullptr;
-    if (engine)
+    if (engine) {
         engine->setObjectName(id);
+        QObject::connect(engine, &SourceEngine::finished, &SourceEvents::instance(),
+                         [this](const SourceOutcome& outcome) { emit SourceEvents::instance().ended(this, outcome); });
+    }
     return engine;
 }
 
