@@ -20,6 +20,7 @@
 #include "platform/processes.h"
 #include "core/program_dir.h"
 #include "pages/install_sources.h"
+#include "sources/source_table.h"
 #include "player/install_player.h"
 #include "pages/page_widgets.h"
 #include "app/pages.h"
@@ -243,21 +244,27 @@ void MainWindow::buildStatusBar()
 
 void MainWindow::buildTimers()
 {
+    // The window's own timers; the sources' timers come from the table of
+    // sources, each with the interval its steps run at.
     struct TimerEntry {
         int number;
         int interval;
     };
-    static const TimerEntry timerTable[] = {
-        {2, 10},    {3, 100},   {4, 1000},  {5, 100},   {6, 1000},  {7, 100},
-        {8, 1000},  {9, 1000},  {10, 100},  {11, 10},   {12, 100},  {13, 100},
-        {14, 100},  {15, 100},  {16, 1000}, {17, 100},  {18, 1000}, {19, 100},
-        {20, 100},  {21, 1000}, {23, 1000}, {24, 3000}, {25, 10},   {26, 100},
+    static const TimerEntry windowTimers[] = {
+        {2, 10}, {9, 1000}, {10, 100}, {11, 10}, {12, 100}, {16, 1000}, {19, 100}, {23, 1000}, {25, 10},
     };
-    for (const TimerEntry& s : timerTable) {
+    auto add = [this](const QString& name, int interval) {
+        if (findChild<QTimer*>(name, Qt::FindDirectChildrenOnly))
+            return;
         auto* t = new QTimer(this);
-        t->setObjectName(QStringLiteral("Timer%1").arg(s.number));
-        t->setInterval(s.interval);
-    }
+        t->setObjectName(name);
+        t->setInterval(interval);
+    };
+    for (const TimerEntry& s : windowTimers)
+        add(QStringLiteral("Timer%1").arg(s.number), s.interval);
+    for (const SourceEntry& source : sourceTable())
+        for (const StepTimer& t : source.timers)
+            add(t.name, t.intervalMs);
     connect(timer(QStringLiteral("Timer25")), &QTimer::timeout, this, [] { Timer25_Timer(); });
 }
 
