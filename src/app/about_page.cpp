@@ -57,37 +57,37 @@ AboutPage::AboutPage(QWidget* parent) : QWidget(parent)
     auto* infoLayout = new QVBoxLayout(info);
     infoLayout->setSpacing(10);
 
-    m_label19 = named(new QLabel(QStringLiteral("Lumorra2014"), info), "Label19");
-    QFont title = m_label19->font();
+    m_programNameLabel = named(new QLabel(QStringLiteral("Lumorra2014"), info), "Label19");
+    QFont title = m_programNameLabel->font();
     title.setPointSizeF(title.pointSizeF() * 2.2);
     title.setBold(true);
-    m_label19->setFont(title);
-    m_label19->setAlignment(Qt::AlignCenter);
+    m_programNameLabel->setFont(title);
+    m_programNameLabel->setAlignment(Qt::AlignCenter);
     infoLayout->addSpacing(12);
-    infoLayout->addWidget(m_label19);
+    infoLayout->addWidget(m_programNameLabel);
     infoLayout->addSpacing(12);
 
     // The start-up writes both again; they are set here so the page is
     // complete on its own.
-    m_label18 = named(new QLabel(QStringLiteral("版本号：") + QStringLiteral(LUMORRA_VERSION_TEXT), info),
+    m_versionLabel = named(new QLabel(QStringLiteral("版本号：") + QStringLiteral(LUMORRA_VERSION_TEXT), info),
                       "Label18");
     const QDateTime built = QFileInfo(QCoreApplication::applicationFilePath()).lastModified();
-    m_label31 = named(new QLabel(QStringLiteral("最后更新：")
+    m_lastUpdatedLabel = named(new QLabel(QStringLiteral("最后更新：")
                                      + QLocale::system().toString(built, QLocale::ShortFormat),
                                  info),
                       "Label31");
-    infoLayout->addWidget(m_label18);
-    infoLayout->addWidget(m_label31);
+    infoLayout->addWidget(m_versionLabel);
+    infoLayout->addWidget(m_lastUpdatedLabel);
     infoLayout->addSpacing(12);
 
-    m_label21 = linkLabel(QStringLiteral("访问Tessaly官方网站"), "Label21", info);
-    m_label22 = linkLabel(QStringLiteral("进入Tessaly用户论坛"), "Label22", info);
-    m_label37_3 = linkLabel(QStringLiteral("下载更多Brenn系列软件"), "Label37(3)", info);
-    m_label37_4 = linkLabel(QStringLiteral("加入Brenn系列软件交流群"), "Label37(4)", info);
-    infoLayout->addWidget(m_label21);
-    infoLayout->addWidget(m_label22);
-    infoLayout->addWidget(m_label37_3);
-    infoLayout->addWidget(m_label37_4);
+    m_homePageLink = linkLabel(QStringLiteral("访问Tessaly官方网站"), "Label21", info);
+    m_forumLink = linkLabel(QStringLiteral("进入Tessaly用户论坛"), "Label22", info);
+    m_downloadsLink = linkLabel(QStringLiteral("下载更多Brenn系列软件"), "Label37(3)", info);
+    m_chatGroupLink = linkLabel(QStringLiteral("加入Brenn系列软件交流群"), "Label37(4)", info);
+    infoLayout->addWidget(m_homePageLink);
+    infoLayout->addWidget(m_forumLink);
+    infoLayout->addWidget(m_downloadsLink);
+    infoLayout->addWidget(m_chatGroupLink);
     infoLayout->addSpacing(12);
     auto* about = new QLabel(QStringLiteral(
         "Lumorra 把网盘、电驴、BT、磁力、影视及在线视频等资源的搜索集中在一个窗口中，"
@@ -125,21 +125,21 @@ AboutPage::AboutPage(QWidget* parent) : QWidget(parent)
 
     auto* user = new QGroupBox(QStringLiteral("用户信息[可选填]"), feedback);
     auto* userLayout = new QVBoxLayout(user);
-    m_check4 = new QCheckBox(QStringLiteral("是否接受作者的回复反馈?[请选择联系的方式]"), user);
-    m_check4->setObjectName(QStringLiteral("Check4"));
-    userLayout->addWidget(m_check4);
+    m_replyWantedBox = new QCheckBox(QStringLiteral("是否接受作者的回复反馈?[请选择联系的方式]"), user);
+    m_replyWantedBox->setObjectName(QStringLiteral("Check4"));
+    userLayout->addWidget(m_replyWantedBox);
     auto* contact = new QHBoxLayout;
     m_option5 = new QRadioButton(QStringLiteral("QQ"), user);
     m_option5->setObjectName(QStringLiteral("Option5"));
     m_option6 = new QRadioButton(QStringLiteral("E-mail"), user);
     m_option6->setObjectName(QStringLiteral("Option6"));
-    m_text24 = new QLineEdit(user);
-    m_text24->setObjectName(QStringLiteral("Text24"));
+    m_contactBox = new QLineEdit(user);
+    m_contactBox->setObjectName(QStringLiteral("Text24"));
     contact->addWidget(m_option5);
     contact->addWidget(m_option6);
     contact->addSpacing(8);
     contact->addWidget(new QLabel(QStringLiteral("联系方式："), user));
-    contact->addWidget(m_text24, 1);
+    contact->addWidget(m_contactBox, 1);
     userLayout->addLayout(contact);
     form->addWidget(user, 2, 0, 1, 2);
 
@@ -155,8 +155,8 @@ AboutPage::AboutPage(QWidget* parent) : QWidget(parent)
     // No reply is asked for until Check4 is ticked.
     m_option5->setEnabled(false);
     m_option6->setEnabled(false);
-    m_text24->setEnabled(false);
-    connect(m_check4, &QCheckBox::toggled, this, [this] { Check4_Click(); });
+    m_contactBox->setEnabled(false);
+    connect(m_replyWantedBox, &QCheckBox::toggled, this, [this] { Check4_Click(); });
 
     // Checks and sends what the form holds.
     m_feedback = new FeedbackForm(this);
@@ -164,15 +164,15 @@ AboutPage::AboutPage(QWidget* parent) : QWidget(parent)
 
 void AboutPage::Check4_Click()
 {
-    if (m_check4->isChecked()) {
+    if (m_replyWantedBox->isChecked()) {
         m_option5->setEnabled(true);
         m_option6->setEnabled(true);
         m_option5->setChecked(true);
-        m_text24->setEnabled(true);
-        m_text24->setFocus();
+        m_contactBox->setEnabled(true);
+        m_contactBox->setFocus();
     } else {
         // The chosen way of contact is kept for the next time.
-        m_text24->setEnabled(false);
+        m_contactBox->setEnabled(false);
         m_option5->setEnabled(false);
         m_option6->setEnabled(false);
     }

@@ -26,20 +26,20 @@ private:
     // The reply controls are usable only while a reply is wanted.
     void Check4_Click();
 
-    QLabel* m_label18 = nullptr;
-    QLabel* m_label31 = nullptr;
-    QLabel* m_label19 = nullptr;
-    ClickLabel* m_label21 = nullptr;
-    ClickLabel* m_label22 = nullptr;
-    ClickLabel* m_label37_3 = nullptr;
-    ClickLabel* m_label37_4 = nullptr;
+    QLabel* m_versionLabel = nullptr;        // Label18
+    QLabel* m_lastUpdatedLabel = nullptr;    // Label31
+    QLabel* m_programNameLabel = nullptr;    // Label19
+    ClickLabel* m_homePageLink = nullptr;    // Label21
+    ClickLabel* m_forumLink = nullptr;       // Label22
+    ClickLabel* m_downloadsLink = nullptr;   // Label37(3)
+    ClickLabel* m_chatGroupLink = nullptr;   // Label37(4)
 
     QComboBox* m_subject = nullptr;
     QPlainTextEdit* m_txtMessage = nullptr;
-    QCheckBox* m_check4 = nullptr;
+    QCheckBox* m_replyWantedBox = nullptr;   // Check4
     QRadioButton* m_option5 = nullptr;
     QRadioButton* m_option6 = nullptr;
-    QLineEdit* m_text24 = nullptr;
+    QLineEdit* m_contactBox = nullptr;   // Text24
     QPushButton* m_cmdSend = nullptr;
     FeedbackForm* m_feedback = nullptr;
 };

@@ -105,19 +105,19 @@ MainWindow::MainWindow(QWidget* parent)
     bodyLayout->setContentsMargins(8, 8, 8, 6);
     bodyLayout->setSpacing(6);
     buildPages();
-    bodyLayout->addWidget(m_sstab1, 1);
+    bodyLayout->addWidget(m_pages, 1);
     buildBottomRow(body);
     outer->addWidget(body, 1);
 
     buildStatusBar();
     buildTimers();
     m_versionGate = new VersionGate(timer(QStringLiteral("Timer9")), timer(QStringLiteral("Timer12")),
-                                    m_label17, this);
+                                    m_announcementLine, this);
     connect(m_versionGate, &VersionGate::unlocked, this, [this] { setGateControlsEnabled(true); });
     connect(m_versionGate, &VersionGate::endRequested, this, &MainWindow::endFromWindow);
-    connect(m_label17, &ClickLabel::clicked, m_versionGate, &VersionGate::Label17_Click);
+    connect(m_announcementLine, &ClickLabel::clicked, m_versionGate, &VersionGate::Label17_Click);
 
-    m_w1 = new SoundPlayer(QStringLiteral("W1"), this);
+    m_startupSound = new SoundPlayer(QStringLiteral("W1"), this);
 
     findPageControls();
     wirePageControls();
@@ -147,20 +147,20 @@ void MainWindow::buildNavigationBar()
 
 void MainWindow::buildPages()
 {
-    m_sstab1 = new QTabWidget(this);
-    m_sstab1->setObjectName(QStringLiteral("SSTab1"));
+    m_pages = new QTabWidget(this);
+    m_pages->setObjectName(QStringLiteral("SSTab1"));
     // The navigation bar switches the pages; the tab strip is not shown.
-    m_sstab1->tabBar()->hide();
-    m_sstab1->setDocumentMode(false);
+    m_pages->tabBar()->hide();
+    m_pages->setDocumentMode(false);
     for (int i = 0; i < kPageCount; ++i) {
         QWidget* page = nullptr;
-        runStep([&] { page = createMainPage(i, m_sstab1); });
+        runStep([&] { page = createMainPage(i, m_pages); });
         if (!page)
-            page = new QWidget(m_sstab1);
-        m_sstab1->addTab(page, mainPageCaption(i));
+            page = new QWidget(m_pages);
+        m_pages->addTab(page, mainPageCaption(i));
     }
-    m_sstab1->setMouseTracking(true);
-    m_sstab1->installEventFilter(this);
+    m_pages->setMouseTracking(true);
+    m_pages->installEventFilter(this);
 }
 
 void MainWindow::buildBottomRow(QWidget* body)
@@ -168,45 +168,45 @@ void MainWindow::buildBottomRow(QWidget* body)
     auto* row = new QHBoxLayout;
     row->setSpacing(10);
 
-    m_frame1_3 = new QGroupBox(QStringLiteral("软件新闻公告"), body);
-    m_frame1_3->setObjectName(QStringLiteral("Frame1(3)"));
-    auto* frameLayout = new QHBoxLayout(m_frame1_3);
+    m_announcementFrame = new QGroupBox(QStringLiteral("软件新闻公告"), body);
+    m_announcementFrame->setObjectName(QStringLiteral("Frame1(3)"));
+    auto* frameLayout = new QHBoxLayout(m_announcementFrame);
     frameLayout->setContentsMargins(10, 2, 10, 4);
-    m_label17 = new ClickLabel(QStringLiteral("公告加载中"), m_frame1_3);
-    m_label17->setObjectName(QStringLiteral("Label17"));
-    m_label17->setCursor(Qt::PointingHandCursor);
-    m_label17->setMinimumWidth(200);
-    m_label17->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    m_label17->setTextFormat(Qt::PlainText);
-    frameLayout->addWidget(m_label17, 1);
-    row->addWidget(m_frame1_3, 1);
+    m_announcementLine = new ClickLabel(QStringLiteral("公告加载中"), m_announcementFrame);
+    m_announcementLine->setObjectName(QStringLiteral("Label17"));
+    m_announcementLine->setCursor(Qt::PointingHandCursor);
+    m_announcementLine->setMinimumWidth(200);
+    m_announcementLine->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_announcementLine->setTextFormat(Qt::PlainText);
+    frameLayout->addWidget(m_announcementLine, 1);
+    row->addWidget(m_announcementFrame, 1);
 
-    m_label6 = new QLabel(QStringLiteral("提示：获取到的资源均来自网络，请勿将本程序用于非法用途"), body);
-    m_label6->setObjectName(QStringLiteral("Label6"));
-    m_label6->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_label6->setWordWrap(false);
-    row->addWidget(m_label6, 0, Qt::AlignBottom);
+    m_legalNotice = new QLabel(QStringLiteral("提示：获取到的资源均来自网络，请勿将本程序用于非法用途"), body);
+    m_legalNotice->setObjectName(QStringLiteral("Label6"));
+    m_legalNotice->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_legalNotice->setWordWrap(false);
+    row->addWidget(m_legalNotice, 0, Qt::AlignBottom);
 
-    m_command45 = new QPushButton(QStringLiteral("软件设置"), body);
-    m_command45->setObjectName(QStringLiteral("Command45"));
-    m_command45->setMinimumSize(96, 30);
-    connect(m_command45, &QPushButton::clicked, this, &MainWindow::Command45_Click);
-    row->addWidget(m_command45, 0, Qt::AlignBottom);
+    m_settingsButton = new QPushButton(QStringLiteral("软件设置"), body);
+    m_settingsButton->setObjectName(QStringLiteral("Command45"));
+    m_settingsButton->setMinimumSize(96, 30);
+    connect(m_settingsButton, &QPushButton::clicked, this, &MainWindow::Command45_Click);
+    row->addWidget(m_settingsButton, 0, Qt::AlignBottom);
 
-    m_command6 = new QPushButton(QStringLiteral("释放内存"), body);
-    m_command6->setObjectName(QStringLiteral("Command6"));
-    m_command6->setMinimumSize(96, 30);
-    connect(m_command6, &QPushButton::clicked, this, &MainWindow::Command6_Click);
-    row->addWidget(m_command6, 0, Qt::AlignBottom);
+    m_freeMemoryButton = new QPushButton(QStringLiteral("释放内存"), body);
+    m_freeMemoryButton->setObjectName(QStringLiteral("Command6"));
+    m_freeMemoryButton->setMinimumSize(96, 30);
+    connect(m_freeMemoryButton, &QPushButton::clicked, this, &MainWindow::Command6_Click);
+    row->addWidget(m_freeMemoryButton, 0, Qt::AlignBottom);
 
     qobject_cast<QVBoxLayout*>(body->layout())->addLayout(row);
 }
 
 void MainWindow::buildStatusBar()
 {
-    m_s1 = new QStatusBar(this);
-    m_s1->setObjectName(QStringLiteral("S1"));
-    setStatusBar(m_s1);
+    m_statusBar = new QStatusBar(this);
+    m_statusBar->setObjectName(QStringLiteral("S1"));
+    setStatusBar(m_statusBar);
     const QString texts[6] = {
         QStringLiteral("运行提示："),
         QStringLiteral("正在检测程序最新版本.."),
@@ -216,7 +216,7 @@ void MainWindow::buildStatusBar()
         QStringLiteral("Tessaly出品"),
     };
     for (int i = 0; i < 6; ++i) {
-        auto* panel = new ClickLabel(texts[i], m_s1);
+        auto* panel = new ClickLabel(texts[i], m_statusBar);
         panel->setObjectName(QStringLiteral("S1Panel%1").arg(i + 1));
         panel->setContentsMargins(6, 0, 6, 0);
         // The status line shows keywords and page texts as typed.
@@ -235,10 +235,10 @@ void MainWindow::buildStatusBar()
         m_panels[i]->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     m_panels[3]->setMinimumWidth(110);
     m_panels[1]->setMinimumWidth(200);
-    m_s1->addWidget(m_panels[0]);
-    m_s1->addWidget(m_panels[1], 1);
+    m_statusBar->addWidget(m_panels[0]);
+    m_statusBar->addWidget(m_panels[1], 1);
     for (int i = 2; i < 6; ++i)
-        m_s1->addPermanentWidget(m_panels[i]);
+        m_statusBar->addPermanentWidget(m_panels[i]);
     StatusLine::attach(m_panels[1]);
 }
 
@@ -274,25 +274,25 @@ void MainWindow::findPageControls()
         if (w)
             m_gateControls << QPointer<QWidget>(w);
     };
-    QWidget* page0 = m_sstab1->widget(0);
+    QWidget* page0 = m_pages->widget(0);
     add(page0->findChild<QWidget*>(QStringLiteral("Command1")));
     add(page0->findChild<QWidget*>(QStringLiteral("Text1")));
     add(page0->findChild<QWidget*>(QStringLiteral("ListView1")));
     add(page0->findChild<QWidget*>(QStringLiteral("Check3")));
     for (int i = 0; i < 24; ++i)
         add(page0->findChild<QWidget*>(arrayName("Check2", i)));
-    m_picture1 = page0->findChild<QWidget*>(QStringLiteral("Picture1"));
+    m_versionCheckOverlay = page0->findChild<QWidget*>(QStringLiteral("Picture1"));
 
-    m_check1 = m_sstab1->widget(6)->findChild<QCheckBox*>(QStringLiteral("Check1"));
-    m_webBrowser1 = m_sstab1->widget(6)->findChild<QWebEngineView*>(QStringLiteral("WebBrowser1"));
+    m_agreementBox = m_pages->widget(6)->findChild<QCheckBox*>(QStringLiteral("Check1"));
+    m_liveBrowser = m_pages->widget(6)->findChild<QWebEngineView*>(QStringLiteral("WebBrowser1"));
 }
 
 void MainWindow::wirePageControls()
 {
     // Status panel 4 names the page just selected, on every tab control.
-    QList<QTabWidget*> tabs{m_sstab1};
+    QList<QTabWidget*> tabs{m_pages};
     for (int i = 2; i <= 5; ++i) {
-        if (auto* t = m_sstab1->findChild<QTabWidget*>(QStringLiteral("SSTab%1").arg(i)))
+        if (auto* t = m_pages->findChild<QTabWidget*>(QStringLiteral("SSTab%1").arg(i)))
             tabs << t;
     }
     for (QTabWidget* t : tabs) {
@@ -303,11 +303,11 @@ void MainWindow::wirePageControls()
         });
     }
     // The marker names the page on show, also when a handler switches pages.
-    connect(m_sstab1, &QTabWidget::currentChanged, this, [this](int index) {
+    connect(m_pages, &QTabWidget::currentChanged, this, [this](int index) {
         m_navigationBar->moveMarkerTo(index);
     });
-    if (m_check1)
-        connect(m_check1, &QCheckBox::toggled, this, &MainWindow::Check1_Click);
+    if (m_agreementBox)
+        connect(m_agreementBox, &QCheckBox::toggled, this, &MainWindow::Check1_Click);
     if (auto* label = findChild<ClickLabel*>(QStringLiteral("Label21")))
         connect(label, &ClickLabel::clicked, this, &MainWindow::Label21_Click);
     if (auto* label = findChild<ClickLabel*>(QStringLiteral("Label22")))
@@ -345,7 +345,7 @@ void MainWindow::Form_Load()
     });
     // 11
     runStep([this] {
-        auto* combo1 = m_sstab1->widget(1)->findChild<QComboBox*>(QStringLiteral("Combo1"));
+        auto* combo1 = m_pages->widget(1)->findChild<QComboBox*>(QStringLiteral("Combo1"));
         if (combo1 && combo1->count() == 0) {
             combo1->addItems({QStringLiteral("搜索渠道①"), QStringLiteral("搜索渠道②"),
                               QStringLiteral("即将添加更多渠道")});
@@ -356,11 +356,11 @@ void MainWindow::Form_Load()
     runStep([this, &store] {
         if (!store.isOn(kNewYearMusic))
             return;
-        m_w2 = m_sstab1->widget(0)->findChild<SoundPlayer*>(QStringLiteral("W2"));
-        if (!m_w2)
-            m_w2 = new SoundPlayer(QStringLiteral("W2"), m_sstab1->widget(0));
-        m_w2->setVolume(50);
-        m_w2->play(shippedFile(QStringLiteral("/xn.mp3")));
+        m_newYearMusic = m_pages->widget(0)->findChild<SoundPlayer*>(QStringLiteral("W2"));
+        if (!m_newYearMusic)
+            m_newYearMusic = new SoundPlayer(QStringLiteral("W2"), m_pages->widget(0));
+        m_newYearMusic->setVolume(50);
+        m_newYearMusic->play(shippedFile(QStringLiteral("/xn.mp3")));
     });
     // 13
     runStep([this, &store] {
@@ -376,8 +376,8 @@ void MainWindow::Form_Load()
     });
     // 15: ticking the box counts as a click on it (its handler runs).
     runStep([this, &store] {
-        if (store.isOn(kAgreement) && m_check1)
-            m_check1->setChecked(true);
+        if (store.isOn(kAgreement) && m_agreementBox)
+            m_agreementBox->setChecked(true);
     });
     // 16
     runStep([this, &store] {
@@ -386,9 +386,9 @@ void MainWindow::Form_Load()
     });
     // 17
     runStep([this] {
-        if (m_webBrowser1) {
-            m_webBrowser1->setVisible(true);
-            m_webBrowser1->setUrl(QUrl(startLiveChannelAddress()));
+        if (m_liveBrowser) {
+            m_liveBrowser->setVisible(true);
+            m_liveBrowser->setUrl(QUrl(startLiveChannelAddress()));
         }
     });
     // 18: the feedback subjects are the about page's own (AboutPage).
@@ -439,19 +439,19 @@ void MainWindow::main()
     });
     // 6
     runStep([this] {
-        if (auto* l = m_sstab1->widget(7)->findChild<QLabel*>(QStringLiteral("Label18")))
+        if (auto* l = m_pages->widget(7)->findChild<QLabel*>(QStringLiteral("Label18")))
             l->setText(QStringLiteral("版本号：") + versionNumberText());
     });
     // 7
     runStep([this] {
         const QDateTime changed = QFileInfo(QCoreApplication::applicationFilePath()).lastModified();
-        if (auto* l = m_sstab1->widget(7)->findChild<QLabel*>(QStringLiteral("Label31")))
+        if (auto* l = m_pages->widget(7)->findChild<QLabel*>(QStringLiteral("Label31")))
             l->setText(QStringLiteral("最后更新：") + QLocale::system().toString(changed, QLocale::ShortFormat));
     });
     // 8
     runStep([this] {
-        m_w1->setVolume(100);
-        m_w1->play(shippedFile(QStringLiteral("/brenn.mp3")));
+        m_startupSound->setVolume(100);
+        m_startupSound->play(shippedFile(QStringLiteral("/brenn.mp3")));
     });
 }
 
@@ -461,13 +461,13 @@ void MainWindow::setGateControlsEnabled(bool enabled)
         if (w)
             w->setEnabled(enabled);
     }
-    m_sstab1->setEnabled(enabled);
+    m_pages->setEnabled(enabled);
     m_navigationBar->setHighlightEnabled(enabled);
-    m_command6->setEnabled(enabled);
-    if (m_picture1) {
-        m_picture1->setVisible(!enabled);
+    m_freeMemoryButton->setEnabled(enabled);
+    if (m_versionCheckOverlay) {
+        m_versionCheckOverlay->setVisible(!enabled);
         if (!enabled)
-            m_picture1->raise();
+            m_versionCheckOverlay->raise();
     }
 }
 
@@ -492,7 +492,7 @@ void MainWindow::aicAlphaImage3_Click()
                                        QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5"),
                                        QStringLiteral("6"), QStringLiteral("7")};
     if (pageTexts.contains(m_hoverIndex))
-        m_sstab1->setCurrentIndex(m_hoverIndex.toInt());
+        m_pages->setCurrentIndex(m_hoverIndex.toInt());
     aicAlphaImage3_MouseUp();
 }
 
@@ -510,7 +510,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseMove && m_navigationBar->isHighlightShown()) {
         // Form_MouseMove, Picture4_MouseMove, SSTab1 mouse move.
-        if (watched == m_navigationBar || watched == m_sstab1 || watched == centralWidget())
+        if (watched == m_navigationBar || watched == m_pages || watched == centralWidget())
             hideHoverHighlight();
     }
     return QMainWindow::eventFilter(watched, event);
@@ -533,9 +533,9 @@ QWebEngineView* MainWindow::hiddenBrowser(const QString& name)
 {
     QPointer<QWebEngineView>* slot = nullptr;
     if (name == u"WebBrowser2")
-        slot = &m_webBrowser2;
+        slot = &m_torrentDownloadBrowser;
     else if (name == u"WebBrowser3")
-        slot = &m_webBrowser3;
+        slot = &m_chatGroupBrowser;
     if (!slot)
         return nullptr;
     // A source may have made it already (the torrent download): one per name.
@@ -628,11 +628,11 @@ QString MainWindow::agreementText()
 
 void MainWindow::Check1_Click()
 {
-    if (!m_check1)
+    if (!m_agreementBox)
         return;
     const SettingsStore store;
     const QString value = store.value(kAgreement);
-    const bool ticked = m_check1->isChecked();
+    const bool ticked = m_agreementBox->isChecked();
     if (!value.contains(u'否')) {
         store.setValue(kAgreement, ticked ? QStringLiteral("是") : QStringLiteral("否"));
         return;
@@ -640,14 +640,14 @@ void MainWindow::Check1_Click()
     if (!ticked)
         return;
     const int answer = showMessage(this, agreementText(), MessageIcon::Information, MessageButtons::YesNo);
-    if (!m_check1)
+    if (!m_agreementBox)
         return;
     if (answer == QMessageBox::Yes) {
-        m_check1->setChecked(true);
+        m_agreementBox->setChecked(true);
         store.setValue(kAgreement, QStringLiteral("是"));
     } else {
         // Unticking runs this handler again; with 否 stored it then does nothing.
-        m_check1->setChecked(false);
+        m_agreementBox->setChecked(false);
         store.setValue(kAgreement, QStringLiteral("否"));
     }
 }

@@ -60,7 +60,7 @@ public:
     // --- look-ups for other parts and tests ---
     QLabel* statusPanel(int panel) const;          // 1..6
     QTimer* timer(const QString& name) const;      // "Timer9", …
-    QTabWidget* pages() const { return m_sstab1; }
+    QTabWidget* pages() const { return m_pages; }
     const ExitFlags& exitFlags() const { return m_exitFlags; }
     // The hover index as remembered text ("0".."7"; empty at start).
     QString hoverIndexText() const { return m_hoverIndex; }
@@ -101,24 +101,24 @@ private:
     NavigationBar* m_navigationBar = nullptr;  // Picture4
     QString m_hoverIndex;
 
-    QTabWidget* m_sstab1 = nullptr;
-    QStatusBar* m_s1 = nullptr;
+    QTabWidget* m_pages = nullptr;       // SSTab1
+    QStatusBar* m_statusBar = nullptr;   // S1
     QList<QLabel*> m_panels;
-    QPushButton* m_command6 = nullptr;
-    QPushButton* m_command45 = nullptr;
-    QGroupBox* m_frame1_3 = nullptr;
-    ClickLabel* m_label17 = nullptr;
-    QLabel* m_label6 = nullptr;
-    SoundPlayer* m_w1 = nullptr;
-    SoundPlayer* m_w2 = nullptr;
+    QPushButton* m_freeMemoryButton = nullptr;   // Command6
+    QPushButton* m_settingsButton = nullptr;     // Command45
+    QGroupBox* m_announcementFrame = nullptr;    // Frame1(3)
+    ClickLabel* m_announcementLine = nullptr;    // Label17
+    QLabel* m_legalNotice = nullptr;             // Label6
+    SoundPlayer* m_startupSound = nullptr;       // W1
+    SoundPlayer* m_newYearMusic = nullptr;       // W2
 
     // Controls of the pages the shell drives (found once the pages exist).
-    QList<QPointer<QWidget>> m_gateControls;   // disabled until the version check
-    QPointer<QWidget> m_picture1;
-    QPointer<QCheckBox> m_check1;
-    QPointer<QWebEngineView> m_webBrowser1;
-    QPointer<QWebEngineView> m_webBrowser2;
-    QPointer<QWebEngineView> m_webBrowser3;
+    QList<QPointer<QWidget>> m_gateControls;             // disabled until the version check
+    QPointer<QWidget> m_versionCheckOverlay;             // Picture1
+    QPointer<QCheckBox> m_agreementBox;                  // Check1
+    QPointer<QWebEngineView> m_liveBrowser;              // WebBrowser1
+    QPointer<QWebEngineView> m_torrentDownloadBrowser;   // WebBrowser2
+    QPointer<QWebEngineView> m_chatGroupBrowser;         // WebBrowser3
 
     ExitFlags m_exitFlags;
     bool m_ending = false;

@@ -98,15 +98,15 @@ SettingsWindow::SettingsWindow(QWidget* parent)
 QWidget* SettingsWindow::buildGlobalPage()
 {
     auto* page = new QWidget;
-    m_check4 = namedCheck(QStringLiteral("Check4"), QStringLiteral("退出软件时同时关闭快播软件"), page);
-    m_check5 = namedCheck(QStringLiteral("Check5"),
+    m_closePlayerOnExitBox = namedCheck(QStringLiteral("Check4"), QStringLiteral("退出软件时同时关闭快播软件"), page);
+    m_closeTransferOnExitBox = namedCheck(QStringLiteral("Check5"),
                           QStringLiteral("退出软件时同时关闭QvodTermail(网络传输)"), page);
-    m_check6 = namedCheck(QStringLiteral("Check6"), QStringLiteral("启动软件时不要启动快播软件"), page);
-    m_check7 = namedCheck(QStringLiteral("Check7"),
+    m_noPlayerAtStartBox = namedCheck(QStringLiteral("Check6"), QStringLiteral("启动软件时不要启动快播软件"), page);
+    m_blockPlayerAdsBox = namedCheck(QStringLiteral("Check7"),
                           QStringLiteral("自动屏蔽快播弹出的广告(使用默认IE的用户禁止选择此项)"), page);
     // A placeholder for switches still to come; it does nothing.
-    m_check2 = namedCheck(QStringLiteral("Check2"), QStringLiteral("更多软件设置功能即将添加.."), page);
-    m_check2->setEnabled(false);
+    m_moreSettingsBox = namedCheck(QStringLiteral("Check2"), QStringLiteral("更多软件设置功能即将添加.."), page);
+    m_moreSettingsBox->setEnabled(false);
 
     // Plain text, underlined: the skin gives link labels their colour, where a
     // rich-text anchor would keep the palette's blue, unreadable on a dark skin.
@@ -117,13 +117,13 @@ QWidget* SettingsWindow::buildGlobalPage()
     QFont underlined = link->font();
     underlined.setUnderline(true);
     link->setFont(underlined);
-    m_label9 = link;
+    m_tutorialLink = link;
     connect(link, &ClickLabel::clicked, this, &SettingsWindow::Label9_Click);
 
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(16, 14, 16, 12);
     layout->setSpacing(9);
-    for (QCheckBox* box : {m_check4, m_check5, m_check6, m_check7, m_check2})
+    for (QCheckBox* box : {m_closePlayerOnExitBox, m_closeTransferOnExitBox, m_noPlayerAtStartBox, m_blockPlayerAdsBox, m_moreSettingsBox})
         layout->addWidget(box);
     layout->addStretch(1);
     auto* linkRow = new QHBoxLayout;
@@ -137,29 +137,29 @@ QWidget* SettingsWindow::buildOtherPage()
 {
     auto* page = new QWidget;
     // Periodic memory release is always on; the box only says so.
-    m_check1 = namedCheck(QStringLiteral("Check1"),
+    m_memoryReleaseBox = namedCheck(QStringLiteral("Check1"),
                           QStringLiteral("是否开启定期释放内存功能 (本功能暂时无法由用户操作,默认为开启)"),
                           page);
-    m_check1->setChecked(true);
-    m_check1->setEnabled(false);
+    m_memoryReleaseBox->setChecked(true);
+    m_memoryReleaseBox->setEnabled(false);
 
     auto* frame = new QGroupBox(QStringLiteral("更换皮肤"), page);
     frame->setObjectName(QStringLiteral("Frame1"));
     auto* label = new QLabel(QStringLiteral("请选择您喜爱的软件皮肤："), frame);
     label->setObjectName(QStringLiteral("Label10"));
-    m_combo1 = new QComboBox(frame);
-    m_combo1->setObjectName(QStringLiteral("Combo1"));
-    m_combo1->setMinimumWidth(150);
+    m_skinList = new QComboBox(frame);
+    m_skinList->setObjectName(QStringLiteral("Combo1"));
+    m_skinList->setMinimumWidth(150);
     auto* row = new QHBoxLayout(frame);
     row->setContentsMargins(14, 12, 14, 12);
     row->addWidget(label);
-    row->addWidget(m_combo1);
+    row->addWidget(m_skinList);
     row->addStretch(1);
 
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(16, 14, 16, 12);
     layout->setSpacing(14);
-    layout->addWidget(m_check1);
+    layout->addWidget(m_memoryReleaseBox);
     layout->addWidget(frame);
     layout->addStretch(1);
     return page;
@@ -204,30 +204,30 @@ void SettingsWindow::Form_Load()
 {
     setWindowIcon(QIcon());
     const SettingsStore store;
-    m_check4->setChecked(store.isOn(kKillPlayer));
-    m_check5->setChecked(store.isOn(kKillNetwork));
-    m_check6->setChecked(store.isOn(kNoPlayerAtStart));
-    m_check7->setChecked(store.isOn(kBlockAds));
+    m_closePlayerOnExitBox->setChecked(store.isOn(kKillPlayer));
+    m_closeTransferOnExitBox->setChecked(store.isOn(kKillNetwork));
+    m_noPlayerAtStartBox->setChecked(store.isOn(kNoPlayerAtStart));
+    m_blockPlayerAdsBox->setChecked(store.isOn(kBlockAds));
 
     for (int i = 0; i < kSkinCount; ++i) {
         static const char16_t circled[kSkinCount] = {u'①', u'②', u'③', u'④', u'⑤',
                                                      u'⑥', u'⑦', u'⑧', u'⑨'};
-        m_combo1->addItem(QStringLiteral("软件皮肤") + QChar(circled[i]));
+        m_skinList->addItem(QStringLiteral("软件皮肤") + QChar(circled[i]));
     }
     m_openingSkin = settingsSkinIndex(store.value(kSkin, QStringLiteral("0")));
     const int entry = (m_openingSkin >= 0 && m_openingSkin < kSkinCount) ? m_openingSkin : 0;
     {
-        const QSignalBlocker quiet(m_combo1);
-        m_combo1->setCurrentIndex(entry);
+        const QSignalBlocker quiet(m_skinList);
+        m_skinList->setCurrentIndex(entry);
     }
     // Selecting the entry counts as choosing it: preview and remember.
     Combo1_Click();
-    connect(m_combo1, &QComboBox::currentIndexChanged, this, &SettingsWindow::Combo1_Click);
+    connect(m_skinList, &QComboBox::currentIndexChanged, this, &SettingsWindow::Combo1_Click);
 }
 
 void SettingsWindow::Combo1_Click()
 {
-    const int index = m_combo1->currentIndex();
+    const int index = m_skinList->currentIndex();
     if (index >= 0 && index < kSkinCount)
         attachSkin(skinFileForIndex(index));
     m_chosenSkin = QString::number(index);
@@ -237,11 +237,11 @@ bool SettingsWindow::save()
 {
     const SettingsStore store;
     bool written = true;
-    written &= store.setValue(kReleaseMemory, yesNo(m_check1));
-    written &= store.setValue(kKillPlayer, yesNo(m_check4));
-    written &= store.setValue(kKillNetwork, yesNo(m_check5));
-    written &= store.setValue(kNoPlayerAtStart, yesNo(m_check6));
-    written &= store.setValue(kBlockAds, yesNo(m_check7));
+    written &= store.setValue(kReleaseMemory, yesNo(m_memoryReleaseBox));
+    written &= store.setValue(kKillPlayer, yesNo(m_closePlayerOnExitBox));
+    written &= store.setValue(kKillNetwork, yesNo(m_closeTransferOnExitBox));
+    written &= store.setValue(kNoPlayerAtStart, yesNo(m_noPlayerAtStartBox));
+    written &= store.setValue(kBlockAds, yesNo(m_blockPlayerAdsBox));
     written &= store.setValue(kSkin, m_chosenSkin);
     return written;
 }
@@ -283,9 +283,9 @@ void SettingsWindow::Command3_Click()
                                    MessageButtons::YesNo);
     if (answer != QMessageBox::Yes)
         return;
-    m_check6->setChecked(true);
-    m_check7->setChecked(true);
-    m_check1->setChecked(true);
+    m_noPlayerAtStartBox->setChecked(true);
+    m_blockPlayerAdsBox->setChecked(true);
+    m_memoryReleaseBox->setChecked(true);
     Command1_Click();
 }
 

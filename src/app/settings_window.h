@@ -58,14 +58,14 @@ private:
     bool save();
 
     QTabWidget* m_tabs = nullptr;
-    QCheckBox* m_check1 = nullptr;
-    QCheckBox* m_check2 = nullptr;
-    QCheckBox* m_check4 = nullptr;
-    QCheckBox* m_check5 = nullptr;
-    QCheckBox* m_check6 = nullptr;
-    QCheckBox* m_check7 = nullptr;
-    QComboBox* m_combo1 = nullptr;
-    QLabel* m_label9 = nullptr;
+    QCheckBox* m_memoryReleaseBox = nullptr;         // Check1
+    QCheckBox* m_moreSettingsBox = nullptr;          // Check2
+    QCheckBox* m_closePlayerOnExitBox = nullptr;     // Check4
+    QCheckBox* m_closeTransferOnExitBox = nullptr;   // Check5
+    QCheckBox* m_noPlayerAtStartBox = nullptr;       // Check6
+    QCheckBox* m_blockPlayerAdsBox = nullptr;        // Check7
+    QComboBox* m_skinList = nullptr;                 // Combo1
+    QLabel* m_tutorialLink = nullptr;                // Label9
     int m_openingSkin = 0;
     QString m_chosenSkin;
     bool m_closing = false;

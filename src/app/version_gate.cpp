@@ -15,11 +15,11 @@
 namespace lumorra {
 
 VersionGate::VersionGate(QTimer* timer9, QTimer* timer12, QLabel* label17, QWidget* window)
-    : QObject(window), m_timer9(timer9), m_timer12(timer12), m_label17(label17), m_window(window)
+    : QObject(window), m_versionCheckTimer(timer9), m_announcementTimer(timer12), m_announcementLine(label17), m_window(window)
 {
     setObjectName(QStringLiteral("VersionGate"));
-    connect(m_timer9, &QTimer::timeout, this, &VersionGate::Timer9_Timer);
-    connect(m_timer12, &QTimer::timeout, this, &VersionGate::Timer12_Timer);
+    connect(m_versionCheckTimer, &QTimer::timeout, this, &VersionGate::Timer9_Timer);
+    connect(m_announcementTimer, &QTimer::timeout, this, &VersionGate::Timer12_Timer);
 }
 
 QString VersionGate::welcomeText()
@@ -46,7 +46,7 @@ void VersionGate::Timer9_Timer()
 {
     // One check per start: the timer goes off at once, and a tick that came
     // anyway while the check's page is on its way starts nothing.
-    m_timer9->stop();
+    m_versionCheckTimer->stop();
     if (m_versionChecked)
         return;
     m_versionChecked = true;
@@ -62,7 +62,7 @@ void VersionGate::Timer9_Timer()
         }
         StatusLine::set(welcomeText());
         if (version == releaseName()) {
-            m_timer12->start();
+            m_announcementTimer->start();
             emit unlocked();
             return;
         }
@@ -88,7 +88,7 @@ void VersionGate::Timer12_Timer()
     const int next = nextAnnouncementNumber(m_announcementNumber, announcementCount(m_announcementText));
     if (next > 0)
         showAnnouncement(next);
-    m_timer12->setInterval(10000);
+    m_announcementTimer->setInterval(10000);
 }
 
 void VersionGate::showAnnouncement(int number)
@@ -97,10 +97,10 @@ void VersionGate::showAnnouncement(int number)
     m_announcementNumber = number;
     m_announcementUrl = a.url;
     // A widget-level sheet wins over the skin's colours for this one label.
-    m_label17->setStyleSheet(QStringLiteral("color: %1;").arg(a.color));
-    m_label17->setText(a.title);
+    m_announcementLine->setStyleSheet(QStringLiteral("color: %1;").arg(a.color));
+    m_announcementLine->setText(a.title);
     // Plain text, also in the tooltip (which Qt would read as markup).
-    m_label17->setToolTip(Qt::mightBeRichText(a.title) ? Qt::convertFromPlainText(a.title) : a.title);
+    m_announcementLine->setToolTip(Qt::mightBeRichText(a.title) ? Qt::convertFromPlainText(a.title) : a.title);
     emit announcementShown(number);
 }
 

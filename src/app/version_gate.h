@@ -44,9 +44,9 @@ signals:
 private:
     void showAnnouncement(int number);
 
-    QTimer* m_timer9;
-    QTimer* m_timer12;
-    QLabel* m_label17;
+    QTimer* m_versionCheckTimer;   // Timer9
+    QTimer* m_announcementTimer;   // Timer12
+    QLabel* m_announcementLine;    // Label17
     QWidget* m_window;
 
     bool m_versionChecked = false;

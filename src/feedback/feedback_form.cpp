@@ -38,10 +38,10 @@ FeedbackForm::FeedbackForm(QWidget* page)
 {
     m_subject = control<QComboBox>(page, "subject");
     m_txtMessage = control<QPlainTextEdit>(page, "txtMessage");
-    m_check4 = control<QCheckBox>(page, "Check4");
+    m_replyWantedBox = control<QCheckBox>(page, "Check4");
     m_option5 = control<QRadioButton>(page, "Option5");
     m_option6 = control<QRadioButton>(page, "Option6");
-    m_text24 = control<QLineEdit>(page, "Text24");
+    m_contactBox = control<QLineEdit>(page, "Text24");
     m_cmdSend = control<QPushButton>(page, "CmdSend");
     m_sender = new MailSender(this);
 
@@ -78,10 +78,10 @@ FeedbackInput FeedbackForm::input() const
         in.message = m_txtMessage->toPlainText();
         in.message.replace(u'\n', QStringLiteral("\r\n"));
     }
-    in.wantsReply = m_check4 && m_check4->isChecked();
+    in.wantsReply = m_replyWantedBox && m_replyWantedBox->isChecked();
     in.byQQ = m_option5 && m_option5->isChecked();
     in.byEmail = m_option6 && m_option6->isChecked();
-    in.contact = m_text24 ? m_text24->text() : QString();
+    in.contact = m_contactBox ? m_contactBox->text() : QString();
     return in;
 }
 
@@ -92,7 +92,7 @@ void FeedbackForm::focus(FeedbackFocus where)
     case FeedbackFocus::None: break;
     case FeedbackFocus::Topic: target = m_subject; break;
     case FeedbackFocus::Message: target = m_txtMessage; break;
-    case FeedbackFocus::Contact: target = m_text24; break;
+    case FeedbackFocus::Contact: target = m_contactBox; break;
     }
     if (target)
         target->setFocus();

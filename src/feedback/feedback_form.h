@@ -49,10 +49,10 @@ private:
     QWidget* m_page;
     QComboBox* m_subject = nullptr;
     QPlainTextEdit* m_txtMessage = nullptr;
-    QCheckBox* m_check4 = nullptr;
+    QCheckBox* m_replyWantedBox = nullptr;   // Check4
     QRadioButton* m_option5 = nullptr;
     QRadioButton* m_option6 = nullptr;
-    QLineEdit* m_text24 = nullptr;
+    QLineEdit* m_contactBox = nullptr;   // Text24
     QPushButton* m_cmdSend = nullptr;
     MailSender* m_sender = nullptr;
     qint16 m_sentCount = 0;

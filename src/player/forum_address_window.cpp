@@ -50,10 +50,10 @@ ForumAddressWindow::ForumAddressWindow(QWidget* form1) : QDialog(form1)
     m_status->setTextFormat(Qt::PlainText);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(m_status, 1);
-    m_command1 = pageui::button(QStringLiteral("Command1"), QStringLiteral("开始获取"), this);
-    bottom->addWidget(m_command1);
+    m_fetchButton = pageui::button(QStringLiteral("Command1"), QStringLiteral("开始获取"), this);
+    bottom->addWidget(m_fetchButton);
     layout->addLayout(bottom);
-    connect(m_command1, &QPushButton::clicked, this, &ForumAddressWindow::Command1_Click);
+    connect(m_fetchButton, &QPushButton::clicked, this, &ForumAddressWindow::Command1_Click);
 }
 
 QLineEdit* ForumAddressWindow::addressBox(int index) const

@@ -28,8 +28,8 @@ signals:
     void addressesLoaded();
 
 private:
-    QPushButton* m_command1 = nullptr;
-    QList<QLineEdit*> m_boxes;    // Text1(2) … Text1(7)
+    QPushButton* m_fetchButton = nullptr;   // Command1
+    QList<QLineEdit*> m_boxes;              // Text1(2) … Text1(7)
     QLabel* m_status = nullptr;
     LatestFetch m_fetch;
 };

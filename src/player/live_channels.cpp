@@ -19,33 +19,33 @@ LiveChannels::LiveChannels(QWidget* form1) : QObject(form1)
     QWidget* page = form1->findChild<QTabWidget*>(QStringLiteral("SSTab3"));
     if (!page)
         page = form1;
-    m_list1 = page->findChild<QListWidget*>(QStringLiteral("List1"));
-    m_webBrowser1 = page->findChild<QWebEngineView*>(QStringLiteral("WebBrowser1"));
-    if (m_list1)
-        connect(m_list1, &QListWidget::itemDoubleClicked, this, &LiveChannels::List1_DblClick);
-    if (m_webBrowser1)
-        connect(m_webBrowser1, &QWebEngineView::loadFinished, this, &LiveChannels::WebBrowser1_DocumentComplete);
+    m_channelList = page->findChild<QListWidget*>(QStringLiteral("List1"));
+    m_liveBrowser = page->findChild<QWebEngineView*>(QStringLiteral("WebBrowser1"));
+    if (m_channelList)
+        connect(m_channelList, &QListWidget::itemDoubleClicked, this, &LiveChannels::List1_DblClick);
+    if (m_liveBrowser)
+        connect(m_liveBrowser, &QWebEngineView::loadFinished, this, &LiveChannels::WebBrowser1_DocumentComplete);
 }
 
 void LiveChannels::List1_DblClick()
 {
-    if (!m_list1 || !m_webBrowser1)
+    if (!m_channelList || !m_liveBrowser)
         return;
     const QString url = liveChannelUrl(SiteConfig::current().base(QString::fromLatin1(role::LiveChannelHost)),
-                                       m_list1->currentRow());
+                                       m_channelList->currentRow());
     if (!url.isEmpty())
-        m_webBrowser1->setUrl(QUrl(url));
+        m_liveBrowser->setUrl(QUrl(url));
 }
 
 void LiveChannels::WebBrowser1_DocumentComplete()
 {
-    if (!m_webBrowser1)
+    if (!m_liveBrowser)
         return;
-    const bool portal = isLivePortalAddress(m_webBrowser1->url().toString());
+    const bool portal = isLivePortalAddress(m_liveBrowser->url().toString());
     // The portal page replaces a channel the provider has moved; it stays
     // on show like any channel, and the program carries on.
     if (portal)
-        m_webBrowser1->setVisible(true);
+        m_liveBrowser->setVisible(true);
     emit livePageChecked(portal);
 }
 

@@ -23,8 +23,8 @@ signals:
     void livePageChecked(bool portal);
 
 private:
-    QListWidget* m_list1 = nullptr;
-    QWebEngineView* m_webBrowser1 = nullptr;
+    QListWidget* m_channelList = nullptr;      // List1
+    QWebEngineView* m_liveBrowser = nullptr;   // WebBrowser1
 };
 
 } // namespace lumorra

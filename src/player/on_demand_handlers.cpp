@@ -23,9 +23,9 @@ QString OnDemandHandlers::enjoyText()
 OnDemandHandlers::OnDemandHandlers(QWidget* form1) : QObject(form1), m_form1(form1)
 {
     setObjectName(QStringLiteral("OnDemandHandlers"));
-    m_listView6 = findResultList(form1, QStringLiteral("ListView6"));
-    m_listView19 = findResultList(form1, QStringLiteral("ListView19"));
-    m_text12 = form1->findChild<QLineEdit*>(QStringLiteral("Text12"));
+    m_emuleFilmList = findResultList(form1, QStringLiteral("ListView6"));
+    m_magnetList = findResultList(form1, QStringLiteral("ListView19"));
+    m_onDemandAddressBox = form1->findChild<QLineEdit*>(QStringLiteral("Text12"));
     if (auto* b = form1->findChild<QAbstractButton*>(QStringLiteral("Command43")))
         connect(b, &QAbstractButton::clicked, this, &OnDemandHandlers::Command43_Click);
     if (auto* b = form1->findChild<QAbstractButton*>(QStringLiteral("Command56")))
@@ -36,11 +36,11 @@ OnDemandHandlers::OnDemandHandlers(QWidget* form1) : QObject(form1), m_form1(for
 
 void OnDemandHandlers::jdydbf_Click()
 {
-    QTreeWidgetItem* row = guardedSelection(m_listView6);
+    QTreeWidgetItem* row = guardedSelection(m_emuleFilmList);
     if (!row)
         return;
     StatusLine::set(QStringLiteral("正在进行Tessaly云点播.."));
-    m_filmPageFetch.get(m_listView6->cell(row, QStringLiteral("zzdz")), FetchMode::WithIfModifiedSince, this,
+    m_filmPageFetch.get(m_emuleFilmList->cell(row, QStringLiteral("zzdz")), FetchMode::WithIfModifiedSince, this,
                         [this](const FetchResult& r) {
         if (!r.hasPage()) {
             const QString reason = pageFailureText(r);
@@ -63,15 +63,15 @@ void OnDemandHandlers::jdydbf_Click()
 
 void OnDemandHandlers::ydydbf_Click()
 {
-    QTreeWidgetItem* row = guardedSelection(m_listView19);
+    QTreeWidgetItem* row = guardedSelection(m_magnetList);
     if (!row)
         return;
-    playOnDemand(m_form1, m_listView19->cell(row, QStringLiteral("cl")), [] { StatusLine::set(enjoyText()); });
+    playOnDemand(m_form1, m_magnetList->cell(row, QStringLiteral("cl")), [] { StatusLine::set(enjoyText()); });
 }
 
 void OnDemandHandlers::Command43_Click()
 {
-    const QString address = m_text12 ? m_text12->text() : QString();
+    const QString address = m_onDemandAddressBox ? m_onDemandAddressBox->text() : QString();
     if (address.isEmpty()) {
         StatusLine::set(QStringLiteral("请输入视频地址"));
         return;
@@ -81,10 +81,10 @@ void OnDemandHandlers::Command43_Click()
 
 void OnDemandHandlers::Command56_Click()
 {
-    if (!m_text12)
+    if (!m_onDemandAddressBox)
         return;
-    m_text12->clear();
-    m_text12->setText(QApplication::clipboard()->text());
+    m_onDemandAddressBox->clear();
+    m_onDemandAddressBox->setText(QApplication::clipboard()->text());
 }
 
 } // namespace lumorra

@@ -33,9 +33,9 @@ signals:
 
 private:
     QWidget* m_form1;
-    ResultList* m_listView6 = nullptr;
-    ResultList* m_listView19 = nullptr;
-    QLineEdit* m_text12 = nullptr;
+    ResultList* m_emuleFilmList = nullptr;       // ListView6
+    ResultList* m_magnetList = nullptr;          // ListView19
+    QLineEdit* m_onDemandAddressBox = nullptr;   // Text12
     LatestFetch m_filmPageFetch;
 };
 

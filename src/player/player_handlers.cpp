@@ -55,16 +55,16 @@ PlayerHandlers::PlayerHandlers(QWidget* form1, QvodSearchSource* qvodSearch)
 {
     setObjectName(QString::fromLatin1(kInstanceName));
     m_player = form1->findChild<PlayerControl*>(QStringLiteral("QvodCtrl1"));
-    m_label32 = form1->findChild<QLabel*>(QStringLiteral("Label32"));
+    m_playerStateLabel = form1->findChild<QLabel*>(QStringLiteral("Label32"));
     m_pauseButton = form1->findChild<QPushButton*>(pageui::arrayName(QStringLiteral("Command53"), 12));
-    m_text11 = form1->findChild<QLineEdit*>(QStringLiteral("Text11"));
-    m_list2 = form1->findChild<QListWidget*>(QStringLiteral("List2"));
-    m_list3 = form1->findChild<QListWidget*>(QStringLiteral("List3"));
-    m_sstab1 = form1->findChild<QTabWidget*>(QStringLiteral("SSTab1"));
-    m_sstab3 = form1->findChild<QTabWidget*>(QStringLiteral("SSTab3"));
+    m_qvodBox = form1->findChild<QLineEdit*>(QStringLiteral("Text11"));
+    m_filmResourceLinks = form1->findChild<QListWidget*>(QStringLiteral("List2"));
+    m_filmListLinks = form1->findChild<QListWidget*>(QStringLiteral("List3"));
+    m_pages = form1->findChild<QTabWidget*>(QStringLiteral("SSTab1"));
+    m_videoTabs = form1->findChild<QTabWidget*>(QStringLiteral("SSTab3"));
     m_hoverHighlight = form1->findChild<QWidget*>(QStringLiteral("aicAlphaImage3"));
-    m_timer16 = windowTimer(form1, this, QStringLiteral("Timer16"), 1000);
-    connect(m_timer16, &QTimer::timeout, this, &PlayerHandlers::Timer16_Timer);
+    m_statePollTimer = windowTimer(form1, this, QStringLiteral("Timer16"), 1000);
+    connect(m_statePollTimer, &QTimer::timeout, this, &PlayerHandlers::Timer16_Timer);
 
     for (int i = 0; i < 2; ++i) {
         if (auto* b = form1->findChild<QAbstractButton*>(pageui::arrayName(QStringLiteral("Command4"), i)))
@@ -72,13 +72,13 @@ PlayerHandlers::PlayerHandlers(QWidget* form1, QvodSearchSource* qvodSearch)
     }
     if (auto* b = form1->findChild<QAbstractButton*>(QStringLiteral("Command48")))
         connect(b, &QAbstractButton::clicked, this, &PlayerHandlers::Command48_Click);
-    if (m_list2) {
-        connect(m_list2, &QListWidget::itemClicked, this, &PlayerHandlers::List2_Click);
-        connect(m_list2, &QListWidget::itemDoubleClicked, this, &PlayerHandlers::List2_DblClick);
+    if (m_filmResourceLinks) {
+        connect(m_filmResourceLinks, &QListWidget::itemClicked, this, &PlayerHandlers::List2_Click);
+        connect(m_filmResourceLinks, &QListWidget::itemDoubleClicked, this, &PlayerHandlers::List2_DblClick);
     }
-    if (m_list3) {
-        connect(m_list3, &QListWidget::itemClicked, this, &PlayerHandlers::List3_Click);
-        connect(m_list3, &QListWidget::itemDoubleClicked, this, &PlayerHandlers::List3_DblClick);
+    if (m_filmListLinks) {
+        connect(m_filmListLinks, &QListWidget::itemClicked, this, &PlayerHandlers::List3_Click);
+        connect(m_filmListLinks, &QListWidget::itemDoubleClicked, this, &PlayerHandlers::List3_DblClick);
     }
     if (m_player)
         connect(m_player, &PlayerControl::playbackFailed, this, &PlayerHandlers::showPlaybackFailure);
@@ -87,7 +87,7 @@ PlayerHandlers::PlayerHandlers(QWidget* form1, QvodSearchSource* qvodSearch)
     // state label.
     m_releaseHook = addReleaseHook([this] {
         if (m_polling)
-            m_timer16->start();
+            m_statePollTimer->start();
     });
 }
 
@@ -113,8 +113,8 @@ bool PlayerHandlers::playerPresent()
 void PlayerHandlers::startPolling()
 {
     m_polling = true;
-    if (!m_timer16->isActive())
-        m_timer16->start();
+    if (!m_statePollTimer->isActive())
+        m_statePollTimer->start();
 }
 
 void PlayerHandlers::playAddress(const QString& address)
@@ -198,7 +198,7 @@ void PlayerHandlers::stopPlayer()
     if (m_player)
         m_player->stop();
     m_polling = false;
-    m_timer16->stop();
+    m_statePollTimer->stop();
 }
 
 // ---------------------------------------------------------------------------
@@ -214,19 +214,19 @@ void PlayerHandlers::Command4_Click(int index)
     }
     if (index != 1 || refusePageAddress(address) || !playerPresent())
         return;
-    if (m_sstab3)
-        m_sstab3->setCurrentIndex(kPlayerTab);
+    if (m_videoTabs)
+        m_videoTabs->setCurrentIndex(kPlayerTab);
     startPolling();
     playAddress(address);
 }
 
 void PlayerHandlers::Command48_Click()
 {
-    const QString address = m_text11 ? m_text11->text() : QString();
+    const QString address = m_qvodBox ? m_qvodBox->text() : QString();
     if (address.isEmpty() || refusePageAddress(address) || !playerPresent())
         return;
-    if (m_sstab3)
-        m_sstab3->setCurrentIndex(kPlayerTab);
+    if (m_videoTabs)
+        m_videoTabs->setCurrentIndex(kPlayerTab);
     startPolling();
     playAddress(address);
 }
@@ -236,7 +236,7 @@ void PlayerHandlers::Command48_Click()
 
 void PlayerHandlers::List2_Click()
 {
-    const QString text = listText(m_list2);
+    const QString text = listText(m_filmResourceLinks);
     if (text.isEmpty())
         return;
     copyText(text);
@@ -245,18 +245,18 @@ void PlayerHandlers::List2_Click()
 
 void PlayerHandlers::List3_Click()
 {
-    copyText(listText(m_list3));
+    copyText(listText(m_filmListLinks));
     StatusLine::set(QStringLiteral("地址复制成功.."));
 }
 
 void PlayerHandlers::List2_DblClick()
 {
-    listDoubleClick(m_list2);
+    listDoubleClick(m_filmResourceLinks);
 }
 
 void PlayerHandlers::List3_DblClick()
 {
-    listDoubleClick(m_list3);
+    listDoubleClick(m_filmListLinks);
 }
 
 void PlayerHandlers::listDoubleClick(QListWidget* list)
@@ -268,10 +268,10 @@ void PlayerHandlers::listDoubleClick(QListWidget* list)
     // there: the highlight goes, the page marker follows the page.
     if (m_hoverHighlight)
         m_hoverHighlight->hide();
-    if (m_sstab1)
-        m_sstab1->setCurrentIndex(kOnlineVideoPage);
-    if (m_sstab3)
-        m_sstab3->setCurrentIndex(kPlayerTab);
+    if (m_pages)
+        m_pages->setCurrentIndex(kOnlineVideoPage);
+    if (m_videoTabs)
+        m_videoTabs->setCurrentIndex(kPlayerTab);
     playAddress(address);
     startPolling();
 }
@@ -288,8 +288,8 @@ void PlayerHandlers::Timer16_Timer()
 void PlayerHandlers::showPlayerState(int state)
 {
     const std::optional<QString> text = playerStateText(state);
-    if (text && m_label32)
-        m_label32->setText(QStringLiteral("播放器状态：") + *text);
+    if (text && m_playerStateLabel)
+        m_playerStateLabel->setText(QStringLiteral("播放器状态：") + *text);
 }
 
 } // namespace lumorra

@@ -68,15 +68,15 @@ private:
     QWidget* m_form1;
     QvodSearchSource* m_qvodSearch;
     PlayerControl* m_player = nullptr;
-    QLabel* m_label32 = nullptr;
-    QTimer* m_timer16 = nullptr;
-    QPushButton* m_pauseButton = nullptr;   // Command53(12)
-    QLineEdit* m_text11 = nullptr;
-    QListWidget* m_list2 = nullptr;
-    QListWidget* m_list3 = nullptr;
-    QTabWidget* m_sstab1 = nullptr;
-    QTabWidget* m_sstab3 = nullptr;
-    QWidget* m_hoverHighlight = nullptr;    // aicAlphaImage3
+    QLabel* m_playerStateLabel = nullptr;         // Label32
+    QTimer* m_statePollTimer = nullptr;           // Timer16
+    QPushButton* m_pauseButton = nullptr;         // Command53(12)
+    QLineEdit* m_qvodBox = nullptr;               // Text11
+    QListWidget* m_filmResourceLinks = nullptr;   // List2
+    QListWidget* m_filmListLinks = nullptr;       // List3
+    QTabWidget* m_pages = nullptr;                // SSTab1
+    QTabWidget* m_videoTabs = nullptr;            // SSTab3
+    QWidget* m_hoverHighlight = nullptr;          // aicAlphaImage3
     bool m_polling = false;
     int m_releaseHook = -1;
 };

@@ -26,14 +26,14 @@ private:
     // "全选": every service box follows the tick of Check3.
     void Check3_Click();
 
-    QLineEdit* m_text1 = nullptr;
+    QLineEdit* m_keywordBox = nullptr;   // Text1
     PageNumberBox* m_pageBox = nullptr;
-    QPushButton* m_command1 = nullptr;
-    std::array<QCheckBox*, kServiceCount> m_check2{};
-    QCheckBox* m_check3 = nullptr;
-    QGroupBox* m_frame5 = nullptr;
-    ResultList* m_listView1 = nullptr;
-    QFrame* m_picture1 = nullptr;
+    QPushButton* m_searchButton = nullptr;                    // Command1
+    std::array<QCheckBox*, kServiceCount> m_serviceBoxes{};   // Check2(0 … 23)
+    QCheckBox* m_selectAllBox = nullptr;                      // Check3
+    QGroupBox* m_resultFrame = nullptr;                       // Frame5
+    ResultList* m_resultList = nullptr;                       // ListView1
+    QFrame* m_versionCheckOverlay = nullptr;                  // Picture1
 };
 
 } // namespace lumorra

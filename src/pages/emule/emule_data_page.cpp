@@ -13,15 +13,15 @@ EmuleDataPage::EmuleDataPage(QWidget* parent) : QWidget(parent)
 {
     auto* page = pageui::pageColumn(this);
 
-    m_sstab4 = new QTabWidget(this);
-    m_sstab4->setObjectName(QStringLiteral("SSTab4"));
-    m_sstab4->addTab(new EmuleCategoryPage(EmuleCategoryPage::Category::Data),
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("SSTab4"));
+    m_tabs->addTab(new EmuleCategoryPage(EmuleCategoryPage::Category::Data),
                      QStringLiteral("综合资源①"));
-    m_sstab4->addTab(new EmuleSearchPage(EmuleSearchPage::Site::IndexSite),
+    m_tabs->addTab(new EmuleSearchPage(EmuleSearchPage::Site::IndexSite),
                      QStringLiteral("综合资源②"));
-    m_sstab4->addTab(new EmuleSearchPage(EmuleSearchPage::Site::SearchSite),
+    m_tabs->addTab(new EmuleSearchPage(EmuleSearchPage::Site::SearchSite),
                      QStringLiteral("综合资源③"));
-    page->addWidget(m_sstab4);
+    page->addWidget(m_tabs);
 }
 
 } // namespace lumorra

@@ -13,7 +13,7 @@ public:
     explicit EmuleDataPage(QWidget* parent = nullptr);
 
 private:
-    QTabWidget* m_sstab4 = nullptr;
+    QTabWidget* m_tabs = nullptr;   // SSTab4
 };
 
 } // namespace lumorra

@@ -28,9 +28,9 @@ QString filmDetailFailedText(const FetchResult& result)
 FilmDetailView::FilmDetailView(QWidget* form1) : QObject(form1), m_form1(form1)
 {
     setObjectName(QString::fromLatin1(kInstanceName));
-    m_listView18 = findResultList(form1, QStringLiteral("ListView18"));
-    if (m_listView18)
-        connect(m_listView18, &ResultList::listDoubleClicked, this, &FilmDetailView::ListView18_DblClick);
+    m_boardPosts = findResultList(form1, QStringLiteral("ListView18"));
+    if (m_boardPosts)
+        connect(m_boardPosts, &ResultList::listDoubleClicked, this, &FilmDetailView::ListView18_DblClick);
 }
 
 FilmDetailView::~FilmDetailView()
@@ -52,11 +52,11 @@ FilmDetailWindow* FilmDetailView::form11() const
 
 void FilmDetailView::ListView18_DblClick()
 {
-    QTreeWidgetItem* row = guardedSelection(m_listView18);
+    QTreeWidgetItem* row = guardedSelection(m_boardPosts);
     if (!row)
         return;
     StatusLine::set(QStringLiteral("影片信息获取中..."));
-    const QString postAddress = m_listView18->cellAt(row, 2);
+    const QString postAddress = m_boardPosts->cellAt(row, 2);
     m_postFetch.get(postAddress, FetchMode::WithIfModifiedSince, this,
                     [this, postAddress](const FetchResult& result) {
         // An error page is the server's, never the post: it is read as a post

@@ -40,7 +40,7 @@ private:
     void showPost(const QString& postAddress, const QString& post);
 
     QWidget* m_form1;
-    ResultList* m_listView18 = nullptr;
+    ResultList* m_boardPosts = nullptr;   // ListView18
     LatestFetch m_postFetch;
     QPointer<FilmDetailWindow> m_form11;
 };

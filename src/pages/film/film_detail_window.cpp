@@ -59,11 +59,11 @@ FilmDetailWindow::FilmDetailWindow() : QDialog(nullptr)
     auto* frame1 = new QGroupBox(this);
     frame1->setObjectName(QStringLiteral("Frame1"));
     auto* posterBox = new QVBoxLayout(frame1);
-    m_image1 = new QLabel(frame1);
-    m_image1->setObjectName(QStringLiteral("Image1"));
-    m_image1->setFixedSize(kPosterSize);
-    m_image1->setAlignment(Qt::AlignCenter);
-    posterBox->addWidget(m_image1);
+    m_poster = new QLabel(frame1);
+    m_poster->setObjectName(QStringLiteral("Image1"));
+    m_poster->setFixedSize(kPosterSize);
+    m_poster->setAlignment(Qt::AlignCenter);
+    posterBox->addWidget(m_poster);
     posterBox->addStretch(1);
     columns->addWidget(frame1);
 
@@ -71,30 +71,30 @@ FilmDetailWindow::FilmDetailWindow() : QDialog(nullptr)
     auto* frame3 = new QGroupBox(QStringLiteral("影片资料"), this);
     frame3->setObjectName(QStringLiteral("Frame3"));
     auto* descriptionBox = new QVBoxLayout(frame3);
-    m_text2 = textBox(QStringLiteral("Text2"), frame3);
-    descriptionBox->addWidget(m_text2);
+    m_descriptionBox = textBox(QStringLiteral("Text2"), frame3);
+    descriptionBox->addWidget(m_descriptionBox);
     right->addWidget(frame3, 3);
 
     auto* frame2 = new QGroupBox(QStringLiteral("影片简介"), this);
     frame2->setObjectName(QStringLiteral("Frame2"));
     auto* synopsisBox = new QVBoxLayout(frame2);
-    m_text1 = textBox(QStringLiteral("Text1"), frame2);
-    synopsisBox->addWidget(m_text1);
+    m_synopsisBox = textBox(QStringLiteral("Text1"), frame2);
+    synopsisBox->addWidget(m_synopsisBox);
     right->addWidget(frame2, 2);
 
     auto* buttons = new QHBoxLayout;
-    m_command1 = windowButton(QStringLiteral("Command1"), QStringLiteral("下载地址①"), this);
-    m_command2 = windowButton(QStringLiteral("Command2"), QStringLiteral("下载地址②"), this);
+    m_firstAddressButton = windowButton(QStringLiteral("Command1"), QStringLiteral("下载地址①"), this);
+    m_secondAddressButton = windowButton(QStringLiteral("Command2"), QStringLiteral("下载地址②"), this);
     auto* command3 = windowButton(QStringLiteral("Command3"), QStringLiteral("退出本页"), this);
     buttons->addStretch(1);
-    buttons->addWidget(m_command1);
-    buttons->addWidget(m_command2);
+    buttons->addWidget(m_firstAddressButton);
+    buttons->addWidget(m_secondAddressButton);
     buttons->addWidget(command3);
     right->addLayout(buttons);
     columns->addLayout(right, 1);
 
-    connect(m_command1, &QPushButton::clicked, this, &FilmDetailWindow::Command1_Click);
-    connect(m_command2, &QPushButton::clicked, this, &FilmDetailWindow::Command2_Click);
+    connect(m_firstAddressButton, &QPushButton::clicked, this, &FilmDetailWindow::Command1_Click);
+    connect(m_secondAddressButton, &QPushButton::clicked, this, &FilmDetailWindow::Command2_Click);
     connect(command3, &QPushButton::clicked, this, &FilmDetailWindow::Command3_Click);
 
     // Form_Load
@@ -104,21 +104,21 @@ FilmDetailWindow::FilmDetailWindow() : QDialog(nullptr)
 
 void FilmDetailWindow::fill(const FilmDetail& detail)
 {
-    m_text2->setPlainText(detail.description);
-    m_text1->setPlainText(detail.synopsis);
+    m_descriptionBox->setPlainText(detail.description);
+    m_synopsisBox->setPlainText(detail.synopsis);
     m_a = detail.firstAddress;
     m_b = detail.secondAddress;
-    m_command1->setEnabled(!m_a.isEmpty());
-    m_command2->setEnabled(!m_b.isEmpty());
+    m_firstAddressButton->setEnabled(!m_a.isEmpty());
+    m_secondAddressButton->setEnabled(!m_b.isEmpty());
 }
 
 void FilmDetailWindow::setPoster(const QImage& image)
 {
     if (image.isNull()) {
-        m_image1->clear();
+        m_poster->clear();
         return;
     }
-    m_image1->setPixmap(QPixmap::fromImage(image).scaled(kPosterSize, Qt::KeepAspectRatio,
+    m_poster->setPixmap(QPixmap::fromImage(image).scaled(kPosterSize, Qt::KeepAspectRatio,
                                                          Qt::SmoothTransformation));
 }
 

@@ -39,11 +39,11 @@ public:
 private:
     QString m_a;
     QString m_b;
-    QLabel* m_image1 = nullptr;
-    QPlainTextEdit* m_text1 = nullptr;   // synopsis
-    QPlainTextEdit* m_text2 = nullptr;   // description
-    QPushButton* m_command1 = nullptr;
-    QPushButton* m_command2 = nullptr;
+    QLabel* m_poster = nullptr;                     // Image1
+    QPlainTextEdit* m_synopsisBox = nullptr;        // Text1
+    QPlainTextEdit* m_descriptionBox = nullptr;     // Text2
+    QPushButton* m_firstAddressButton = nullptr;    // Command1
+    QPushButton* m_secondAddressButton = nullptr;   // Command2
 };
 
 } // namespace lumorra

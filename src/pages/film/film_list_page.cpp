@@ -37,10 +37,10 @@ FilmListPage::FilmListPage(QWidget* parent) : QWidget(parent)
     categories->addStretch(1);
     page->addLayout(categories);
 
-    m_listView5 = new ResultList(QStringLiteral("ListView5"), this);
-    page->addWidget(m_listView5, 1);
+    m_filmList = new ResultList(QStringLiteral("ListView5"), this);
+    page->addWidget(m_filmList, 1);
 
-    m_list3 = addAddressBox(page, QStringLiteral("文件地址（单击列表可复制文件地址 | 双击可进行在线播放）"),
+    m_linkList = addAddressBox(page, QStringLiteral("文件地址（单击列表可复制文件地址 | 双击可进行在线播放）"),
                             QStringLiteral("List3"), this);
 }
 

@@ -17,8 +17,8 @@ public:
     static QString categoryCaption(int index);   // caption of Command14(index)
 
 private:
-    ResultList* m_listView5 = nullptr;
-    QListWidget* m_list3 = nullptr;
+    ResultList* m_filmList = nullptr;    // ListView5
+    QListWidget* m_linkList = nullptr;   // List3
 };
 
 } // namespace lumorra

@@ -15,8 +15,8 @@ BtBoardPage::BtBoardPage(QWidget* parent) : QWidget(parent)
 
     addPagingRow(page, QStringLiteral("Command3"), 0, this);
 
-    m_listView18 = new ResultList(QStringLiteral("ListView18"), this);
-    page->addWidget(m_listView18, 1);
+    m_boardPosts = new ResultList(QStringLiteral("ListView18"), this);
+    page->addWidget(m_boardPosts, 1);
 }
 
 } // namespace lumorra

@@ -12,7 +12,7 @@ public:
     explicit BtBoardPage(QWidget* parent = nullptr);
 
 private:
-    ResultList* m_listView18 = nullptr;
+    ResultList* m_boardPosts = nullptr;   // ListView18
 };
 
 } // namespace lumorra

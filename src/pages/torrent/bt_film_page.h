@@ -18,10 +18,10 @@ public:
     explicit BtFilmPage(QWidget* parent = nullptr);
 
 private:
-    ResultList* m_listView16 = nullptr;
-    QLineEdit* m_text6 = nullptr;
-    QLabel* m_label38 = nullptr;
-    QLineEdit* m_text18 = nullptr;
+    ResultList* m_btFilms = nullptr;         // ListView16
+    QLineEdit* m_filmNameBox = nullptr;      // Text6
+    QLabel* m_updatedLabel = nullptr;        // Label38
+    QLineEdit* m_magnetBox = nullptr;        // Text18
     QPushButton* m_playOnDemand = nullptr;   // Commandz3(4)
 };
 

@@ -26,9 +26,9 @@ FilmResourcePage::FilmResourcePage(QWidget* parent) : QWidget(parent)
     auto* page = pageColumn(this);
 
     auto* query = new QHBoxLayout;
-    m_text13 = addCaptionedBox(query, QStringLiteral("请输入资源关键字："), QStringLiteral("Text13"), this,
+    m_keywordBox = addCaptionedBox(query, QStringLiteral("请输入资源关键字："), QStringLiteral("Text13"), this,
                                keywordHint());
-    m_text13->installEventFilter(this);
+    m_keywordBox->installEventFilter(this);
     query->addSpacing(16);
     m_pageBox = new PageNumberBox(2, this);
     query->addWidget(m_pageBox);
@@ -37,16 +37,16 @@ FilmResourcePage::FilmResourcePage(QWidget* parent) : QWidget(parent)
     query->addWidget(m_search);
     page->addLayout(query);
 
-    m_listView13 = new ResultList(QStringLiteral("ListView13"), this);
-    page->addWidget(m_listView13, 1);
+    m_resultList = new ResultList(QStringLiteral("ListView13"), this);
+    page->addWidget(m_resultList, 1);
 
-    m_list2 = addAddressBox(page, QStringLiteral("单击列表可复制文件地址 | 双击列表可进行在线播放"),
+    m_linkList = addAddressBox(page, QStringLiteral("单击列表可复制文件地址 | 双击列表可进行在线播放"),
                             QStringLiteral("List2"), this);
 }
 
 bool FilmResourcePage::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_text13) {
+    if (watched == m_keywordBox) {
         if (event->type() == QEvent::FocusIn)
             Text13_GotFocus();
         else if (event->type() == QEvent::FocusOut)
@@ -57,14 +57,14 @@ bool FilmResourcePage::eventFilter(QObject* watched, QEvent* event)
 
 void FilmResourcePage::Text13_GotFocus()
 {
-    if (m_text13->text() == keywordHint())
-        m_text13->clear();
+    if (m_keywordBox->text() == keywordHint())
+        m_keywordBox->clear();
 }
 
 void FilmResourcePage::Text13_LostFocus()
 {
-    if (m_text13->text().isEmpty())
-        m_text13->setText(keywordHint());
+    if (m_keywordBox->text().isEmpty())
+        m_keywordBox->setText(keywordHint());
 }
 
 } // namespace lumorra

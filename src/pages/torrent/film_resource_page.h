@@ -27,11 +27,11 @@ private:
     void Text13_GotFocus();
     void Text13_LostFocus();
 
-    QLineEdit* m_text13 = nullptr;
+    QLineEdit* m_keywordBox = nullptr;   // Text13
     PageNumberBox* m_pageBox = nullptr;
-    QPushButton* m_search = nullptr;     // Command2(2)
-    ResultList* m_listView13 = nullptr;
-    QListWidget* m_list2 = nullptr;
+    QPushButton* m_search = nullptr;      // Command2(2)
+    ResultList* m_resultList = nullptr;   // ListView13
+    QListWidget* m_linkList = nullptr;    // List2
 };
 
 } // namespace lumorra

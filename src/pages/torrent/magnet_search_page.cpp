@@ -22,15 +22,15 @@ MagnetSearchPage::MagnetSearchPage(QWidget* parent) : QWidget(parent)
     auto* page = pageColumn(this);
 
     auto* query = new QHBoxLayout;
-    m_text21 = addCaptionedBox(query, QStringLiteral("请输入资源关键字："), QStringLiteral("Text21"), this);
+    m_magnetKeywordBox = addCaptionedBox(query, QStringLiteral("请输入资源关键字："), QStringLiteral("Text21"), this);
     query->addSpacing(16);
     query->addWidget(label(QStringLiteral("搜索渠道："), this));
-    m_combo1 = new QComboBox(this);
-    m_combo1->setObjectName(QStringLiteral("Combo1"));
-    m_combo1->addItems({QStringLiteral("搜索渠道①"), QStringLiteral("搜索渠道②"),
+    m_channelChoice = new QComboBox(this);
+    m_channelChoice->setObjectName(QStringLiteral("Combo1"));
+    m_channelChoice->addItems({QStringLiteral("搜索渠道①"), QStringLiteral("搜索渠道②"),
                         QStringLiteral("即将添加更多渠道")});
-    m_combo1->setCurrentIndex(0);
-    query->addWidget(m_combo1);
+    m_channelChoice->setCurrentIndex(0);
+    query->addWidget(m_channelChoice);
     query->addSpacing(16);
 
     const QString array = QStringLiteral("Command21");
@@ -45,16 +45,16 @@ MagnetSearchPage::MagnetSearchPage(QWidget* parent) : QWidget(parent)
     query->addWidget(m_previous);
     page->addLayout(query);
 
-    m_listView19 = new ResultList(QStringLiteral("ListView19"), this);
-    page->addWidget(m_listView19, 1);
+    m_magnetList = new ResultList(QStringLiteral("ListView19"), this);
+    page->addWidget(m_magnetList, 1);
 
-    connect(m_combo1, &QComboBox::currentIndexChanged, this, [this] { Combo1_Click(); });
+    connect(m_channelChoice, &QComboBox::currentIndexChanged, this, [this] { Combo1_Click(); });
 }
 
 void MagnetSearchPage::Combo1_Click()
 {
-    if (m_combo1->currentIndex() == kPlaceholderChannel)
-        m_combo1->setCurrentIndex(0);
+    if (m_channelChoice->currentIndex() == kPlaceholderChannel)
+        m_channelChoice->setCurrentIndex(0);
 }
 
 } // namespace lumorra

@@ -20,12 +20,12 @@ private:
     // The placeholder entry is not a channel: choosing it goes back to the first.
     void Combo1_Click();
 
-    QLineEdit* m_text21 = nullptr;
-    QComboBox* m_combo1 = nullptr;
-    QPushButton* m_search = nullptr;     // Command21(3)
-    QPushButton* m_next = nullptr;       // Command21(4)
-    QPushButton* m_previous = nullptr;   // Command21(5)
-    ResultList* m_listView19 = nullptr;
+    QLineEdit* m_magnetKeywordBox = nullptr;   // Text21
+    QComboBox* m_channelChoice = nullptr;      // Combo1
+    QPushButton* m_search = nullptr;           // Command21(3)
+    QPushButton* m_next = nullptr;             // Command21(4)
+    QPushButton* m_previous = nullptr;         // Command21(5)
+    ResultList* m_magnetList = nullptr;        // ListView19
 };
 
 } // namespace lumorra

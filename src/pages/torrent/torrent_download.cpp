@@ -90,7 +90,7 @@ QString TorrentDownload::startedText()
 TorrentDownload::TorrentDownload(QWidget* form1) : QObject(form1), m_form1(form1)
 {
     setObjectName(QStringLiteral("TorrentDownload"));
-    m_listView4 = findResultList(form1, QStringLiteral("ListView4"));
+    m_rssResults = findResultList(form1, QStringLiteral("ListView4"));
     m_offerWait = new QTimer(this);
     m_offerWait->setSingleShot(true);
     m_offerWait->setInterval(5000);
@@ -160,10 +160,10 @@ QWebEngineView* TorrentDownload::browser()
 
 void TorrentDownload::dkbtxz_Click()
 {
-    QTreeWidgetItem* row = guardedSelection(m_listView4);
+    QTreeWidgetItem* row = guardedSelection(m_rssResults);
     if (!row)
         return;
-    const QString address = m_listView4->cellAt(row, kTorrentCell).trimmed();
+    const QString address = m_rssResults->cellAt(row, kTorrentCell).trimmed();
     // The address comes from a remote feed: only web and ftp addresses are
     // opened, never a local file or a script.
     if (!isAllowedAddress(address, AddressUse::Transfer)) {

@@ -64,7 +64,7 @@ private:
     void cancelDownload(QWebEngineDownloadRequest* download, const QString& reason);
 
     QWidget* m_form1;
-    ResultList* m_listView4 = nullptr;
+    ResultList* m_rssResults = nullptr;   // ListView4
     QPointer<QWebEngineView> m_browser;
     QPointer<QWebEnginePage> m_watchedPage;
     QPointer<QWebEngineProfile> m_watchedProfile;

@@ -18,7 +18,7 @@ TorrentIndexPage::TorrentIndexPage(QWidget* parent) : QWidget(parent)
     auto* page = pageColumn(this);
 
     auto* query = new QHBoxLayout;
-    m_text2 = addCaptionedBox(query, QStringLiteral("请输入资源关键字："), QStringLiteral("Text2"), this);
+    m_keywordBox = addCaptionedBox(query, QStringLiteral("请输入资源关键字："), QStringLiteral("Text2"), this);
     query->addSpacing(16);
     m_pageBox = new PageNumberBox(1, this);
     query->addWidget(m_pageBox);
@@ -27,8 +27,8 @@ TorrentIndexPage::TorrentIndexPage(QWidget* parent) : QWidget(parent)
     query->addWidget(m_search);
     page->addLayout(query);
 
-    m_listView2 = new ResultList(QStringLiteral("ListView2"), this);
-    page->addWidget(m_listView2, 1);
+    m_resultList = new ResultList(QStringLiteral("ListView2"), this);
+    page->addWidget(m_resultList, 1);
 }
 
 } // namespace lumorra

@@ -17,10 +17,10 @@ public:
     explicit TorrentIndexPage(QWidget* parent = nullptr);
 
 private:
-    QLineEdit* m_text2 = nullptr;
+    QLineEdit* m_keywordBox = nullptr;   // Text2
     PageNumberBox* m_pageBox = nullptr;
-    QPushButton* m_search = nullptr;     // Command2(0)
-    ResultList* m_listView2 = nullptr;
+    QPushButton* m_search = nullptr;      // Command2(0)
+    ResultList* m_resultList = nullptr;   // ListView2
 };
 
 } // namespace lumorra

@@ -17,14 +17,14 @@ TorrentRssPage::TorrentRssPage(QWidget* parent) : QWidget(parent)
     auto* page = pageColumn(this);
 
     auto* query = new QHBoxLayout;
-    m_text8 = addCaptionedBox(query, QStringLiteral("请输入资源关键字："), QStringLiteral("Text8"), this);
+    m_keywordBox = addCaptionedBox(query, QStringLiteral("请输入资源关键字："), QStringLiteral("Text8"), this);
     query->addSpacing(16);
     m_search = button(arrayName(QStringLiteral("Command2"), 1), QStringLiteral("开始搜索"), this);
     query->addWidget(m_search);
     page->addLayout(query);
 
-    m_listView4 = new ResultList(QStringLiteral("ListView4"), this);
-    page->addWidget(m_listView4, 1);
+    m_resultList = new ResultList(QStringLiteral("ListView4"), this);
+    page->addWidget(m_resultList, 1);
 }
 
 } // namespace lumorra

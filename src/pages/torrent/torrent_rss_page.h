@@ -15,9 +15,9 @@ public:
     explicit TorrentRssPage(QWidget* parent = nullptr);
 
 private:
-    QLineEdit* m_text8 = nullptr;
-    QPushButton* m_search = nullptr;     // Command2(1)
-    ResultList* m_listView4 = nullptr;
+    QLineEdit* m_keywordBox = nullptr;    // Text8
+    QPushButton* m_search = nullptr;      // Command2(1)
+    ResultList* m_resultList = nullptr;   // ListView4
 };
 
 } // namespace lumorra

@@ -15,10 +15,10 @@ public:
     explicit OnDemandPage(QWidget* parent = nullptr);
 
 private:
-    QLineEdit* m_text12 = nullptr;
-    QPushButton* m_command43 = nullptr;
-    QPushButton* m_command56 = nullptr;
-    QLabel* m_picture2 = nullptr;
+    QLineEdit* m_addressBox = nullptr;      // Text12
+    QPushButton* m_playButton = nullptr;    // Command43
+    QPushButton* m_pasteButton = nullptr;   // Command56
+    QLabel* m_hintPanel = nullptr;          // Picture2
 };
 
 } // namespace lumorra

@@ -48,7 +48,7 @@ QString OnlineVideoHandlers::firstPageText()
 OnlineVideoHandlers::OnlineVideoHandlers(QWidget* form1) : QObject(form1), m_form1(form1)
 {
     setObjectName(QString::fromLatin1(kInstanceName));
-    m_check1 = form1->findChild<QCheckBox*>(QStringLiteral("Check1"));
+    m_agreementBox = form1->findChild<QCheckBox*>(QStringLiteral("Check1"));
     m_qvodFilm = new QvodFilmSource(form1, this);
     m_qvodSearch = new QvodSearchSource(form1, this);
     m_torrentTag = new TorrentTagSource(form1, this);
@@ -91,7 +91,7 @@ void OnlineVideoHandlers::setForumAddressHandler(std::function<void()> handler)
 
 bool OnlineVideoHandlers::agreementAccepted()
 {
-    if (m_check1 && m_check1->isChecked())
+    if (m_agreementBox && m_agreementBox->isChecked())
         return true;
     showInfo(m_form1->window(), agreementRequiredText());
     return false;

@@ -50,7 +50,7 @@ private:
     void forumAddressClicked();
 
     QWidget* m_form1;
-    QCheckBox* m_check1 = nullptr;
+    QCheckBox* m_agreementBox = nullptr;             // Check1
     QPushButton* m_otherFunctionsButton = nullptr;   // Command53(6)
     QMenu* m_menu = nullptr;
     QvodFilmSource* m_qvodFilm = nullptr;

@@ -68,19 +68,19 @@ OnlineVideoPage::OnlineVideoPage(QWidget* parent) : QWidget(parent)
 {
     auto* page = pageui::pageColumn(this);
 
-    m_sstab3 = new QTabWidget(this);
-    m_sstab3->setObjectName(QStringLiteral("SSTab3"));
-    m_sstab3->addTab(buildQvodFilmTab(), tabCaption(0));
-    m_sstab3->addTab(buildQvodSearchTab(), tabCaption(1));
-    m_sstab3->addTab(buildTorrentTagTab(), tabCaption(2));
-    m_sstab3->addTab(buildPlayerTab(), tabCaption(3));
-    m_sstab3->addTab(buildLiveTab(), tabCaption(4));
-    page->addWidget(m_sstab3, 1);
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("SSTab3"));
+    m_tabs->addTab(buildQvodFilmTab(), tabCaption(0));
+    m_tabs->addTab(buildQvodSearchTab(), tabCaption(1));
+    m_tabs->addTab(buildTorrentTagTab(), tabCaption(2));
+    m_tabs->addTab(buildPlayerTab(), tabCaption(3));
+    m_tabs->addTab(buildLiveTab(), tabCaption(4));
+    page->addWidget(m_tabs, 1);
 
     auto* agreement = new QHBoxLayout;
-    m_check1 = new QCheckBox(QStringLiteral("阅读并同意遵守使用协议"), this);
-    m_check1->setObjectName(QStringLiteral("Check1"));
-    agreement->addWidget(m_check1);
+    m_agreementBox = new QCheckBox(QStringLiteral("阅读并同意遵守使用协议"), this);
+    m_agreementBox->setObjectName(QStringLiteral("Check1"));
+    agreement->addWidget(m_agreementBox);
     agreement->addStretch(1);
     page->addLayout(agreement);
 }
@@ -96,10 +96,10 @@ QWidget* OnlineVideoPage::buildQvodFilmTab()
 
     // The list with the poster of the chosen film beside it …
     auto* body = new QHBoxLayout;
-    m_listView3 = new ResultList(QStringLiteral("ListView3"), tab);
-    body->addWidget(m_listView3, 1);
-    m_image2 = posterBox(QStringLiteral("Image2"), tab);
-    body->addWidget(m_image2, 0, Qt::AlignTop);
+    m_qvodFilmList = new ResultList(QStringLiteral("ListView3"), tab);
+    body->addWidget(m_qvodFilmList, 1);
+    m_qvodFilmPoster = posterBox(QStringLiteral("Image2"), tab);
+    body->addWidget(m_qvodFilmPoster, 0, Qt::AlignTop);
     layout->addLayout(body, 1);
 
     // … and its four play addresses below, two to a line.
@@ -107,18 +107,18 @@ QWidget* OnlineVideoPage::buildQvodFilmTab()
     detail->setObjectName(QStringLiteral("Frame1(19)"));
     auto* grid = new QGridLayout(detail);
     grid->setHorizontalSpacing(8);
-    m_text7 = lineEdit(QStringLiteral("Text7"), detail);
-    m_text9 = lineEdit(QStringLiteral("Text9"), detail);
-    m_text10 = lineEdit(QStringLiteral("Text10"), detail);
-    m_text11 = lineEdit(QStringLiteral("Text11"), detail);
+    m_thunderBox = lineEdit(QStringLiteral("Text7"), detail);
+    m_qqBox = lineEdit(QStringLiteral("Text9"), detail);
+    m_baiduBox = lineEdit(QStringLiteral("Text10"), detail);
+    m_qvodBox = lineEdit(QStringLiteral("Text11"), detail);
     grid->addWidget(label(QStringLiteral("迅雷资源："), detail), 0, 0);
-    grid->addWidget(m_text7, 0, 1);
+    grid->addWidget(m_thunderBox, 0, 1);
     grid->addWidget(label(QStringLiteral("QQ影音资源："), detail), 0, 2);
-    grid->addWidget(m_text9, 0, 3);
+    grid->addWidget(m_qqBox, 0, 3);
     grid->addWidget(label(QStringLiteral("百度影音资源："), detail), 1, 0);
-    grid->addWidget(m_text10, 1, 1);
+    grid->addWidget(m_baiduBox, 1, 1);
     grid->addWidget(label(QStringLiteral("快播QVOD资源："), detail), 1, 2);
-    grid->addWidget(m_text11, 1, 3);
+    grid->addWidget(m_qvodBox, 1, 3);
     grid->addWidget(button(QStringLiteral("Command48"), QStringLiteral("在线播放"), detail), 1, 4);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
@@ -133,18 +133,18 @@ QWidget* OnlineVideoPage::buildQvodSearchTab()
     auto* layout = pageColumn(tab);
 
     auto* query = new QHBoxLayout;
-    m_text15 = addKeywordSearch(query, QStringLiteral("Text15"), 10, tab);
+    m_qvodKeywordBox = addKeywordSearch(query, QStringLiteral("Text15"), 10, tab);
     query->addSpacing(24);
     addButtonArray(query, QStringLiteral("Command53"), 7, pagingCaptions(), tab);
     layout->addLayout(query);
 
     auto* body = new QHBoxLayout;
-    m_listView14 = new ResultList(QStringLiteral("ListView14"), tab);
-    body->addWidget(m_listView14, 1);
+    m_qvodSearchList = new ResultList(QStringLiteral("ListView14"), tab);
+    body->addWidget(m_qvodSearchList, 1);
 
     auto* side = new QVBoxLayout;
-    m_image3 = posterBox(QStringLiteral("Image3"), tab);
-    side->addWidget(m_image3);
+    m_qvodSearchPoster = posterBox(QStringLiteral("Image3"), tab);
+    side->addWidget(m_qvodSearchPoster);
     side->addWidget(button(arrayName(QStringLiteral("Command4"), 0), QStringLiteral("复制地址"), tab));
     side->addWidget(button(arrayName(QStringLiteral("Command4"), 1), QStringLiteral("在线播放"), tab));
     side->addStretch(1);
@@ -160,13 +160,13 @@ QWidget* OnlineVideoPage::buildTorrentTagTab()
     auto* layout = pageColumn(tab);
 
     auto* query = new QHBoxLayout;
-    m_text22 = addKeywordSearch(query, QStringLiteral("Text22"), 15, tab);
+    m_torrentTagKeywordBox = addKeywordSearch(query, QStringLiteral("Text22"), 15, tab);
     query->addSpacing(16);
     query->addWidget(label(QStringLiteral("本功能最多暂时仅支持获取30条资源"), tab));
     layout->addLayout(query);
 
-    m_listView20 = new ResultList(QStringLiteral("ListView20"), tab);
-    layout->addWidget(m_listView20, 1);
+    m_torrentTagList = new ResultList(QStringLiteral("ListView20"), tab);
+    layout->addWidget(m_torrentTagList, 1);
 
     auto* links = frame(QStringLiteral("种子信息"), tab);
     auto* form = new QFormLayout(links);
@@ -185,15 +185,15 @@ QWidget* OnlineVideoPage::buildPlayerTab()
     auto* tab = new QWidget;
     auto* layout = pageColumn(tab);
 
-    m_qvodCtrl1 = new PlayerControl(tab);
-    layout->addWidget(m_qvodCtrl1, 1);
+    m_player = new PlayerControl(tab);
+    layout->addWidget(m_player, 1);
 
     auto* bottom = new QHBoxLayout;
     auto* controls = frame(QStringLiteral("播放控制"), tab);
     auto* controlsLayout = new QVBoxLayout(controls);
-    m_label32 = label(QStringLiteral("播放器状态：未播放"), controls);
-    m_label32->setObjectName(QStringLiteral("Label32"));
-    controlsLayout->addWidget(m_label32);
+    m_playerStateLabel = label(QStringLiteral("播放器状态：未播放"), controls);
+    m_playerStateLabel->setObjectName(QStringLiteral("Label32"));
+    controlsLayout->addWidget(m_playerStateLabel);
     auto* buttons = new QHBoxLayout;
     addButtonArray(buttons, QStringLiteral("Command53"), 11,
                    {QStringLiteral("输入地址进行播放"), QStringLiteral("暂停"), QStringLiteral("停止")},
@@ -227,17 +227,17 @@ QWidget* OnlineVideoPage::buildLiveTab()
     auto* channels = frame(QStringLiteral("频道列表[双击播放]"), tab);
     channels->setFixedWidth(180);
     auto* channelsLayout = new QVBoxLayout(channels);
-    m_list1 = new QListWidget(channels);
-    m_list1->setObjectName(QStringLiteral("List1"));
-    channelsLayout->addWidget(m_list1);
+    m_channelList = new QListWidget(channels);
+    m_channelList->setObjectName(QStringLiteral("List1"));
+    channelsLayout->addWidget(m_channelList);
     layout->addWidget(channels);
 
-    m_webBrowser1 = new QWebEngineView(tab);
-    m_webBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
+    m_liveBrowser = new QWebEngineView(tab);
+    m_liveBrowser->setObjectName(QStringLiteral("WebBrowser1"));
     // The channels are third-party pages: their dialogs stay silent.
-    m_webBrowser1->setPage(new SilentWebPage(m_webBrowser1));
-    m_webBrowser1->setContextMenuPolicy(Qt::NoContextMenu);
-    layout->addWidget(m_webBrowser1, 1);
+    m_liveBrowser->setPage(new SilentWebPage(m_liveBrowser));
+    m_liveBrowser->setContextMenuPolicy(Qt::NoContextMenu);
+    layout->addWidget(m_liveBrowser, 1);
     return tab;
 }
 

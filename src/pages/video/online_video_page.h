@@ -31,30 +31,30 @@ private:
     QWidget* buildPlayerTab();
     QWidget* buildLiveTab();
 
-    QTabWidget* m_sstab3 = nullptr;
-    QCheckBox* m_check1 = nullptr;
+    QTabWidget* m_tabs = nullptr;          // SSTab3
+    QCheckBox* m_agreementBox = nullptr;   // Check1
 
-    ResultList* m_listView3 = nullptr;
-    QLabel* m_image2 = nullptr;
-    QLineEdit* m_text7 = nullptr;
-    QLineEdit* m_text9 = nullptr;
-    QLineEdit* m_text10 = nullptr;
-    QLineEdit* m_text11 = nullptr;
+    ResultList* m_qvodFilmList = nullptr;   // ListView3
+    QLabel* m_qvodFilmPoster = nullptr;     // Image2
+    QLineEdit* m_thunderBox = nullptr;      // Text7
+    QLineEdit* m_qqBox = nullptr;           // Text9
+    QLineEdit* m_baiduBox = nullptr;        // Text10
+    QLineEdit* m_qvodBox = nullptr;         // Text11
 
-    ResultList* m_listView14 = nullptr;
-    QLineEdit* m_text15 = nullptr;
-    QLabel* m_image3 = nullptr;
+    ResultList* m_qvodSearchList = nullptr;   // ListView14
+    QLineEdit* m_qvodKeywordBox = nullptr;    // Text15
+    QLabel* m_qvodSearchPoster = nullptr;     // Image3
 
-    ResultList* m_listView20 = nullptr;
-    QLineEdit* m_text22 = nullptr;
-    QLineEdit* m_infoHash = nullptr;     // Text23(0)
-    QLineEdit* m_magnet = nullptr;       // Text23(1)
+    ResultList* m_torrentTagList = nullptr;        // ListView20
+    QLineEdit* m_torrentTagKeywordBox = nullptr;   // Text22
+    QLineEdit* m_infoHash = nullptr;               // Text23(0)
+    QLineEdit* m_magnet = nullptr;                 // Text23(1)
 
-    PlayerControl* m_qvodCtrl1 = nullptr;
-    QLabel* m_label32 = nullptr;
+    PlayerControl* m_player = nullptr;      // QvodCtrl1
+    QLabel* m_playerStateLabel = nullptr;   // Label32
 
-    QListWidget* m_list1 = nullptr;
-    QWebEngineView* m_webBrowser1 = nullptr;
+    QListWidget* m_channelList = nullptr;      // List1
+    QWebEngineView* m_liveBrowser = nullptr;   // WebBrowser1
 };
 
 } // namespace lumorra
