@@ -29,7 +29,6 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
@@ -37,7 +36,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QListWidget>
 #include <QLocale>
 #include <QLoggingCategory>
 #include <QMessageBox>
@@ -333,25 +331,8 @@ void MainWindow::Form_Load()
     const SettingsStore store;
     // 9
     runStep([this] { setWindowIcon(QIcon()); });
-    // 10
-    runStep([this] {
-        auto* list1 = findChild<QListWidget*>(QStringLiteral("List1"));
-        if (list1 && list1->count() == 0) {
-            list1->addItems({QStringLiteral("抢先看"), QStringLiteral("电视剧"), QStringLiteral("同步跟播"),
-                             QStringLiteral("综艺频道"), QStringLiteral("动漫频道"), QStringLiteral("音乐频道"),
-                             QStringLiteral("在线视频"), QStringLiteral("搞笑频道"), QStringLiteral("小品频道"),
-                             QStringLiteral("VIP免费频道")});
-        }
-    });
-    // 11
-    runStep([this] {
-        auto* combo1 = m_pages->widget(1)->findChild<QComboBox*>(QStringLiteral("Combo1"));
-        if (combo1 && combo1->count() == 0) {
-            combo1->addItems({QStringLiteral("搜索渠道①"), QStringLiteral("搜索渠道②"),
-                              QStringLiteral("即将添加更多渠道")});
-            combo1->setCurrentIndex(0);
-        }
-    });
+    // 10, 11: the live channels (List1) and the magnet channels (Combo1) are
+    // filled by their pages.
     // 12
     runStep([this, &store] {
         if (!store.isOn(kNewYearMusic))

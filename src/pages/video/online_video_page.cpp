@@ -229,6 +229,10 @@ QWidget* OnlineVideoPage::buildLiveTab()
     auto* channelsLayout = new QVBoxLayout(channels);
     m_channelList = new QListWidget(channels);
     m_channelList->setObjectName(QStringLiteral("List1"));
+    m_channelList->addItems({QStringLiteral("抢先看"), QStringLiteral("电视剧"), QStringLiteral("同步跟播"),
+                             QStringLiteral("综艺频道"), QStringLiteral("动漫频道"), QStringLiteral("音乐频道"),
+                             QStringLiteral("在线视频"), QStringLiteral("搞笑频道"), QStringLiteral("小品频道"),
+                             QStringLiteral("VIP免费频道")});
     channelsLayout->addWidget(m_channelList);
     layout->addWidget(channels);
 
