@@ -253,13 +253,13 @@ struct SampleSites::Impl {
 
     void handle(const httplib::Request& req, httplib::Response& res)
     {
-        const std::shared_ptr<SiteHooks> hooks = currentHooks();
+        const std::shared_ptr<SiteHooks> siteHooks = currentHooks();
         std::optional<LoggedRequest> seen;
         std::optional<Answer> answer;
-        if (hooks) {
+        if (siteHooks) {
             seen = describe(req);
-            hooks->received(*seen);
-            answer = hooks->instead(*seen);
+            siteHooks->received(*seen);
+            answer = siteHooks->instead(*seen);
         }
         if (!answer) {
             SiteRequest site;
@@ -276,9 +276,9 @@ struct SampleSites::Impl {
         if (!answer)
             answer = Answer::html(kNotFoundPage, 404);
         std::optional<unsigned> generation;
-        if (hooks) {
+        if (siteHooks) {
             const unsigned before = filterGeneration.load();
-            if (std::optional<Answer> filtered = hooks->filtered(*answer, *seen)) {
+            if (std::optional<Answer> filtered = siteHooks->filtered(*answer, *seen)) {
                 generation = before;
                 answer = std::move(filtered);
             }

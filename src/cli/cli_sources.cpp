@@ -158,13 +158,7 @@ const Source* findSource(Verb verb, const QString& name)
 
 QStringList columnsOf(const Source& source)
 {
-    if (!source.columns.isEmpty())
-        return source.columns;
-    QStringList keys;
-    if (const ListLayout* layout = listLayout(source.listName))
-        for (const ColumnLayout& c : layout->columns)
-            keys << c.key;
-    return keys;
+    return source.entry ? sourceColumns(*source.entry) : source.columns;
 }
 
 QList<std::pair<QString, QString>> columnCaptions(const Source& source)
