@@ -31,7 +31,7 @@ const SourceEntry* entryOf(const QString& id)
 std::unique_ptr<SourceEngine> engineOf(const QString& id)
 {
     const SourceEntry* entry = entryOf(id);
-    return std::unique_ptr<SourceEngine>(entry ? entry->createEngine(Pacing::immediate(), nullptr) : nullptr);
+    return entry ? tableEngine(entry->verb, entry->id) : nullptr;
 }
 
 QString roleUrl(const char* role)

@@ -27,8 +27,7 @@ using Kind = SourceOutcome::Kind;
 
 std::unique_ptr<SourceEngine> engineOf(SourceVerb verb, const QString& id)
 {
-    const SourceEntry* entry = findSourceEntry(verb, id);
-    return std::unique_ptr<SourceEngine>(entry ? entry->createEngine(Pacing::immediate(), nullptr) : nullptr);
+    return tableEngine(verb, id);
 }
 
 // The request of a table row: its own variant, and the keyword, services

@@ -29,8 +29,7 @@ std::unique_ptr<SourceEngine> engineOf(const QString& verbAndId, const Pacing& p
     const SourceVerb verb = parts[0] == QLatin1String("list") ? SourceVerb::List
         : parts[0] == QLatin1String("resolve")               ? SourceVerb::Resolve
                                                               : SourceVerb::Search;
-    const SourceEntry* entry = findSourceEntry(verb, parts.value(1));
-    return std::unique_ptr<SourceEngine>(entry ? entry->createEngine(pacing, nullptr) : nullptr);
+    return tableEngine(verb, parts.value(1), pacing);
 }
 
 QString siteUrl(const char* role)

@@ -20,8 +20,7 @@ namespace {
 
 std::unique_ptr<SourceEngine> engineOf(const char* id)
 {
-    const SourceEntry* entry = findSourceEntry(SourceVerb::Search, QLatin1String(id));
-    return std::unique_ptr<SourceEngine>(entry ? entry->createEngine(Pacing::immediate(), nullptr) : nullptr);
+    return tableEngine(SourceVerb::Search, QLatin1String(id));
 }
 
 SourceRequest keyword(const QString& k)

@@ -22,8 +22,7 @@ using Kind = SourceOutcome::Kind;
 
 std::unique_ptr<SourceEngine> engineOf(SourceVerb verb, const QString& id)
 {
-    const SourceEntry* entry = findSourceEntry(verb, id);
-    return std::unique_ptr<SourceEngine>(entry ? entry->createEngine(Pacing::immediate(), nullptr) : nullptr);
+    return tableEngine(verb, id);
 }
 
 SourceVerb verbOf(const QString& name)

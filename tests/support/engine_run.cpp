@@ -37,6 +37,12 @@ EngineRun runEngine(SourceEngine& engine, const SourceRequest& request, int time
     return run;
 }
 
+std::unique_ptr<SourceEngine> tableEngine(SourceVerb verb, const QString& id, const Pacing& pacing)
+{
+    const SourceEntry* entry = findSourceEntry(verb, id);
+    return std::unique_ptr<SourceEngine>(entry ? entry->createEngine(pacing, nullptr) : nullptr);
+}
+
 void useTestSites(int fetchTimeoutMs)
 {
     TestServer& server = TestServer::shared();

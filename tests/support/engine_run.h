@@ -3,10 +3,13 @@
 // status texts, the problems and the one outcome. Engine tests read this
 // alone, without a window.
 #include "sources/engine/source_engine.h"
+#include "sources/source_table.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <memory>
 
 namespace lumorra::testing {
 
@@ -27,6 +30,11 @@ struct EngineRun {
 // Starts `request` on `engine` and waits for its end (up to `timeoutMs`),
 // then a moment more, so a second ending or a late row would be seen.
 EngineRun runEngine(SourceEngine& engine, const SourceRequest& request, int timeoutMs = 10000);
+
+// A new engine of the table's source `verb id` (none when the table has no
+// such row), without a parent.
+std::unique_ptr<SourceEngine> tableEngine(SourceVerb verb, const QString& id,
+                                          const Pacing& pacing = Pacing::immediate());
 
 // Points every role of the sites table at the shared test server, with a
 // short fetch time-out, and takes away any programmed misbehaviour.
