@@ -78,6 +78,7 @@ QList<SourceEntry> buildTable()
                              "ListView13", Paged, LinksToPage, unpaced<FilmResourceEngine>());
         s.startControl = QStringLiteral("Command2(2)");
         s.keywordBox = QStringLiteral("Text13");
+        s.resolvedBy = QStringLiteral("qvod");
     }
     {
         SourceEntry& s = add(V::Search, "magnet-a", role::MagnetSiteA, "magnet search, channel 1 (MagnetSiteA)",
@@ -85,6 +86,7 @@ QList<SourceEntry> buildTable()
         s.startControl = QStringLiteral("Command21(3)");
         s.keywordBox = QStringLiteral("Text21");
         s.timers = {{QStringLiteral("Timer24"), 3000}};
+        s.checkWord = QStringLiteral("ubuntu");
     }
     {
         SourceEntry& s = add(V::Search, "magnet-b", role::MagnetSiteB,
@@ -93,6 +95,7 @@ QList<SourceEntry> buildTable()
         s.startControl = QStringLiteral("Command21(3)");
         s.keywordBox = QStringLiteral("Text21");
         s.timers = {{QStringLiteral("Timer26"), 100}};
+        s.checkWord = QStringLiteral("ubuntu");
     }
     {
         SourceEntry& s = add(V::Search, "emule", role::EmuleIndexSite, "eMule index site (EmuleIndexSite)",
@@ -100,6 +103,7 @@ QList<SourceEntry> buildTable()
         s.startControl = QStringLiteral("Command27(12)");
         s.keywordBox = QStringLiteral("Text16");
         s.timers = {{QStringLiteral("Timer15"), 100}};
+        s.resolvedBy = QStringLiteral("ed2k");
     }
     {
         SourceEntry& s = add(V::Search, "emule-search", role::EmuleSearchSite, "eMule search site (EmuleSearchSite)",
@@ -115,6 +119,7 @@ QList<SourceEntry> buildTable()
         s.startControl = QStringLiteral("Command53(10)");
         s.keywordBox = QStringLiteral("Text15");
         s.timers = {{QStringLiteral("Timer14"), 100}};
+        s.resolvedBy = QStringLiteral("qvod");
     }
     {
         SourceEntry& s = add(V::Search, "tag", role::TorrentTagSite, "torrent tag site (TorrentTagSite)",
@@ -122,6 +127,7 @@ QList<SourceEntry> buildTable()
         s.startControl = QStringLiteral("Command53(15)");
         s.keywordBox = QStringLiteral("Text22");
         s.timers = {{QStringLiteral("Timer8"), 1000}};
+        s.resolvedBy = QStringLiteral("tag");
     }
 
     // ---- listings ----
@@ -235,6 +241,11 @@ const SourceEntry* findSourceEntry(SourceVerb verb, const QString& id)
         if (s.verb == verb && s.id == id)
             return &s;
     return nullptr;
+}
+
+const SourceEntry* resolverOf(const SourceEntry& source)
+{
+    return source.resolvedBy.isEmpty() ? nullptr : findSourceEntry(SourceVerb::Resolve, source.resolvedBy);
 }
 
 QStringList sourceColumns(const SourceEntry& source)

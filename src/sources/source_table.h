@@ -53,6 +53,11 @@ struct SourceEntry {
     QString startControl;
     QString keywordBox;
     QList<StepTimer> timers;  // the window timers that pace it
+    // The resolver (a Resolve row's id) that reads this source's detail
+    // pages; empty when its rows need none.
+    QString resolvedBy;
+    // A search: the word the site check asks for, one its site surely lists.
+    QString checkWord = QStringLiteral("电影");
     EngineFactory create;
 
     bool has(SourceOption o) const { return options & o; }
@@ -65,6 +70,8 @@ struct SourceEntry {
 // Every source, in help order.
 const QList<SourceEntry>& sourceTable();
 const SourceEntry* findSourceEntry(SourceVerb verb, const QString& id);
+// The resolver of `source`'s detail pages, or null.
+const SourceEntry* resolverOf(const SourceEntry& source);
 // The keys its rows are printed under, in column order.
 QStringList sourceColumns(const SourceEntry& source);
 
