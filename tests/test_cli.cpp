@@ -33,6 +33,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -262,6 +263,7 @@ private slots:
     void controlCharactersAreEscaped();
     void progressOnlyOnATerminal();
     void qvodSearchSkipsAMissedPage();
+    void searchAllAndCheck();
 
 private:
     QWidget* form1() const { return m_window->get(); }
@@ -519,6 +521,19 @@ void TestCli::exitStatusesAndMessages_data()
                                             << QStringLiteral("请先阅读使用协议并严格遵守!") << true;
     QTest::newRow("unknown option") << QStringList{"search", "torrent", "x", "--colour"} << false << 64
                                     << QStringLiteral("colour") << true;
+    QTest::newRow("search all, none found") << QStringList{"search", "all", "nothing-like-this", "--sources", "torrent"}
+                                            << false << 1 << QStringLiteral("torrent\t0\t") << false;
+    QTest::newRow("search all, every source failed") << QStringList{"search", "all", "ubuntu", "--sources", "rss,magnet-a"}
+                                                     << true << 2 << QStringLiteral("无法连接到服务器") << false;
+    QTest::newRow("search all, not a keyword source") << QStringList{"search", "all", "x", "--sources", "torrent,bt-board"}
+                                                      << false << 64 << QStringLiteral("\"bt-board\" is not a keyword source")
+                                                      << true;
+    QTest::newRow("search all, no keyword") << QStringList{"search", "all"} << false << 64 << QStringLiteral("KEYWORD") << true;
+    QTest::newRow("search all, an online-video source without the agreement")
+        << QStringList{"search", "all", "x", "--sources", "tag"} << false << 64 << QStringLiteral("请先阅读使用协议并严格遵守!")
+        << true;
+    QTest::newRow("check takes no source") << QStringList{"check", "torrent"} << false << 64
+                                           << QStringLiteral("takes no arguments") << true;
 }
 
 void TestCli::exitStatusesAndMessages()
@@ -707,6 +722,69 @@ void TestCli::qvodSearchSkipsAMissedPage()
     QCOMPARE(names, (QStringList{QStringLiteral("星际之门"), QStringLiteral("星际争霸"), QStringLiteral("星际宝贝"),
                                  QStringLiteral("星际传奇3"), QStringLiteral("星际迷航：暗黑无界"),
                                  QStringLiteral("星际穿越")}));
+}
+
+void TestCli::searchAllAndCheck()
+{
+    QTemporaryDir home;
+    const CliResult r = runCli({QStringLiteral("search"), QStringLiteral("all"), QStringLiteral("ubuntu"),
+                                QStringLiteral("--sources"), QStringLiteral("tag,magnet-b,torrent,magnet-a"),
+                                QStringLiteral("--agree")},
+                               m_sites, home.path());
+    QCOMPARE(r.status, 0);
+    QStringList lines = QString::fromUtf8(r.out).split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.takeFirst(), QStringLiteral("xh\tmc\tdx\trq\tlink\tzzdz\tsource"));
+    // 5 + 3 + 3 + 3 rows, two resources listed twice.
+    QCOMPARE(lines.size(), 12);
+    QStringList sources;
+    for (const QString& line : std::as_const(lines)) {
+        QCOMPARE(line.count(u'\t'), 6);
+        sources << line.section(u'\t', 6);
+    }
+    QCOMPARE(sources.count(QStringLiteral("magnet-a,magnet-b")), 1);
+    QCOMPARE(sources.count(QStringLiteral("torrent,tag")), 1);
+    // One line per source on stderr, as each ends.
+    QStringList err = QString::fromUtf8(r.err).split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(err.size(), 4);
+    err.sort();
+    const QStringList ids{"magnet-a", "magnet-b", "tag", "torrent"};
+    const QStringList rows{"3", "3", "3", "5"};
+    for (int i = 0; i < err.size(); ++i) {
+        const QStringList f = err[i].split(u'\t');
+        QCOMPARE(f.size(), 4);
+        QCOMPARE(f[0], ids[i]);
+        QCOMPARE(f[1], rows[i]);
+        QVERIFY(f[2].toInt() >= 0);
+        QCOMPARE(f[3], QStringLiteral("ok"));
+    }
+    const CliResult json = runCli({QStringLiteral("search"), QStringLiteral("all"), QStringLiteral("ubuntu"),
+                                   QStringLiteral("--sources"), QStringLiteral("torrent,rss"), QStringLiteral("--json")},
+                                  m_sites, home.path());
+    QCOMPARE(json.status, 0);
+    const QJsonArray objects = QJsonDocument::fromJson(json.out).array();
+    QCOMPARE(objects.size(), 9);
+    QCOMPARE(objects.first().toObject().keys(),
+             (QStringList{"dx", "link", "mc", "rq", "source", "xh", "zzdz"}));
+    // The feed's sizes come trimmed; its torrent address is the link.
+    const auto feedRow = std::find_if(objects.begin(), objects.end(), [](const QJsonValue& v) {
+        return v.toObject().value("source").toString() == QLatin1String("rss");
+    });
+    QVERIFY(feedRow != objects.end());
+    QCOMPARE(feedRow->toObject().value("dx").toString(), QStringLiteral("4.69 GB"));
+    QVERIFY(feedRow->toObject().value("link").toString().endsWith(QLatin1String(".torrent")));
+
+    const CliResult check = runCli({QStringLiteral("check"), QStringLiteral("--agree")}, m_sites, home.path());
+    QCOMPARE(check.status, 0);
+    lines = QString::fromUtf8(check.out).split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.takeFirst(), QStringLiteral("role\tbase\tsource\tstate\trows\tms\treason"));
+    QCOMPARE(lines.size(), SiteConfig::roles().size());
+    QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^\\w+\thttp://127.0.0.1:\\d+/[a-z-]+\t[a-z-]+\tok\t[1-9]"))).size(),
+             13);
+    QCOMPARE(lines.filter(QStringLiteral("\tskipped\t\t\t没有可检查的来源")).size(), 6);
+    const CliResult dead = runCli({QStringLiteral("check")}, m_deadSites, home.path());
+    QCOMPARE(dead.status, 2);
+    QVERIFY2(QString::fromUtf8(dead.err).contains(QStringLiteral("TorrentIndexSite: 资源获取失败(无法连接到服务器)")),
+             dead.err.constData());
 }
 
 QTEST_MAIN(TestCli)

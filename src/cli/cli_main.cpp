@@ -3,6 +3,7 @@
 // fetcher and sites.ini as the window; --demo runs against the bundled
 // sample sites.
 #include "core/usage_agreement.h"
+#include "cli/cli_everywhere.h"
 #include "cli/cli_sources.h"
 #include "cli/console_run.h"
 #include "net/page_fetcher.h"
@@ -11,6 +12,8 @@
 #include "site_setup.h"
 #include "sources/clouddisk/cloud_disk_hosts.h"
 #include "sources/clouddisk/cloud_disk_query.h"
+#include "sources/everywhere/search_everywhere.h"
+#include "sources/source_table.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -40,6 +43,7 @@ void print(std::FILE* to, const QString& text)
 const char kOptionsHelp[] =
     "Options:\n"
     "  --json           print a JSON array of objects keyed by column key\n"
+    "  --sources LIST   search all: only these sources (\"torrent,magnet-a\")\n"
     "  --page N         the result page (for bt-board: the board number)\n"
     "  --services LIST  cloud disk: the services to ask, by box index 0-23\n"
     "                   (\"0,3,7\"); --all (the default) asks all 24\n"
@@ -49,6 +53,17 @@ const char kOptionsHelp[] =
     "  --sites FILE     read the site addresses from FILE instead of sites.ini\n"
     "  -h, --help       this help; also after a command: \"search torrent --help\"\n"
     "  --version        the program's version\n";
+
+const char kEverywhereHelp[] =
+    "  search all KEYWORD [--sources a,b,…] [--json] [--agree]\n"
+    "                   one keyword on every keyword source at once, one row per\n"
+    "                   resource (columns xh mc dx rq link zzdz source); on stderr\n"
+    "                   one line per source: id, rows, ms, then ok or the reason.\n"
+    "                   Exit 0 rows, 1 none found, 2 every source failed.\n"
+    "  check [--json] [--agree]\n"
+    "                   one light request to every site of sites.ini at once:\n"
+    "                   role, base, source, state, rows, ms, reason. Exit 0 when\n"
+    "                   every checked site answered with rows, else 2.\n";
 
 const char kExitHelp[] =
     "Exit status: 0 rows were printed, 1 none were found, 2 a page did not arrive\n"
@@ -91,6 +106,7 @@ QString generalHelp()
             text += u'\n';
         }
     }
+    text += QString::fromUtf8(kEverywhereHelp);
     text += u'\n' + QString::fromUtf8(kOptionsHelp) + u'\n' + QString::fromUtf8(kExitHelp);
     text += QStringLiteral("\nThe site addresses come from sites.ini in %1 (or the sample sites when\n"
                            "there is none).\n")
@@ -140,7 +156,11 @@ QString sourceHelp(const Source& s)
     return text;
 }
 
+enum class Mode { OneSource, SearchAll, Check };
+
 struct Invocation {
+    Mode mode = Mode::OneSource;
+    QList<const SourceEntry*> allSources;   // search all: the chosen ones (empty: every one)
     bool help = false;
     QString helpText;
     QString usageError;
@@ -183,7 +203,8 @@ Invocation parseArguments(const QStringList& arguments)
     const QCommandLineOption demo(QStringLiteral("demo"), QString());
     const QCommandLineOption sites(QStringLiteral("sites"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption agree(QStringLiteral("agree"), QString());
-    parser.addOptions({help, version, json, page, services, all, demo, sites, agree});
+    const QCommandLineOption sourceList(QStringLiteral("sources"), QString(), QStringLiteral("LIST"));
+    parser.addOptions({help, version, json, page, services, all, demo, sites, agree, sourceList});
     if (!parser.parse(arguments)) {
         inv.usageError = parser.errorText();
         return inv;
@@ -205,8 +226,57 @@ Invocation parseArguments(const QStringList& arguments)
             inv.help = true;
             inv.helpText = generalHelp();
         } else {
-            inv.usageError = QStringLiteral("a command is needed (search, list, resolve or export)");
+            inv.usageError = QStringLiteral("a command is needed (search, list, resolve, export or check)");
         }
+        return inv;
+    }
+    auto takeCommonOptions = [&] {
+        if (parser.isSet(json))
+            inv.format = OutputFormat::Json;
+        if (parser.isSet(demo) && parser.isSet(sites))
+            inv.usageError = QStringLiteral("--demo and --sites exclude each other");
+        inv.sites.demo = parser.isSet(demo);
+        inv.sites.sitesFile = parser.value(sites);
+        inv.sites.announceRequestedDemo = false;
+        inv.agree = parser.isSet(agree);
+    };
+    const bool searchAll = words.size() >= 2 && words.at(0) == QLatin1String("search") && words.at(1) == QLatin1String("all");
+    if (words.first() == QLatin1String("check") || searchAll) {
+        inv.mode = searchAll ? Mode::SearchAll : Mode::Check;
+        const QString command = searchAll ? QStringLiteral("search all") : QStringLiteral("check");
+        if (wantsHelp) {
+            inv.help = true;
+            inv.helpText = QStringLiteral("Usage: lumorra-cli ") + QString::fromUtf8(kEverywhereHelp).mid(2);
+            return inv;
+        }
+        for (const QCommandLineOption* o : {&page, &services, &all})
+            if (parser.isSet(*o))
+                inv.usageError = command + QStringLiteral(" takes no --") + o->names().constLast();
+        if (searchAll) {
+            inv.request.keyword = words.mid(2).join(u' ');
+            if (const QString refusal = SearchEverywhere::refusalOf(inv.request.keyword); !refusal.isEmpty())
+                inv.usageError = command + QStringLiteral(" needs a KEYWORD");
+            QString bad;
+            if (parser.isSet(sourceList) && !parseSourceList(parser.value(sourceList), &inv.allSources, &bad))
+                inv.usageError = QStringLiteral("--sources: \"%1\" is not a keyword source (%2)")
+                                     .arg(bad, [] {
+                                         QStringList ids;
+                                         for (const SourceEntry* e : SearchEverywhere::keywordSources(true))
+                                             ids << e->id;
+                                         return ids.join(u',');
+                                     }());
+        } else {
+            if (words.size() > 1)
+                inv.usageError = command + QStringLiteral(" takes no arguments (\"%1\")").arg(words.mid(1).join(u' '));
+            if (parser.isSet(sourceList))
+                inv.usageError = command + QStringLiteral(" takes no --sources");
+        }
+        if (inv.usageError.isEmpty())
+            takeCommonOptions();
+        return inv;
+    }
+    if (parser.isSet(sourceList)) {
+        inv.usageError = QStringLiteral("--sources belongs to \"search all\"");
         return inv;
     }
     Verb verb;
@@ -305,17 +375,10 @@ Invocation parseArguments(const QStringList& arguments)
     }
     if (!source->run && inv.usageError.isEmpty())
         inv.usageError = command + QStringLiteral(" is not available yet in this version");
-    if (parser.isSet(json)) {
-        if (verb == Verb::Export)
-            inv.usageError = command + QStringLiteral(" writes FILE and prints no rows (--json)");
-        inv.format = OutputFormat::Json;
-    }
-    if (parser.isSet(demo) && parser.isSet(sites))
-        inv.usageError = QStringLiteral("--demo and --sites exclude each other");
-    inv.sites.demo = parser.isSet(demo);
-    inv.sites.sitesFile = parser.value(sites);
-    inv.sites.announceRequestedDemo = false;
-    inv.agree = parser.isSet(agree);
+    if (parser.isSet(json) && verb == Verb::Export)
+        inv.usageError = command + QStringLiteral(" writes FILE and prints no rows (--json)");
+    if (inv.usageError.isEmpty())
+        takeCommonOptions();
     return inv;
 }
 
@@ -348,7 +411,23 @@ int main(int argc, char** argv)
     // the same settings file.
     if (inv.agree && !acceptAgreement())
         print(stderr, QStringLiteral("lumorra-cli: the accepted agreement cannot be kept in %1\n").arg(programDir()));
-    if ((inv.source->options & NeedsAgreement) && !inv.agree && !agreementAccepted()) {
+    const bool agreed = inv.agree || agreementAccepted();
+    QList<const SourceEntry*> allSources = inv.allSources;
+    if (inv.mode == Mode::SearchAll) {
+        if (allSources.isEmpty()) {
+            allSources = SearchEverywhere::keywordSources(agreed);
+        } else if (!agreed) {
+            for (const SourceEntry* s : std::as_const(allSources)) {
+                if (!s->has(NeedsAgreement))
+                    continue;
+                print(stderr, QStringLiteral("lumorra-cli: ") + agreementRequiredText()
+                                  + QStringLiteral(" Read it (\"lumorra-cli search %1 --help\") and accept it with --agree.\n")
+                                        .arg(s->id));
+                return kExitUsage;
+            }
+        }
+    }
+    if (inv.mode == Mode::OneSource && (inv.source->options & NeedsAgreement) && !agreed) {
         print(stderr, QStringLiteral("lumorra-cli: ") + agreementRequiredText()
                           + QStringLiteral(" Read it (\"lumorra-cli %1 %2 --help\") and accept it with --agree.\n")
                                 .arg(verbName(inv.source->verb), inv.source->name));
@@ -361,6 +440,15 @@ int main(int argc, char** argv)
     });
     if (!sitesReady)
         return kExitFetchFailed;
+
+    if (inv.mode != Mode::OneSource) {
+        const int status = inv.mode == Mode::SearchAll ? runSearchAll(inv.request.keyword, allSources, inv.format)
+                                                       : runSiteCheck(agreed, inv.format);
+        PageFetcher::instance().shutdown();
+        if (sampleSites)
+            sampleSites->stop();
+        return status;
+    }
 
     const Source& source = *inv.source;
     ConsoleRun run(verbName(source.verb) + u' ' + source.name, columnsOf(source), inv.format,

@@ -83,12 +83,15 @@ QString hashRun(QStringView run)
     return {};
 }
 
-// The address with its scheme and host in lower case.
+// The address with its scheme and host in lower case; a link that names
+// no host (qvod://…) only its scheme.
 QString normalisedAddress(const QString& address)
 {
     const qsizetype schemeEnd = address.indexOf(QLatin1String("://"));
     if (schemeEnd < 0)
         return address;
+    if (!isWebAddress(address))
+        return address.left(schemeEnd).toLower() + address.mid(schemeEnd);
     qsizetype hostEnd = address.indexOf(u'/', schemeEnd + 3);
     if (hostEnd < 0)
         hostEnd = address.size();
@@ -155,10 +158,10 @@ QString ed2kHashOf(const QString& link)
 FoundResource foundResource(const SourceEntry& source, const ListRow& row)
 {
     FoundResource r;
-    r.name = row.cell(QStringLiteral("mc"));
-    r.size = row.cell(QStringLiteral("dx"));
+    r.name = row.cell(QStringLiteral("mc")).trimmed();
+    r.size = row.cell(QStringLiteral("dx")).trimmed();
     for (const char* key : {"rq", "fb", "gx"}) {
-        r.date = row.cell(QLatin1String(key));
+        r.date = row.cell(QLatin1String(key)).trimmed();
         if (!r.date.isEmpty())
             break;
     }

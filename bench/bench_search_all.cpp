@@ -1,0 +1,197 @@
+// The search over every keyword source against sample sites that each
+// answer after their own delay (one server per site, so each has its own
+// six connections, as separate hosts do), compared with each source alone;
+// and the merging of many sources' rows.
+//
+// Printed: the whole search ÷ the slowest source alone (aim ≤ 1.1), the
+// first merged rows ÷ the fastest source's first rows alone (aim ≤ 1.2),
+// and merging 10 sources × 1,000 rows (aim ≤ 50 ms), with its cost per row
+// at a tenth of the rows beside it (linear: about the same).
+//
+//   bench_search_all [ROUNDS] [BASE_DELAY_MS]
+#include "bench_result.h"
+#include "net/page_fetcher.h"
+#include "net/site_config.h"
+#include "programmable_sites.h"
+#include "sources/everywhere/merged_results.h"
+#include "sources/everywhere/search_everywhere.h"
+#include "sources/source_table.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+using namespace lumorra;
+
+namespace {
+
+volatile qsizetype g_sink = 0; // keeps the read of every row from being optimised away
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+struct Timing {
+    double wholeMs = 0;
+    double firstRowsMs = -1;
+    int rows = 0;
+    int failed = 0;
+};
+
+Timing timeSearch(const QList<const SourceEntry*>& sources)
+{
+    SearchEverywhere search;
+    QEventLoop loop;
+    QElapsedTimer clock;
+    Timing t;
+    QObject::connect(&search, &SearchEverywhere::rowsAdded, [&] {
+        if (t.firstRowsMs < 0)
+            t.firstRowsMs = double(clock.nsecsElapsed()) / 1e6;
+    });
+    QObject::connect(&search, &SearchEverywhere::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
+    clock.start();
+    search.start(QStringLiteral("ubuntu"), sources);
+    loop.exec();
+    t.wholeMs = double(clock.nsecsElapsed()) / 1e6;
+    t.rows = search.results().size();
+    t.failed = search.countIn(SourceRun::State::Failed);
+    return t;
+}
+
+// `count` rows of one source, a third of them resources another source lists too.
+QList<ListRow> syntheticRows(int sourceIndex, int count)
+{
+    QList<ListRow> rows;
+    rows.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        const int resource = i % 3 == 0 ? i : sourceIndex * count + i;
+        ListRow r(QString::number(i + 1));
+        r.set(QStringLiteral("mc"), QStringLiteral("资源 %1 ubuntu-22.04.4-desktop-amd64.iso").arg(resource))
+            .set(QStringLiteral("dx"), QStringLiteral("4.69 GB"))
+            .set(QStringLiteral("fb"), QStringLiteral("2024-02-22"))
+            .set(QStringLiteral("cl"), QStringLiteral("magnet:?xt=urn:btih:%1&amp;dn=x").arg(resource, 40, 16, QLatin1Char('0')));
+        rows << r;
+    }
+    return rows;
+}
+
+// Merging `sources` × `rowsEach` rows, 100 rows a batch as engines send them.
+double timeMerging(const QList<const SourceEntry*>& sources, int rowsEach)
+{
+    std::vector<QList<ListRow>> batches;
+    for (int s = 0; s < sources.size(); ++s) {
+        const QList<ListRow> rows = syntheticRows(s, rowsEach);
+        for (int at = 0; at < rows.size(); at += 100)
+            batches.push_back(rows.mid(at, 100));
+    }
+    std::vector<double> runs;
+    for (int round = 0; round < 5; ++round) {
+        MergedResults results;
+        QElapsedTimer clock;
+        clock.start();
+        for (size_t b = 0; b < batches.size(); ++b)
+            results.add(*sources[int(b % size_t(sources.size()))], batches[b]);
+        // What a view reads of every row once.
+        qsizetype cells = 0;
+        for (int i = 0; i < results.size(); ++i)
+            cells += results.listRow(i).cells.size();
+        runs.push_back(double(clock.nsecsElapsed()) / 1e6);
+        g_sink = g_sink + cells;
+    }
+    return median(runs);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+    const int baseDelay = argc > 2 ? std::atoi(argv[2]) : 150;
+    PageFetcher::instance().setTimeoutMs(20000);
+
+    QList<const SourceEntry*> sources;
+    for (const SourceEntry& s : sourceTable())
+        if (s.verb == SourceVerb::Search && s.create)
+            sources << &s;
+
+    // One server per role, each answering after its own delay.
+    std::vector<std::unique_ptr<ProgrammableSites>> servers;
+    QStringList roles;
+    for (const SourceEntry* s : sources)
+        if (!roles.contains(s->role))
+            roles << s->role;
+    for (int i = 0; i < roles.size(); ++i) {
+        auto server = std::make_unique<ProgrammableSites>();
+        if (!server->start(0)) {
+            std::fprintf(stderr, "cannot start a sample server\n");
+            return 1;
+        }
+        const int delay = baseDelay + 40 * i;
+        server->programUnder("/", [delay](const Answer& normal, const std::string&) {
+            Answer a = normal;
+            a.delayMs = delay;
+            return a;
+        });
+        SiteConfig::current().setBase(roles[i], QString::fromStdString(server->roleUrl(roles[i].toStdString())));
+        std::printf("%-18s answers after %d ms\n", qPrintable(roles[i]), delay);
+        servers.push_back(std::move(server));
+    }
+
+    double slowest = 0, fastestFirst = 1e18;
+    QString slowestId, fastestId;
+    for (const SourceEntry* s : sources) {
+        std::vector<double> whole, first;
+        Timing t;
+        for (int r = 0; r < rounds; ++r) {
+            t = timeSearch({s});
+            whole.push_back(t.wholeMs);
+            if (t.firstRowsMs >= 0)
+                first.push_back(t.firstRowsMs);
+        }
+        const double w = median(whole);
+        std::printf("%-14s alone: %7.1f ms, first rows %7.1f ms, %d rows%s\n", qPrintable(s->id), w,
+                    first.empty() ? -1.0 : median(first), t.rows, t.failed ? " (failed)" : "");
+        if (w > slowest) {
+            slowest = w;
+            slowestId = s->id;
+        }
+        if (!first.empty() && median(first) < fastestFirst) {
+            fastestFirst = median(first);
+            fastestId = s->id;
+        }
+    }
+    std::vector<double> whole, first;
+    Timing all;
+    for (int r = 0; r < rounds; ++r) {
+        all = timeSearch(sources);
+        whole.push_back(all.wholeMs);
+        first.push_back(all.firstRowsMs);
+    }
+    const double allMs = median(whole), allFirst = median(first);
+    std::printf("every source : %7.1f ms, first rows %7.1f ms, %d merged rows, %d failed\n", allMs, allFirst,
+                all.rows, all.failed);
+
+    const double mergeMs = timeMerging(sources.mid(0, 10), 1000);
+    const double mergeSmallMs = timeMerging(sources.mid(0, 10), 100);
+    std::printf("merging 10 x 1000 rows: %.2f ms; 10 x 100 rows: %.2f ms\n", mergeMs, mergeSmallMs);
+
+    bench::result("search all ÷ slowest source alone", allMs / slowest, 2, "ratio",
+                  bench::format("%.0f / %.0f ms (%s); aim ≤ 1.1", allMs, slowest, qPrintable(slowestId)));
+    bench::result("search all first rows ÷ fastest source's", allFirst / fastestFirst, 2, "ratio",
+                  bench::format("%.0f / %.0f ms (%s); aim ≤ 1.2", allFirst, fastestFirst, qPrintable(fastestId)));
+    bench::result("merging 10 sources x 1,000 rows", mergeMs, 1, "ms",
+                  bench::format("per row ÷ at 100 rows each: %.2f; aim ≤ 50 ms, linear",
+                                (mergeMs / 10000) / (mergeSmallMs / 1000)));
+    for (auto& s : servers)
+        s->stop();
+    return 0;
+}

@@ -1,0 +1,110 @@
+#include "cli/cli_everywhere.h"
+
+#include "cli/console_run.h"
+#include "sources/everywhere/search_everywhere.h"
+#include "sources/everywhere/site_check.h"
+#include "sources/source_table.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+
+namespace lumorra::cli {
+
+namespace {
+
+void write(std::FILE* to, const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), to);
+    std::fflush(to);
+}
+
+QString sourceLine(const SourceRun& run)
+{
+    const QString verdict = run.state == SourceRun::State::Failed ? stderrText(run.reason) : QStringLiteral("ok");
+    return QStringLiteral("%1\t%2\t%3\t%4\n").arg(run.source->id).arg(run.rows).arg(run.ms).arg(verdict);
+}
+
+} // namespace
+
+bool parseSourceList(const QString& text, QList<const SourceEntry*>* out, QString* bad)
+{
+    const QList<const SourceEntry*> all = SearchEverywhere::keywordSources(true);
+    QList<const SourceEntry*> chosen;
+    for (const QString& part : text.split(u',')) {
+        const QString id = part.trimmed();
+        const auto it = std::find_if(all.begin(), all.end(), [&id](const SourceEntry* s) { return s->id == id; });
+        if (it == all.end()) {
+            *bad = id;
+            return false;
+        }
+        if (!chosen.contains(*it))
+            chosen << *it;
+    }
+    // Table order, as the source column names them.
+    out->clear();
+    for (const SourceEntry* s : all)
+        if (chosen.contains(s))
+            *out << s;
+    return true;
+}
+
+int runSearchAll(const QString& keyword, const QList<const SourceEntry*>& sources, OutputFormat format,
+                 std::FILE* out, std::FILE* err)
+{
+    SearchEverywhere search;
+    QEventLoop loop;
+    QObject::connect(&search, &SearchEverywhere::sourceChanged, &search, [&search, err](int i) {
+        const SourceRun& run = search.sourceRuns().at(i);
+        if (run.state != SourceRun::State::Searching)
+            write(err, sourceLine(run));
+    });
+    QObject::connect(&search, &SearchEverywhere::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
+    search.start(keyword, sources);
+    if (search.isRunning())
+        loop.exec();
+
+    const QList<ListRow> rows = search.results().listRows();
+    const QByteArray text = formatRows(MergedResults::columns(), rows, format);
+    std::fwrite(text.constData(), 1, size_t(text.size()), out);
+    std::fflush(out);
+    if (!rows.isEmpty())
+        return kExitRows;
+    return search.countIn(SourceRun::State::Failed) == search.sourceRuns().size() ? kExitFetchFailed : kExitNoRows;
+}
+
+int runSiteCheck(bool agreementAccepted, OutputFormat format, std::FILE* out, std::FILE* err)
+{
+    SiteCheck check;
+    QEventLoop loop;
+    QObject::connect(&check, &SiteCheck::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
+    check.start(agreementAccepted);
+    if (check.isRunning())
+        loop.exec();
+
+    static const QStringList keys{QStringLiteral("role"), QStringLiteral("base"), QStringLiteral("source"),
+                                  QStringLiteral("state"), QStringLiteral("rows"), QStringLiteral("ms"),
+                                  QStringLiteral("reason")};
+    QList<ListRow> rows;
+    for (const SiteCheckLine& line : check.lines()) {
+        ListRow row;
+        row.set(keys[0], line.role)
+            .set(keys[1], line.base)
+            .set(keys[2], line.source ? line.source->id : QString())
+            .set(keys[3], siteCheckStateName(line.state))
+            .set(keys[4], line.checked() ? QString::number(line.rows) : QString())
+            .set(keys[5], line.checked() ? QString::number(line.ms) : QString())
+            .set(keys[6], line.reason);
+        rows << row;
+        if (line.checked() && line.state != SiteCheckLine::State::Answered)
+            write(err, QStringLiteral("lumorra-cli: check: %1: %2\n")
+                           .arg(line.role, stderrText(line.reason.isEmpty() ? siteCheckStateName(line.state)
+                                                                             : line.reason)));
+    }
+    const QByteArray text = formatRows(keys, rows, format);
+    std::fwrite(text.constData(), 1, size_t(text.size()), out);
+    std::fflush(out);
+    return check.allAnswered() ? kExitRows : kExitFetchFailed;
+}
+
+} // namespace lumorra::cli
