@@ -159,7 +159,7 @@ private slots:
         QCOMPARE(results->model()->rowCount(), 41);
         QCOMPARE(status(window), QStringLiteral("搜索完毕：共找到 41 条资源，1 个站点失败"));
         QCOMPARE(headers(results->model()),
-                 (QStringList{"序号", "名称", "大小", "日期", "链接", "详情页", "来源"}));
+            (QStringList{"序号", "名称", "大小", "日期", "链接", "详情页", "来源"}));
         QCOMPARE(headers(lines->model()), (QStringList{"来源", "状态", "结果数", "毫秒", "原因"}));
 
         const struct {
@@ -167,9 +167,14 @@ private slots:
             const char* state;
             int rows;
         } expected[] = {
-            {"clouddisk", "有结果", 31}, {"torrent", "有结果", 5},   {"rss", "失败", 0},
-            {"film", "无结果", 0},       {"magnet-a", "有结果", 3}, {"magnet-b", "有结果", 3},
-            {"emule", "无结果", 0},      {"emule-search", "无结果", 0},
+            {"clouddisk", "有结果", 31},
+            {"torrent", "有结果", 5},
+            {"rss", "失败", 0},
+            {"film", "无结果", 0},
+            {"magnet-a", "有结果", 3},
+            {"magnet-b", "有结果", 3},
+            {"emule", "无结果", 0},
+            {"emule-search", "无结果", 0},
         };
         QCOMPARE(lines->model()->rowCount(), int(std::size(expected)));
         for (const auto& e : expected) {
@@ -180,7 +185,7 @@ private slots:
         }
         const int rssLine = sourceLine(lines->model(), QStringLiteral("rss"));
         QVERIFY2(cell(lines->model(), rssLine, 4).contains(QStringLiteral("500")),
-                 qPrintable(cell(lines->model(), rssLine, 4)));
+            qPrintable(cell(lines->model(), rssLine, 4)));
 
         // A resource both magnet sites list is one row naming both.
         const int both = rowWith(results->model(), 1, QStringLiteral("ubuntu-22.04.4-desktop-amd64.iso"));
@@ -188,14 +193,14 @@ private slots:
         const int merged = rowWith(results->model(), 6, QStringLiteral("magnet-a,magnet-b"));
         QVERIFY(merged >= 0);
         QCOMPARE(cell(results->model(), merged, 4),
-                 QStringLiteral("magnet:?xt=urn:btih:40EBAB65768117974ABB0A8ADDC703FAA580B45B"));
+            QStringLiteral("magnet:?xt=urn:btih:40EBAB65768117974ABB0A8ADDC703FAA580B45B"));
 
         // Sizes sort by bytes (an unknown size last when descending), numbers
         // as numbers.
         results->horizontalHeader()->setSortIndicator(2, Qt::DescendingOrder);
         QCOMPARE(column(results->model(), 2, 0, 9),
-                 (QStringList{"5.71 GB", "5.05 GB", "5.05 GB", "4.69 GB", "4.69 GB", "4.05 GB", "2.04 GB",
-                              "1.45 GB", ""}));
+            (QStringList{
+                "5.71 GB", "5.05 GB", "5.05 GB", "4.69 GB", "4.69 GB", "4.05 GB", "2.04 GB", "1.45 GB", ""}));
         results->horizontalHeader()->setSortIndicator(0, Qt::DescendingOrder);
         QCOMPARE(column(results->model(), 0, 0, 3), (QStringList{"41", "40", "39"}));
     }
@@ -241,7 +246,8 @@ private slots:
         trigger(window, "resolveRow");
         QTRY_VERIFY_WITH_TIMEOUT(status(window).startsWith(QStringLiteral("链接已解析并复制：")), 20000);
         const QString link = QStringLiteral(
-            "ed2k://|file|山河故人 第11辑.国语中字.rmvb|846200933|901CED44FA852ECDEEF9BD0602D02175|h=571282C5EFCB87E6B3B8|/");
+            "ed2k://|file|山河故人 "
+            "第11辑.国语中字.rmvb|846200933|901CED44FA852ECDEEF9BD0602D02175|h=571282C5EFCB87E6B3B8|/");
         QCOMPARE(QGuiApplication::clipboard()->text(), link);
         QCOMPARE(status(window), QStringLiteral("链接已解析并复制：") + link);
         QCOMPARE(cell(results->model(), emule, 4), link);
@@ -271,9 +277,11 @@ private slots:
         QCOMPARE(column(lines, 0), SiteConfig::roles());
         for (int row = 0; row < lines->rowCount(); ++row)
             QVERIFY2(states.contains(cell(lines, row, 2)), qPrintable(cell(lines, row, 0)));
-        QCOMPARE(cell(lines, rowWith(lines, 0, QStringLiteral("TorrentIndexSite")), 2), QStringLiteral("正常"));
+        QCOMPARE(
+            cell(lines, rowWith(lines, 0, QStringLiteral("TorrentIndexSite")), 2), QStringLiteral("正常"));
         // The online-video sites wait for the usage agreement.
-        QCOMPARE(cell(lines, rowWith(lines, 0, QStringLiteral("QvodSearchSite")), 2), QStringLiteral("未检查"));
+        QCOMPARE(
+            cell(lines, rowWith(lines, 0, QStringLiteral("QvodSearchSite")), 2), QStringLiteral("未检查"));
 
         const QAbstractItemModel* history = table(window, "sourceHistoryTable")->model();
         QCOMPARE(headers(history), (QStringList{"来源", "结果", "行数", "毫秒", "时间", "原因"}));
@@ -281,11 +289,14 @@ private slots:
         QCOMPARE(cell(history, sourceLine(history, QStringLiteral("qvod")), 1), QStringLiteral("未运行"));
 
         // A site that fails now shows so on the next check.
-        const std::string torrent = SiteConfig::samplePrefix(QStringLiteral("TorrentIndexSite")).toStdString();
-        sites().programUnder(torrent, [](const Answer&, const std::string&) { return Answer::html("", 500); });
+        const std::string torrent
+            = SiteConfig::samplePrefix(QStringLiteral("TorrentIndexSite")).toStdString();
+        sites().programUnder(
+            torrent, [](const Answer&, const std::string&) { return Answer::html("", 500); });
         window->findChild<QPushButton*>(QStringLiteral("recheckButton"))->click();
         QVERIFY(checked.wait(60000));
-        QCOMPARE(cell(lines, rowWith(lines, 0, QStringLiteral("TorrentIndexSite")), 2), QStringLiteral("失败"));
+        QCOMPARE(
+            cell(lines, rowWith(lines, 0, QStringLiteral("TorrentIndexSite")), 2), QStringLiteral("失败"));
         QCOMPARE(cell(history, sourceLine(history, QStringLiteral("torrent")), 1), QStringLiteral("失败"));
 
         SettingsWindow settings(w.get());

@@ -52,7 +52,8 @@ QSize SearchAllBox::minimumSizeHint() const
 void SearchAllBox::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    m_row->setDirection(event->size().width() >= kOneRowWidth ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+    m_row->setDirection(
+        event->size().width() >= kOneRowWidth ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
 }
 
 } // namespace lumorra

@@ -6,7 +6,8 @@
 namespace lumorra {
 
 MergedResultsModel::MergedResultsModel(SearchEverywhere* search, QObject* parent)
-    : QAbstractTableModel(parent), m_search(search)
+    : QAbstractTableModel(parent),
+      m_search(search)
 {
     connect(search, &SearchEverywhere::started, this, &MergedResultsModel::restart);
     connect(search, &SearchEverywhere::rowsAdded, this, &MergedResultsModel::append);
@@ -124,7 +125,8 @@ QVariant MergedResultsModel::data(const QModelIndex& index, int role) const
 
 QVariant MergedResultsModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    static const char* const captions[ColumnCount] = {"序号", "名称", "大小", "日期", "链接", "详情页", "来源"};
+    static const char* const captions[ColumnCount]
+        = {"序号", "名称", "大小", "日期", "链接", "详情页", "来源"};
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount)
         return QAbstractTableModel::headerData(section, orientation, role);
     return QString::fromUtf8(captions[section]);

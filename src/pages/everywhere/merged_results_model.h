@@ -41,9 +41,9 @@ private:
     void readSortKeys(int first, int last);
 
     QPointer<SearchEverywhere> m_search;
-    int m_shown = 0;                  // rows of the results announced so far
-    QHash<int, QString> m_resolved;   // by row
-    QList<qint64> m_sizeKeys;         // by row
+    int m_shown = 0;                // rows of the results announced so far
+    QHash<int, QString> m_resolved; // by row
+    QList<qint64> m_sizeKeys;       // by row
     QList<qint64> m_dateKeys;
 };
 

@@ -9,8 +9,9 @@ namespace lumorra {
 
 qint64 sizeInBytes(const QString& text)
 {
-    static const QRegularExpression size(QStringLiteral("(\\d[\\d,]*(?:\\.\\d+)?)\\s*([KMGT]?)(?:i?B\\b|\\b)"),
-                                         QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression size(
+        QStringLiteral("(\\d[\\d,]*(?:\\.\\d+)?)\\s*([KMGT]?)(?:i?B\\b|\\b)"),
+        QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = size.match(text);
     if (!m.hasMatch())
         return -1;
@@ -32,8 +33,8 @@ qint64 sizeInBytes(const QString& text)
 
 qint64 dateSortKey(const QString& text)
 {
-    static const QRegularExpression date(
-        QStringLiteral("(\\d{4})\\s*[-/.年]\\s*(\\d{1,2})\\s*[-/.月]\\s*(\\d{1,2})(?:\\D{1,3}(\\d{1,2})[:：](\\d{2}))?"));
+    static const QRegularExpression date(QStringLiteral(
+        "(\\d{4})\\s*[-/.年]\\s*(\\d{1,2})\\s*[-/.月]\\s*(\\d{1,2})(?:\\D{1,3}(\\d{1,2})[:：](\\d{2}))?"));
     const QRegularExpressionMatch m = date.match(text);
     if (!m.hasMatch()) {
         // A feed's date: "Thu, 22 Feb 2024 18:20:00 +0000".

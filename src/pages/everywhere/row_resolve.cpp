@@ -7,7 +7,8 @@
 
 namespace lumorra {
 
-RowResolve::RowResolve(QObject* parent) : QObject(parent) {}
+RowResolve::RowResolve(QObject* parent) : QObject(parent)
+{ }
 
 QString RowResolve::noResolverText()
 {

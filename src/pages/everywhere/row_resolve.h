@@ -24,9 +24,9 @@ public:
     void cancel();
     bool isRunning() const;
 
-    static QString noResolverText();     // "该资源的来源没有可解析的详情页"
-    static QString noDetailText();       // "该资源没有详情页"
-    static QString notFoundText();       // "详情页中没有找到链接"
+    static QString noResolverText(); // "该资源的来源没有可解析的详情页"
+    static QString noDetailText();   // "该资源没有详情页"
+    static QString notFoundText();   // "详情页中没有找到链接"
 
 signals:
     void resolved(int tag, const QString& link);

@@ -145,9 +145,8 @@ SearchAllWindow::SearchAllWindow(QWidget* parent) : QWidget(parent, Qt::Window)
         copyText(link);
         say(QStringLiteral("链接已解析并复制：") + link);
     });
-    connect(m_resolve, &RowResolve::failed, this, [this](int, const QString& reason) {
-        say(QStringLiteral("解析失败：") + reason);
-    });
+    connect(m_resolve, &RowResolve::failed, this,
+        [this](int, const QString& reason) { say(QStringLiteral("解析失败：") + reason); });
 
     resize(1040, 760);
 }

@@ -7,7 +7,9 @@
 
 namespace lumorra {
 
-SiteCheckModel::SiteCheckModel(SiteCheck* check, QObject* parent) : QAbstractTableModel(parent), m_check(check)
+SiteCheckModel::SiteCheckModel(SiteCheck* check, QObject* parent)
+    : QAbstractTableModel(parent),
+      m_check(check)
 {
     connect(check, &SiteCheck::started, this, [this] {
         beginResetModel();

@@ -17,8 +17,8 @@ namespace lumorra {
 
 namespace {
 
-QTableView* statusTable(const QString& name, QAbstractItemModel* model, std::initializer_list<int> widths,
-                        QWidget* parent)
+QTableView* statusTable(
+    const QString& name, QAbstractItemModel* model, std::initializer_list<int> widths, QWidget* parent)
 {
     auto* view = new QTableView(parent);
     view->setObjectName(name);
@@ -72,9 +72,10 @@ SiteStatusWindow::SiteStatusWindow(QWidget* parent) : QWidget(parent, Qt::Window
     top->addWidget(m_summary, 1);
     top->addWidget(m_recheckButton);
 
-    QTableView* sites = statusTable(QStringLiteral("siteCheckTable"), checkModel, {140, 250, 64, 64, 64}, this);
-    QTableView* sources =
-        statusTable(QStringLiteral("sourceHistoryTable"), historyModel, {330, 64, 64, 64, 72}, this);
+    QTableView* sites
+        = statusTable(QStringLiteral("siteCheckTable"), checkModel, {140, 250, 64, 64, 64}, this);
+    QTableView* sources
+        = statusTable(QStringLiteral("sourceHistoryTable"), historyModel, {330, 64, 64, 64, 72}, this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 10, 10, 10);
@@ -123,7 +124,8 @@ void SiteStatusWindow::updateSummary()
 
 SiteStatusWindow* showSiteStatusWindow(QWidget* owner)
 {
-    auto* window = owner ? owner->findChild<SiteStatusWindow*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+    auto* window
+        = owner ? owner->findChild<SiteStatusWindow*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
     if (!window)
         window = new SiteStatusWindow(owner);
     if (!window->isVisible())

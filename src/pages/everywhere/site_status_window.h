@@ -19,7 +19,7 @@ public:
     SiteCheck* check() const { return m_check; }
     void recheck();
 
-    static QString checkingText();                     // "正在检查全部站点.."
+    static QString checkingText(); // "正在检查全部站点.."
     static QString checkedText(int answered, int failed);
 
 private:

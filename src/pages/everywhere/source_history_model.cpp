@@ -63,7 +63,8 @@ QVariant SourceHistoryModel::data(const QModelIndex& index, int role) const
         case Ms: return o.elapsedMs;
         case At: return record->at.toString(QStringLiteral("HH:mm:ss"));
         case Reason:
-            return o.address.isEmpty() || !o.failed() ? o.reason : o.reason + QStringLiteral(" (") + o.address + u')';
+            return o.address.isEmpty() || !o.failed() ? o.reason
+                                                      : o.reason + QStringLiteral(" (") + o.address + u')';
         }
     } else if (role == Qt::TextAlignmentRole && index.column() >= Result && index.column() <= At) {
         return int(Qt::AlignCenter);

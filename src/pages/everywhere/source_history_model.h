@@ -18,7 +18,7 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
-    static QString notRunText();   // "未运行"
+    static QString notRunText(); // "未运行"
 };
 
 } // namespace lumorra

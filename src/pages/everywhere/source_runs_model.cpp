@@ -14,7 +14,8 @@ QString sourceCaption(const SourceEntry& source)
 }
 
 SourceRunsModel::SourceRunsModel(SearchEverywhere* search, QObject* parent)
-    : QAbstractTableModel(parent), m_search(search)
+    : QAbstractTableModel(parent),
+      m_search(search)
 {
     connect(search, &SearchEverywhere::started, this, [this] {
         beginResetModel();
