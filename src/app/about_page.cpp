@@ -1,6 +1,7 @@
 #include "app/about_page.h"
 
 #include "feedback/feedback_form.h"
+#include "pages/everywhere/site_status_window.h"
 #include "ui/click_label.h"
 
 #include <QCheckBox>
@@ -88,6 +89,9 @@ AboutPage::AboutPage(QWidget* parent) : QWidget(parent)
     infoLayout->addWidget(m_forumLink);
     infoLayout->addWidget(m_downloadsLink);
     infoLayout->addWidget(m_chatGroupLink);
+    m_siteStatusLink = linkLabel(QStringLiteral("查看各资源站点状态"), "siteStatusLink", info);
+    connect(m_siteStatusLink, &ClickLabel::clicked, this, [this] { showSiteStatusWindow(window()); });
+    infoLayout->addWidget(m_siteStatusLink);
     infoLayout->addSpacing(12);
     auto* about = new QLabel(QStringLiteral(
         "Lumorra 把网盘、电驴、BT、磁力、影视及在线视频等资源的搜索集中在一个窗口中，"

@@ -33,6 +33,7 @@ private:
     ClickLabel* m_forumLink = nullptr;       // Label22
     ClickLabel* m_downloadsLink = nullptr;   // Label37(3)
     ClickLabel* m_chatGroupLink = nullptr;   // Label37(4)
+    ClickLabel* m_siteStatusLink = nullptr;  // opens the site status
 
     QComboBox* m_subject = nullptr;
     QPlainTextEdit* m_txtMessage = nullptr;

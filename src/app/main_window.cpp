@@ -24,6 +24,8 @@
 #include "player/install_player.h"
 #include "pages/page_widgets.h"
 #include "app/pages.h"
+#include "app/search_all_entry.h"
+#include "sources/everywhere/source_history.h"
 #include "ui/navigation_bar.h"
 
 #include <QAbstractItemView>
@@ -83,6 +85,8 @@ MainWindow::MainWindow(QWidget* parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Lumorra 2014【正式版】 - 搜你所想"));
+    // Made before any page exists, so it sees every source's run.
+    SourceHistory::instance();
 
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("Form1Client"));
@@ -315,6 +319,7 @@ void MainWindow::wirePageControls()
             connect(label, &ClickLabel::clicked, this, [this, index] { Label37_Click(index); });
     }
 
+    runStep([this] { m_gateControls << QPointer<QWidget>(installSearchAll(this, m_navigationBar)); });
     runStep([this] { installRowActions(this); });
     runStep([this] { installSources(this); });
     // The player after the sources: it listens to their play requests.

@@ -9,6 +9,7 @@
 #include "core/settings_store.h"
 #include "app/skins.h"
 #include "core/vendor_pages.h"
+#include "pages/everywhere/site_status_window.h"
 #include "platform/open_address.h"
 #include "share/share_links.h"
 
@@ -156,11 +157,24 @@ QWidget* SettingsWindow::buildOtherPage()
     row->addWidget(m_skinList);
     row->addStretch(1);
 
+    // Whether the sites answer: the check opens over this window, which
+    // stays usable.
+    auto* sitesRow = new QHBoxLayout;
+    sitesRow->addWidget(new QLabel(QStringLiteral("检查各资源站点是否可以访问："), page));
+    auto* siteStatus = new QPushButton(QStringLiteral("站点状态"), page);
+    siteStatus->setObjectName(QStringLiteral("siteStatusButton"));
+    siteStatus->setAutoDefault(false);
+    siteStatus->setMinimumWidth(104);
+    connect(siteStatus, &QPushButton::clicked, this, [this] { showSiteStatusWindow(this); });
+    sitesRow->addWidget(siteStatus);
+    sitesRow->addStretch(1);
+
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(16, 14, 16, 12);
     layout->setSpacing(14);
     layout->addWidget(m_memoryReleaseBox);
     layout->addWidget(frame);
+    layout->addLayout(sitesRow);
     layout->addStretch(1);
     return page;
 }

@@ -261,7 +261,11 @@ void PlayerHandlers::List3_DblClick()
 
 void PlayerHandlers::listDoubleClick(QListWidget* list)
 {
-    const QString address = listText(list);
+    playPageAddress(listText(list));
+}
+
+void PlayerHandlers::playPageAddress(const QString& address)
+{
     if (refusePageAddress(address) || !playerPresent())
         return;
     // To the player as a click on the online-video page's button would go

@@ -38,6 +38,9 @@ public:
     void List3_Click();
     void List3_DblClick();
     void Timer16_Timer();
+    // An address taken from a page (a list, a resolved link), played as a
+    // double click on List2 plays it: refused unless a stream or qvod link.
+    void playPageAddress(const QString& address);
     // Label32 shows `state` when it is one of the player's states.
     void showPlayerState(int state);
 

@@ -240,6 +240,34 @@ void NavigationBar::resizeEvent(QResizeEvent* event)
 {
     QFrame::resizeEvent(event);
     m_logo->move(width() - m_logo->width() - 16, (kHeight - m_logo->height()) / 2);
+    placeToolArea();
+}
+
+void NavigationBar::setToolArea(QWidget* area)
+{
+    m_toolArea = area;
+    if (!area)
+        return;
+    area->setParent(this);
+    placeToolArea();
+}
+
+void NavigationBar::placeToolArea()
+{
+    if (!m_toolArea)
+        return;
+    constexpr int kMargin = 16;
+    const int left = kSlotLeft + int(m_buttons.size()) * (kSlotWidth + kSlotGap) - kSlotGap + kMargin;
+    const int room = m_logo->x() - kMargin - left;
+    const int width = qMin(room, kToolAreaMaxWidth);
+    if (width < m_toolArea->minimumSizeHint().width()) {
+        m_toolArea->hide();
+        return;
+    }
+    // Centred in the free room, over the height of the page buttons and captions.
+    const int top = kButtonTop - kOverlayRise;
+    m_toolArea->setGeometry(left + (room - width) / 2, top, width, kCaptionTop + kCaptionHeight - top);
+    m_toolArea->show();
 }
 
 } // namespace lumorra

@@ -41,6 +41,13 @@ public:
     // The marker to where the highlight stands (the button released on it).
     void moveMarkerToHighlight();
     ClickLabel* logo() const { return m_logo; }
+    // A widget of the window's own in the free part of the bar, right of the
+    // page buttons and left of the logo; it is given that room (up to
+    // kToolAreaMaxWidth) as the bar resizes, and hidden while there is too
+    // little for its minimum size.
+    void setToolArea(QWidget* area);
+    QWidget* toolArea() const { return m_toolArea; }
+    static constexpr int kToolAreaMaxWidth = 340;
 
 signals:
     void pointerOverSlot(int slot);
@@ -52,11 +59,15 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void placeToolArea();
+
+private:
     QList<NavButton*> m_buttons;
     QList<QLabel*> m_captions;
     NavOverlay* m_highlight = nullptr;
     NavOverlay* m_marker = nullptr;
     ClickLabel* m_logo = nullptr;
+    QWidget* m_toolArea = nullptr;
 };
 
 } // namespace lumorra

@@ -1,0 +1,48 @@
+#include "pages/everywhere/resource_sort_keys.h"
+
+#include <QDateTime>
+#include <QRegularExpression>
+
+#include <cmath>
+
+namespace lumorra {
+
+qint64 sizeInBytes(const QString& text)
+{
+    static const QRegularExpression size(
+        QStringLiteral("(\\d[\\d,]*(?:\\.\\d+)?)\\s*([KMGT]?)(?:i?B\\b|\\b)"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = size.match(text);
+    if (!m.hasMatch())
+        return -1;
+    bool ok = false;
+    const double number = m.captured(1).remove(u',').toDouble(&ok);
+    if (!ok)
+        return -1;
+    int power = 0;
+    const QString unit = m.captured(2).toUpper();
+    switch (unit.isEmpty() ? 0 : unit.at(0).unicode()) {
+    case 'K': power = 1; break;
+    case 'M': power = 2; break;
+    case 'G': power = 3; break;
+    case 'T': power = 4; break;
+    default: break;
+    }
+    return qint64(std::llround(number * std::pow(1024.0, power)));
+}
+
+qint64 dateSortKey(const QString& text)
+{
+    static const QRegularExpression date(QStringLiteral(
+        "(\\d{4})\\s*[-/.年]\\s*(\\d{1,2})\\s*[-/.月]\\s*(\\d{1,2})(?:\\D{1,3}(\\d{1,2})[:：](\\d{2}))?"));
+    const QRegularExpressionMatch m = date.match(text);
+    if (!m.hasMatch()) {
+        // A feed's date: "Thu, 22 Feb 2024 18:20:00 +0000".
+        const QDateTime feed = QDateTime::fromString(text.trimmed(), Qt::RFC2822Date);
+        return feed.isValid() ? feed.toString(QStringLiteral("yyyyMMddHHmm")).toLongLong() : -1;
+    }
+    const auto field = [&m](int i) { return m.captured(i).toLongLong(); };
+    return (((field(1) * 100 + field(2)) * 100 + field(3)) * 100 + field(4)) * 100 + field(5);
+}
+
+} // namespace lumorra
