@@ -55,6 +55,7 @@ QList<SourceEntry> buildTable()
         SourceEntry& s = add(V::Search, "clouddisk", role::CloudDiskSearch,
                              "shares of the 24 cloud-disk services, through the search engine (CloudDiskSearch)",
                              "ListView1", Paged | Services, LinksToShare, paced<CloudDiskEngine>());
+        s.caption = QStringLiteral("网盘搜索");
         s.startControl = QStringLiteral("Command1");
         s.keywordBox = QStringLiteral("Text1");
         s.timers = {{QStringLiteral("Timer17"), 100}, {QStringLiteral("Timer18"), 1000}};
@@ -62,6 +63,7 @@ QList<SourceEntry> buildTable()
     {
         SourceEntry& s = add(V::Search, "torrent", role::TorrentIndexSite, "torrent index (TorrentIndexSite)",
                              "ListView2", Paged, LinksToMagnet, paced<TorrentIndexEngine>());
+        s.caption = QStringLiteral("种子搜索");
         s.startControl = QStringLiteral("Command2(0)");
         s.keywordBox = QStringLiteral("Text2");
         s.timers = {{QStringLiteral("Timer3"), 100}, {QStringLiteral("Timer4"), 1000}};
@@ -69,6 +71,7 @@ QList<SourceEntry> buildTable()
     {
         SourceEntry& s = add(V::Search, "rss", role::TorrentRssSite, "torrent RSS feed (TorrentRssSite)",
                              "ListView4", NoSourceOptions, LinksToTorrent, paced<TorrentRssEngine>());
+        s.caption = QStringLiteral("种子订阅");
         s.startControl = QStringLiteral("Command2(1)");
         s.keywordBox = QStringLiteral("Text8");
         s.timers = {{QStringLiteral("Timer5"), 100}, {QStringLiteral("Timer6"), 1000}};
@@ -76,6 +79,7 @@ QList<SourceEntry> buildTable()
     {
         SourceEntry& s = add(V::Search, "film", role::FilmResourceSite, "film resources (FilmResourceSite)",
                              "ListView13", Paged, LinksToPage, unpaced<FilmResourceEngine>());
+        s.caption = QStringLiteral("影视资源");
         s.startControl = QStringLiteral("Command2(2)");
         s.keywordBox = QStringLiteral("Text13");
         s.resolvedBy = QStringLiteral("qvod");
@@ -83,6 +87,7 @@ QList<SourceEntry> buildTable()
     {
         SourceEntry& s = add(V::Search, "magnet-a", role::MagnetSiteA, "magnet search, channel 1 (MagnetSiteA)",
                              "ListView19", Paged, LinksToMagnet, paced<MagnetSiteAEngine>());
+        s.caption = QStringLiteral("磁力搜索一");
         s.startControl = QStringLiteral("Command21(3)");
         s.keywordBox = QStringLiteral("Text21");
         s.timers = {{QStringLiteral("Timer24"), 3000}};
@@ -92,6 +97,7 @@ QList<SourceEntry> buildTable()
         SourceEntry& s = add(V::Search, "magnet-b", role::MagnetSiteB,
                              "magnet search, channel 2 (MagnetSiteB); reads each hit's detail page", "ListView19",
                              Paged, LinksToMagnet, paced<MagnetSiteBEngine>());
+        s.caption = QStringLiteral("磁力搜索二");
         s.startControl = QStringLiteral("Command21(3)");
         s.keywordBox = QStringLiteral("Text21");
         s.timers = {{QStringLiteral("Timer26"), 100}};
@@ -100,6 +106,7 @@ QList<SourceEntry> buildTable()
     {
         SourceEntry& s = add(V::Search, "emule", role::EmuleIndexSite, "eMule index site (EmuleIndexSite)",
                              "ListView15", Paged, LinksToPage, paced<EmuleIndexSearchEngine>());
+        s.caption = QStringLiteral("电驴资源");
         s.startControl = QStringLiteral("Command27(12)");
         s.keywordBox = QStringLiteral("Text16");
         s.timers = {{QStringLiteral("Timer15"), 100}};
@@ -108,6 +115,7 @@ QList<SourceEntry> buildTable()
     {
         SourceEntry& s = add(V::Search, "emule-search", role::EmuleSearchSite, "eMule search site (EmuleSearchSite)",
                              "ListView17", Paged, LinksToEd2k, paced<EmuleSiteSearchEngine>());
+        s.caption = QStringLiteral("电驴搜索");
         s.startControl = QStringLiteral("Command27(13)");
         s.keywordBox = QStringLiteral("Text19");
         s.timers = {{QStringLiteral("Timer20"), 100}, {QStringLiteral("Timer21"), 1000}};
@@ -116,6 +124,7 @@ QList<SourceEntry> buildTable()
         SourceEntry& s = add(V::Search, "qvod", role::QvodSearchSite,
                              "Qvod search site, every result page collected (QvodSearchSite)", "ListView14",
                              NeedsAgreement, LinksToPage, paced<QvodSearchEngine>());
+        s.caption = QStringLiteral("快播搜索");
         s.startControl = QStringLiteral("Command53(10)");
         s.keywordBox = QStringLiteral("Text15");
         s.timers = {{QStringLiteral("Timer14"), 100}};
@@ -124,6 +133,7 @@ QList<SourceEntry> buildTable()
     {
         SourceEntry& s = add(V::Search, "tag", role::TorrentTagSite, "torrent tag site (TorrentTagSite)",
                              "ListView20", NeedsAgreement, LinksToPage, paced<TorrentTagEngine>());
+        s.caption = QStringLiteral("种子标签");
         s.startControl = QStringLiteral("Command53(15)");
         s.keywordBox = QStringLiteral("Text22");
         s.timers = {{QStringLiteral("Timer8"), 1000}};
@@ -151,9 +161,12 @@ QList<SourceEntry> buildTable()
         s.maxPage = kBtBoardLast;
         s.startControl = QStringLiteral("Command3(0)");
     }
-    add(V::List, "bt-films", role::EmuleIndexSite, "BT film pages (EmuleIndexSite)", "ListView16", Paged,
-        LinksToPage, unpaced<BtFilmsEngine>())
-        .startControl = QStringLiteral("Commandz3(0)");
+    {
+        SourceEntry& s = add(V::List, "bt-films", role::EmuleIndexSite, "BT film pages (EmuleIndexSite)",
+                             "ListView16", Paged, LinksToPage, unpaced<BtFilmsEngine>());
+        s.startControl = QStringLiteral("Commandz3(0)");
+        s.resolvedBy = QStringLiteral("bt");
+    }
     static const char* const filmNames[] = {"films-latest", "films-chinese", "films-western",
                                             "films-chinese-tv", "films-japan-korea-tv", "films-anime"};
     static const char* const filmSummaries[] = {

@@ -42,6 +42,7 @@ struct SourceEntry {
     SourceVerb verb = SourceVerb::Search;
     QString role;             // the sites.ini role whose base it asks
     QString summary;          // one line for the command line's help
+    QString caption;          // the window's short name of a keyword source ("种子搜索")
     QString listName;         // the window's list whose columns its rows have
     QStringList columns;      // column keys when its rows are not a list's (resolvers)
     int options = NoSourceOptions;

@@ -48,7 +48,7 @@ void MergedResultsModel::readSortKeys(int first, int last)
     }
 }
 
-void MergedResultsModel::change(const QList<int>& rows)
+void MergedResultsModel::change(const QList<int>& rows, bool namesChanged)
 {
     // The rows come ascending: each run of neighbours is one signal.
     for (int i = 0; i < rows.size();) {
@@ -58,7 +58,10 @@ void MergedResultsModel::change(const QList<int>& rows)
         if (rows[i] < m_shown) {
             // A merged row may have got the size or date it lacked.
             readSortKeys(rows[i], qMin(rows[j], m_shown - 1));
-            emit dataChanged(index(rows[i], 0), index(qMin(rows[j], m_shown - 1), ColumnCount - 1));
+            // Left out, the name keeps a view sorted by it from re-sorting
+            // every row that only got another source.
+            emit dataChanged(index(rows[i], namesChanged ? Name : Size),
+                             index(qMin(rows[j], m_shown - 1), ColumnCount - 1));
         }
         i = j + 1;
     }

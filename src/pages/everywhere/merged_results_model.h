@@ -36,7 +36,7 @@ public:
 private:
     void restart();
     void append(int first, int count);
-    void change(const QList<int>& rows);
+    void change(const QList<int>& rows, bool namesChanged);
     // Sizes and dates are read once per row, not at every comparison of a sort.
     void readSortKeys(int first, int last);
 

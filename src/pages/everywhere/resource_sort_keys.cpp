@@ -7,30 +7,6 @@
 
 namespace lumorra {
 
-qint64 sizeInBytes(const QString& text)
-{
-    static const QRegularExpression size(
-        QStringLiteral("(\\d[\\d,]*(?:\\.\\d+)?)\\s*([KMGT]?)(?:i?B\\b|\\b)"),
-        QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch m = size.match(text);
-    if (!m.hasMatch())
-        return -1;
-    bool ok = false;
-    const double number = m.captured(1).remove(u',').toDouble(&ok);
-    if (!ok)
-        return -1;
-    int power = 0;
-    const QString unit = m.captured(2).toUpper();
-    switch (unit.isEmpty() ? 0 : unit.at(0).unicode()) {
-    case 'K': power = 1; break;
-    case 'M': power = 2; break;
-    case 'G': power = 3; break;
-    case 'T': power = 4; break;
-    default: break;
-    }
-    return qint64(std::llround(number * std::pow(1024.0, power)));
-}
-
 qint64 dateSortKey(const QString& text)
 {
     static const QRegularExpression date(QStringLiteral(

@@ -10,7 +10,7 @@ namespace lumorra {
 
 QString sourceCaption(const SourceEntry& source)
 {
-    return source.summary.isEmpty() ? source.id : source.id + QStringLiteral("  ") + source.summary;
+    return source.caption.isEmpty() ? source.id : source.id + QStringLiteral("  ") + source.caption;
 }
 
 SourceRunsModel::SourceRunsModel(SearchEverywhere* search, QObject* parent)

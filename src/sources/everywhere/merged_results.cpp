@@ -73,7 +73,10 @@ MergedResults::Change MergedResults::add(const SourceEntry& source, const QList<
             continue;
         }
         MergedRow& merged = m_rows[*it];
+        const bool named = !merged.resource.name.isEmpty();
         bool changed = absorb(merged.resource, resource);
+        if (!named && !merged.resource.name.isEmpty())
+            change.namesChanged = true;
         if (!merged.sources.contains(&source)) {
             const auto at = std::find_if(merged.sources.begin(), merged.sources.end(), [position](const SourceEntry* s) {
                 return tablePosition(s) > position;

@@ -34,6 +34,7 @@ public:
         int firstNew = 0;
         int newCount = 0;
         QList<int> changed;   // ascending, each once, all below firstNew
+        bool namesChanged = false;  // a changed row got the name it lacked
     };
 
     Change add(const SourceEntry& source, const QList<ListRow>& rows);

@@ -95,17 +95,11 @@ void SearchEverywhere::start(const QString& keyword, const QList<const SourceEnt
         const SourceEntry& source = *m_runs[i].source;
         SourceEngine* engine = source.createEngine(Pacing::immediate(), this);
         m_engines << engine;
-        connect(engine, &SourceEngine::rows, this, [this, i, &source](const QList<ListRow>& rows) {
-            m_runs[i].rows += int(rows.size());
-            const MergedResults::Change change = m_results.add(source, rows);
-            if (!change.changed.isEmpty())
-                emit rowsChanged(change.changed);
-            if (change.newCount > 0)
-                emit rowsAdded(change.firstNew, change.newCount);
-            emit sourceChanged(i);
-        });
+        connect(engine, &SourceEngine::rows, this,
+                [this, &source](const QList<ListRow>& rows) { takeRows(source, rows); });
         connect(engine, &SourceEngine::problem, this, [this, i](const QString& text) {
             m_runs[i].problems << text;
+            m_runs[i].ms = m_clock.elapsed();
             emit sourceChanged(i);
         });
         connect(engine, &SourceEngine::finished, this,
@@ -117,6 +111,22 @@ void SearchEverywhere::start(const QString& keyword, const QList<const SourceEnt
         r.variant = m_runs[i].source->variant;
         if (SourceEngine* engine = m_engines[i])
             engine->start(r);
+    }
+}
+
+void SearchEverywhere::takeRows(const SourceEntry& source, const QList<ListRow>& rows)
+{
+    const MergedResults::Change change = m_results.add(source, rows);
+    if (!change.changed.isEmpty())
+        emit rowsChanged(change.changed, change.namesChanged);
+    if (change.newCount > 0)
+        emit rowsAdded(change.firstNew, change.newCount);
+    for (int i = 0; i < m_runs.size(); ++i) {
+        if (m_runs[i].source != &source || m_runs[i].state != SourceRun::State::Searching)
+            continue;
+        m_runs[i].rows += int(rows.size());
+        m_runs[i].ms = m_clock.elapsed();
+        emit sourceChanged(i);
     }
 }
 

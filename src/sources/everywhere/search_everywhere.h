@@ -62,6 +62,10 @@ public:
     // Ends every running source as cancelled; finished() follows.
     void cancel();
 
+    // Rows `source` gave, merged and announced as the engines' rows are
+    // (its line counts them when it is one of the search's sources).
+    void takeRows(const SourceEntry& source, const QList<ListRow>& rows);
+
     bool isRunning() const { return m_running; }
     QString keyword() const { return m_keyword; }
     const MergedResults& results() const { return m_results; }
@@ -72,7 +76,9 @@ public:
 signals:
     void started();                              // results and lines are new
     void rowsAdded(int first, int count);
-    void rowsChanged(const QList<int>& rows);    // merged rows that changed
+    // Merged rows that changed: a source, a size, a date, a link; their
+    // names too when `namesChanged` (a row got the name it lacked).
+    void rowsChanged(const QList<int>& rows, bool namesChanged);
     void sourceChanged(int index);               // a line of sourceRuns()
     void finished();
 
