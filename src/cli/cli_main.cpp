@@ -4,6 +4,7 @@
 // sample sites.
 #include "core/usage_agreement.h"
 #include "cli/cli_everywhere.h"
+#include "cli/cli_serve.h"
 #include "cli/cli_sources.h"
 #include "cli/console_run.h"
 #include "net/page_fetcher.h"
@@ -19,6 +20,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QLoggingCategory>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QUrl>
 
@@ -63,7 +65,15 @@ const char kEverywhereHelp[] =
     "  check [--json] [--agree]\n"
     "                   one light request to every site of sites.ini at once:\n"
     "                   role, base, source, state, rows, ms, reason. Exit 0 when\n"
-    "                   every checked site answered with rows, else 2.\n";
+    "                   every checked site answered with rows, else 2.\n"
+    "  serve [--listen HOST:PORT] [--api-key KEY] [--agree]\n"
+    "                   a Torznab feed of the torrent and magnet sources for\n"
+    "                   torrent clients and media managers (Jackett's layout:\n"
+    "                   /api/v2.0/indexers/{all|id}/results/torznab/api), on\n"
+    "                   127.0.0.1:9119 unless --listen names another address;\n"
+    "                   without --api-key a key is generated once and kept in\n"
+    "                   the program directory. Prints the address and the key,\n"
+    "                   logs each answer on stderr, ends on SIGTERM or SIGINT.\n";
 
 const char kExitHelp[] =
     "Exit status: 0 rows were printed, 1 none were found, 2 a page did not arrive\n"
@@ -156,11 +166,12 @@ QString sourceHelp(const Source& s)
     return text;
 }
 
-enum class Mode { OneSource, SearchAll, Check };
+enum class Mode { OneSource, SearchAll, Check, Serve };
 
 struct Invocation {
     Mode mode = Mode::OneSource;
     QList<const SourceEntry*> allSources;   // search all: the chosen ones (empty: every one)
+    ServeOptions serve;
     bool help = false;
     QString helpText;
     QString usageError;
@@ -204,7 +215,9 @@ Invocation parseArguments(const QStringList& arguments)
     const QCommandLineOption sites(QStringLiteral("sites"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption agree(QStringLiteral("agree"), QString());
     const QCommandLineOption sourceList(QStringLiteral("sources"), QString(), QStringLiteral("LIST"));
-    parser.addOptions({help, version, json, page, services, all, demo, sites, agree, sourceList});
+    const QCommandLineOption listen(QStringLiteral("listen"), QString(), QStringLiteral("HOST:PORT"));
+    const QCommandLineOption apiKey(QStringLiteral("api-key"), QString(), QStringLiteral("KEY"));
+    parser.addOptions({help, version, json, page, services, all, demo, sites, agree, sourceList, listen, apiKey});
     if (!parser.parse(arguments)) {
         inv.usageError = parser.errorText();
         return inv;
@@ -226,7 +239,7 @@ Invocation parseArguments(const QStringList& arguments)
             inv.help = true;
             inv.helpText = generalHelp();
         } else {
-            inv.usageError = QStringLiteral("a command is needed (search, list, resolve, export or check)");
+            inv.usageError = QStringLiteral("a command is needed (search, list, resolve, export, check or serve)");
         }
         return inv;
     }
@@ -240,6 +253,35 @@ Invocation parseArguments(const QStringList& arguments)
         inv.sites.announceRequestedDemo = false;
         inv.agree = parser.isSet(agree);
     };
+    if (words.first() == QLatin1String("serve")) {
+        inv.mode = Mode::Serve;
+        if (wantsHelp) {
+            inv.help = true;
+            inv.helpText = QStringLiteral("Usage: lumorra-cli [--demo | --sites FILE] ")
+                + QString::fromUtf8(kEverywhereHelp).section(QStringLiteral("  serve"), 1).prepend(QStringLiteral("serve"));
+            return inv;
+        }
+        if (words.size() > 1)
+            inv.usageError = QStringLiteral("serve takes no arguments (\"%1\")").arg(words.mid(1).join(u' '));
+        for (const QCommandLineOption* o : {&page, &services, &all, &json, &sourceList})
+            if (parser.isSet(*o))
+                inv.usageError = QStringLiteral("serve takes no --") + o->names().constLast();
+        if (parser.isSet(listen) && !parseListen(parser.value(listen), &inv.serve))
+            inv.usageError = QStringLiteral("--listen needs HOST:PORT (\"127.0.0.1:9119\"), not \"%1\"")
+                                 .arg(parser.value(listen));
+        if (parser.isSet(apiKey)) {
+            inv.serve.apiKey = parser.value(apiKey).trimmed();
+            if (inv.serve.apiKey.size() < 8 || inv.serve.apiKey.contains(QRegularExpression(QStringLiteral("[^A-Za-z0-9._~-]"))))
+                inv.usageError = QStringLiteral("--api-key needs at least 8 letters, digits or ._~-");
+        }
+        if (inv.usageError.isEmpty())
+            takeCommonOptions();
+        return inv;
+    }
+    if (parser.isSet(listen) || parser.isSet(apiKey)) {
+        inv.usageError = QStringLiteral("--listen and --api-key belong to \"serve\"");
+        return inv;
+    }
     const bool searchAll = words.size() >= 2 && words.at(0) == QLatin1String("search") && words.at(1) == QLatin1String("all");
     if (words.first() == QLatin1String("check") || searchAll) {
         inv.mode = searchAll ? Mode::SearchAll : Mode::Check;
@@ -442,8 +484,11 @@ int main(int argc, char** argv)
         return kExitFetchFailed;
 
     if (inv.mode != Mode::OneSource) {
+        ServeOptions serve = inv.serve;
+        serve.agreementAccepted = agreed;
         const int status = inv.mode == Mode::SearchAll ? runSearchAll(inv.request.keyword, allSources, inv.format)
-                                                       : runSiteCheck(agreed, inv.format);
+                         : inv.mode == Mode::Check     ? runSiteCheck(agreed, inv.format)
+                                                       : runFeedServer(serve);
         PageFetcher::instance().shutdown();
         if (sampleSites)
             sampleSites->stop();
