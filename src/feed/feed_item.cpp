@@ -6,6 +6,8 @@
 #include "text/rfc822_date.h"
 #include "text/size_bytes.h"
 
+#include <QUrl>
+
 #include <algorithm>
 
 namespace lumorra::feed {
@@ -25,6 +27,13 @@ FeedItem feedItem(const MergedRow& row)
         item.infohash = row.key.mid(5);
     else
         item.infohash = infoHashIn(!item.magnet.isEmpty() ? item.magnet : r.torrent);
+    // A detail page that gave no link (withdrawn, not resolved in time)
+    // but whose address holds the info hash still makes a usable magnet.
+    if (item.magnet.isEmpty() && r.torrent.isEmpty() && !item.infohash.isEmpty()) {
+        item.magnet = QStringLiteral("magnet:?xt=urn:btih:") + item.infohash + QStringLiteral("&dn=")
+            + QString::fromLatin1(QUrl::toPercentEncoding(r.name));
+        item.link = item.magnet;
+    }
     item.comments = r.detail;
     item.published = siteDateTime(r.date);
     item.size = std::max<qint64>(0, sizeInBytes(r.size));

@@ -13,6 +13,7 @@ struct FeedItem {
     QString title;
     QString guid;          // stable per resource: its merging key
     QString link;          // the torrent address, else the magnet link, else the detail page
+                           // (a magnet of its info hash when its address holds one)
     QString magnet;
     QString infohash;      // 40 lower-case hex digits, when known
     QString comments;      // the detail page

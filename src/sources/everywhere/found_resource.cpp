@@ -20,7 +20,7 @@ bool isWebAddress(const QString& s)
         || startsWithNoCase(s, QLatin1StringView("ftp://"));
 }
 
-LinkKind kindOf(const QString& value, const QString& key, const SourceEntry& source)
+LinkKind kindOf(const QString& value, const SourceEntry& source)
 {
     if (startsWithNoCase(value, QLatin1StringView("magnet:?")))
         return LinkKind::Magnet;
@@ -30,11 +30,10 @@ LinkKind kindOf(const QString& value, const QString& key, const SourceEntry& sou
         return LinkKind::Qvod;
     if (!isWebAddress(value))
         return LinkKind::None;
-    // The torrent index keeps its torrent address under "xzdz"; the feed's
-    // one address is the torrent itself.
+    // A feed's one address is the torrent itself; elsewhere only a
+    // ".torrent" file is one (the torrent index's "种子地址" is its page).
     const QString path = value.section(u'?', 0, 0);
-    if (key == QLatin1String("xzdz") || source.linksTo(LinksToTorrent)
-        || path.endsWith(QLatin1String(".torrent"), Qt::CaseInsensitive))
+    if (source.linksTo(LinksToTorrent) || path.endsWith(QLatin1String(".torrent"), Qt::CaseInsensitive))
         return LinkKind::Torrent;
     return LinkKind::Page;
 }
@@ -169,7 +168,7 @@ FoundResource foundResource(const SourceEntry& source, const ListRow& row)
         if (key == QLatin1String("mc") || key == QLatin1String("dx"))
             continue;
         const QString value = decodeHtmlEntities(raw.trimmed());
-        const LinkKind kind = kindOf(value, key, source);
+        const LinkKind kind = kindOf(value, source);
         if (kind == LinkKind::None)
             continue;
         if (kind == LinkKind::Page && r.detail.isEmpty())
