@@ -11,9 +11,8 @@
 //
 //   bench_search_all [ROUNDS] [BASE_DELAY_MS]
 #include "bench_result.h"
+#include "delayed_sites.h"
 #include "net/page_fetcher.h"
-#include "net/site_config.h"
-#include "programmable_sites.h"
 #include "sources/everywhere/merged_results.h"
 #include "sources/everywhere/search_everywhere.h"
 #include "sources/source_table.h"
@@ -134,27 +133,14 @@ int main(int argc, char** argv)
         if (s.verb == SourceVerb::Search && s.create)
             sources << &s;
 
-    // One server per role, each answering after its own delay.
-    std::vector<std::unique_ptr<ProgrammableSites>> servers;
     QStringList roles;
     for (const SourceEntry* s : sources)
         if (!roles.contains(s->role))
             roles << s->role;
-    for (int i = 0; i < roles.size(); ++i) {
-        auto server = std::make_unique<ProgrammableSites>();
-        if (!server->start(0)) {
-            std::fprintf(stderr, "cannot start a sample server\n");
-            return 1;
-        }
-        const int delay = baseDelay + 40 * i;
-        server->programUnder("/", [delay](const Answer& normal, const std::string&) {
-            Answer a = normal;
-            a.delayMs = delay;
-            return a;
-        });
-        SiteConfig::current().setBase(roles[i], QString::fromStdString(server->roleUrl(roles[i].toStdString())));
-        std::printf("%-18s answers after %d ms\n", qPrintable(roles[i]), delay);
-        servers.push_back(std::move(server));
+    bench::DelayedSites sites;
+    if (!sites.start(roles, baseDelay, 40)) {
+        std::fprintf(stderr, "cannot start a sample server\n");
+        return 1;
     }
 
     double slowest = 0, fastestFirst = 1e18;
@@ -202,7 +188,5 @@ int main(int argc, char** argv)
     bench::result("merging 10 sources x 1,000 rows, shown", mergeMs, 1, "ms",
                   bench::format("per row at 3,000 each ÷ at 1,000: %.2f; aim ≤ 50 ms, linear",
                                 (mergeLargeMs / 30000) / (mergeMs / 10000)));
-    for (auto& s : servers)
-        s->stop();
     return 0;
 }

@@ -33,6 +33,7 @@ runs=(
   "bench_fetch_wait 5000"
   "bench_clouddisk_search 200"
   "bench_search_all 3 150"
+  "bench_feed 50 20 100"
   "bench_listing_latency 10"
   "bench_process_watch 3 200"
   "bench_idle 5 200"

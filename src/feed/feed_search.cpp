@@ -35,7 +35,7 @@ FeedSearch::FeedSearch(QObject* parent) : QObject(parent)
         }
         if (m_listingsRunning > 0) {
             m_listingsRunning = 0;
-            stopEngines();
+            stopListings();
             listingEnded();
             return;
         }
@@ -45,7 +45,8 @@ FeedSearch::FeedSearch(QObject* parent) : QObject(parent)
 
 FeedSearch::~FeedSearch()
 {
-    stopEngines();
+    stopListings();
+    stopResolvers();
 }
 
 void FeedSearch::start(const FeedIndexer& indexer, const TorznabRequest& request)
@@ -56,12 +57,16 @@ void FeedSearch::start(const FeedIndexer& indexer, const TorznabRequest& request
     m_page.clear();
     m_total = 0;
     m_listed.clear();
+    m_resolved.clear();
+    m_gathered = false;
     m_running = true;
     m_timeout.start(m_timeoutMs);
 
     if (!request.keyword.isEmpty()) {
         m_search = new SearchEverywhere(this);
         m_search->setTimeoutMs(std::max(1000, m_timeoutMs - 15000)); // leaves time to resolve
+        connect(m_search, &SearchEverywhere::rowsAdded, this,
+                [this](int first, int count) { arrived(m_search->results(), first, count); });
         connect(m_search, &SearchEverywhere::finished, this, &FeedSearch::searched, Qt::QueuedConnection);
         m_search->start(request.keyword, indexer.sources);
         return;
@@ -75,9 +80,11 @@ void FeedSearch::start(const FeedIndexer& indexer, const TorznabRequest& request
     }
     for (const SourceEntry* listing : indexer.recent) {
         SourceEngine* engine = listing->createEngine(Pacing::immediate(), this);
-        m_engines << engine;
-        connect(engine, &SourceEngine::rows, this,
-                [this, listing](const QList<ListRow>& rows) { m_listed.add(*listing, rows); });
+        m_listings << engine;
+        connect(engine, &SourceEngine::rows, this, [this, listing](const QList<ListRow>& rows) {
+            const MergedResults::Change change = m_listed.add(*listing, rows);
+            arrived(m_listed, change.firstNew, change.newCount);
+        });
         connect(engine, &SourceEngine::finished, this, [this, listing](const SourceOutcome& outcome) {
             if (outcome.failed())
                 m_failures << failureLine(listing->id, outcome.reason);
@@ -100,8 +107,7 @@ void FeedSearch::searched()
         if (run.state == SourceRun::State::Failed)
             m_failures << failureLine(run.source->id, run.reason);
     const QList<MergedRow>& rows = m_search->results().rows();
-    const int total = int(rows.size());
-    resolvePage(rows.mid(m_request.offset, m_request.limit), total);
+    gathered(rows.mid(m_request.offset, m_request.limit), int(rows.size()));
 }
 
 void FeedSearch::listingEnded()
@@ -109,57 +115,69 @@ void FeedSearch::listingEnded()
     if (!m_running)
         return;
     const QList<MergedRow>& rows = m_listed.rows();
-    resolvePage(rows.mid(m_request.offset, m_request.limit), int(rows.size()));
+    gathered(rows.mid(m_request.offset, m_request.limit), int(rows.size()));
 }
 
-void FeedSearch::resolvePage(QList<MergedRow> rows, int total)
+void FeedSearch::arrived(const MergedResults& results, int first, int count)
 {
-    m_page = std::move(rows);
-    m_total = total;
-    stopEngines();
-    for (int i = 0; i < m_page.size() && m_resolving < kMaxResolved; ++i) {
-        const MergedRow& row = m_page[i];
-        if (row.resource.linkKind != LinkKind::Page || row.resource.detail.isEmpty())
-            continue;
-        const SourceEntry* resolver = torrentResolverOf(row);
-        if (!resolver)
-            continue;
-        SourceEngine* engine = resolver->createEngine(Pacing::immediate(), this);
-        m_engines << engine;
-        ++m_resolving;
-        connect(engine, &SourceEngine::rows, this, [this, i](const QList<ListRow>& found) { resolved(i, found); });
-        connect(engine, &SourceEngine::finished, this, [this](const SourceOutcome& outcome) {
-            if (!outcome.completed() && !outcome.failed())
+    // Rows keep their places as they merge, so a row this far up is on the
+    // first page whatever comes after it.
+    if (m_request.offset != 0)
+        return;
+    for (int i = first; i < first + count && i < m_request.limit; ++i)
+        resolve(results.at(i));
+}
+
+void FeedSearch::resolve(const MergedRow& row)
+{
+    const FoundResource& r = row.resource;
+    if (!m_running || r.linkKind != LinkKind::Page || r.detail.isEmpty() || m_resolved.contains(r.detail)
+        || m_resolved.size() >= kMaxResolved)
+        return;
+    const SourceEntry* resolver = torrentResolverOf(row);
+    if (!resolver)
+        return;
+    const QString detail = r.detail;
+    m_resolved.insert(detail, Resolved());
+    SourceEngine* engine = resolver->createEngine(Pacing::immediate(), this);
+    m_resolvers << engine;
+    ++m_resolving;
+    connect(engine, &SourceEngine::rows, this, [this, detail](const QList<ListRow>& found) {
+        Resolved& resolved = m_resolved[detail];
+        for (const ListRow& row : found) {
+            const QString link = decodeHtmlEntities(row.cell(QStringLiteral("dz")).trimmed());
+            // A resolver's page is a page too: only a link of its kind counts.
+            if (link.startsWith(QLatin1String("magnet:?"), Qt::CaseInsensitive)
+                || link.startsWith(QLatin1String("http://"), Qt::CaseInsensitive)
+                || link.startsWith(QLatin1String("https://"), Qt::CaseInsensitive)) {
+                resolved.link = link;
+                resolved.date = row.cell(QStringLiteral("gx")).trimmed();
                 return;
-            if (--m_resolving == 0)
-                finish();
-        });
-        SourceRequest r;
-        r.address = row.resource.detail;
-        engine->start(r);
-    }
+            }
+        }
+    });
+    connect(engine, &SourceEngine::finished, this, [this, detail](const SourceOutcome& outcome) {
+        if (!outcome.completed() && !outcome.failed())
+            return;
+        m_resolved[detail].done = true;
+        if (--m_resolving == 0 && m_gathered)
+            finish();
+    });
+    SourceRequest request;
+    request.address = detail;
+    engine->start(request);
+}
+
+void FeedSearch::gathered(QList<MergedRow> page, int total)
+{
+    m_page = std::move(page);
+    m_total = total;
+    m_gathered = true;
+    stopListings();
+    for (const MergedRow& row : std::as_const(m_page))
+        resolve(row);
     if (m_resolving == 0)
         finish();
-}
-
-void FeedSearch::resolved(int pageRow, const QList<ListRow>& found)
-{
-    FoundResource& r = m_page[pageRow].resource;
-    for (const ListRow& row : found) {
-        const QString link = decodeHtmlEntities(row.cell(QStringLiteral("dz")).trimmed());
-        const bool magnet = link.startsWith(QLatin1String("magnet:?"), Qt::CaseInsensitive);
-        const bool web = link.startsWith(QLatin1String("http://"), Qt::CaseInsensitive)
-            || link.startsWith(QLatin1String("https://"), Qt::CaseInsensitive);
-        if (!magnet && !web)
-            continue; // a resolver's page is a page too: only a link of its kind counts
-        r.link = link;
-        r.linkKind = magnet ? LinkKind::Magnet : LinkKind::Torrent;
-        if (!magnet)
-            r.torrent = link;
-        if (r.date.isEmpty())
-            r.date = row.cell(QStringLiteral("gx")).trimmed();
-        return;
-    }
 }
 
 void FeedSearch::finish()
@@ -168,11 +186,24 @@ void FeedSearch::finish()
         return;
     m_running = false;
     m_timeout.stop();
-    stopEngines();
+    stopListings();
+    stopResolvers();
     QList<FeedItem> items;
     items.reserve(m_page.size());
-    for (const MergedRow& row : std::as_const(m_page))
+    for (MergedRow row : std::as_const(m_page)) {
+        FoundResource& r = row.resource;
+        const Resolved found = r.linkKind == LinkKind::Page ? m_resolved.value(r.detail) : Resolved();
+        if (!found.link.isEmpty()) {
+            const bool magnet = found.link.startsWith(QLatin1String("magnet:?"), Qt::CaseInsensitive);
+            r.link = found.link;
+            r.linkKind = magnet ? LinkKind::Magnet : LinkKind::Torrent;
+            if (!magnet)
+                r.torrent = found.link;
+            if (r.date.isEmpty())
+                r.date = found.date;
+        }
         items << feedItem(row);
+    }
     emit finished(items, m_total, m_failures);
 }
 
@@ -181,7 +212,8 @@ void FeedSearch::cancel()
     m_running = false;
     m_timeout.stop();
     m_listingsRunning = 0;
-    stopEngines();
+    stopListings();
+    stopResolvers();
     if (m_search) {
         m_search->disconnect(this);
         m_search->cancel();
@@ -190,15 +222,29 @@ void FeedSearch::cancel()
     }
 }
 
-void FeedSearch::stopEngines()
+namespace {
+
+void stopAll(QList<SourceEngine*>& engines, QObject* listener)
 {
-    m_resolving = 0;
-    for (SourceEngine* engine : std::as_const(m_engines)) {
-        engine->disconnect(this);
+    for (SourceEngine* engine : std::as_const(engines)) {
+        engine->disconnect(listener);
         engine->cancel();
         engine->deleteLater();
     }
-    m_engines.clear();
+    engines.clear();
+}
+
+} // namespace
+
+void FeedSearch::stopListings()
+{
+    stopAll(m_listings, this);
+}
+
+void FeedSearch::stopResolvers()
+{
+    m_resolving = 0;
+    stopAll(m_resolvers, this);
 }
 
 } // namespace lumorra::feed
