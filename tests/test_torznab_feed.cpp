@@ -6,6 +6,7 @@
 #include "feed/feed_server.h"
 #include "feed/torznab_request.h"
 #include "hostile_answers.h"
+#include "net/page_fetcher.h"
 #include "net/site_config.h"
 #include "test_server.h"
 #include "text/rfc822_date.h"
@@ -137,6 +138,7 @@ private slots:
     void pagesIndexersAndAChineseKeyword();
     void aSearchWithoutKeywordListsRecentItems();
     void aFailingSourceIsLeftOut();
+    void searchesPerClientAreBoundedAndALeavingClientEndsItsSearch();
     void theCommandServesAnotherProcess();
 
 private:
@@ -358,6 +360,34 @@ void TestTorznabFeed::aFailingSourceIsLeftOut()
     QVERIFY(!itemBy(f, QStringLiteral("rss")));
     QVERIFY2(m_log.join(u'\n').contains(QStringLiteral("source failed: rss: 资源获取失败(服务器返回 HTTP 500)")),
              qPrintable(m_log.join(u'\n')));
+    QCOMPARE(m_server->searchesInProgress(), 0);
+}
+
+void TestTorznabFeed::searchesPerClientAreBoundedAndALeavingClientEndsItsSearch()
+{
+    // The stalled site outlasts the counting, not the fetcher's time-out.
+    useTestSites(15000);
+    ProgrammableSites& sites = TestServer::shared().sites();
+    sites.programUnder(SiteConfig::samplePrefix(QLatin1String(role::MagnetSiteA)).toStdString(),
+                       misbehave(Misbehaviour::Stall, 20000));
+    QNetworkAccessManager nam;
+    QList<QNetworkReply*> waiting;
+    for (int i = 0; i < 4; ++i)
+        waiting << nam.get(QNetworkRequest(feed(QStringLiteral("magnet-a"), QStringLiteral("q=ubuntu%1").arg(i))));
+    QTRY_COMPARE(m_server->searchesInProgress(), 4);
+    const Feed refused = get(feed(QStringLiteral("magnet-a"), QStringLiteral("q=ubuntu")));
+    QCOMPARE(refused.http, 429);
+    QCOMPARE(refused.errorCode, 500);
+    // A client that goes away takes its search with it; the others go on.
+    waiting.takeFirst()->abort();
+    QTRY_COMPARE(m_server->searchesInProgress(), 3);
+    sites.clearProgram();   // the stalled answers end now
+    for (QNetworkReply* r : std::as_const(waiting)) {
+        if (!r->isFinished())
+            QVERIFY(QSignalSpy(r, &QNetworkReply::finished).wait(10000));
+        QCOMPARE(r->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), 200);
+        QCOMPARE(read(r->readAll(), 200).root, QStringLiteral("rss"));
+    }
     QCOMPARE(m_server->searchesInProgress(), 0);
 }
 
