@@ -175,11 +175,12 @@ void TestSearchAllEngines::oneResourceFromTwoSourcesIsOneRow()
     QCOMPARE(second.newCount, 1);
     QCOMPARE(second.changed, QList<int>{0});
     QCOMPARE(results.size(), 3);
-    // The sources in table order whatever the order they came in; the first
-    // name stays, what it lacked is filled, the magnet stays the link.
+    // The sources in table order whatever the order they came in; the
+    // source first in the table names it, what it lacked is filled, the
+    // magnet stays the link.
     const ListRow merged = results.listRow(0);
     QCOMPARE(merged.cell("xh"), QStringLiteral("1"));
-    QCOMPARE(merged.cell("mc"), QStringLiteral("ubuntu.iso"));
+    QCOMPARE(merged.cell("mc"), QStringLiteral("ubuntu-22.04.iso"));
     QCOMPARE(merged.cell("dx"), QStringLiteral("4.69 GB"));
     QCOMPARE(merged.cell("rq"), QStringLiteral("2024-02-22"));
     QCOMPARE(merged.cell("link"), "magnet:?xt=urn:btih:" + kBase32.toLower());

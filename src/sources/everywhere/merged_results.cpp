@@ -14,22 +14,25 @@ int tablePosition(const SourceEntry* entry)
     return int(entry - table.constData());
 }
 
-// The two rows are one resource: what `into` lacks comes from `other`.
-bool absorb(FoundResource& into, const FoundResource& other)
+// The two rows are one resource. What `into` lacks comes from `other`; when
+// `other` comes from a source earlier in the table, what it has wins, so a
+// merged row reads the same whichever site answered first.
+bool absorb(FoundResource& into, const FoundResource& other, bool otherFirst)
 {
     bool changed = false;
-    auto fill = [&changed](QString& mine, const QString& theirs) {
-        if (mine.isEmpty() && !theirs.isEmpty()) {
+    auto take = [&changed, otherFirst](QString& mine, const QString& theirs) {
+        if (!theirs.isEmpty() && (mine.isEmpty() || (otherFirst && mine != theirs))) {
             mine = theirs;
             changed = true;
         }
     };
-    fill(into.name, other.name);
-    fill(into.size, other.size);
-    fill(into.date, other.date);
-    fill(into.detail, other.detail);
-    fill(into.torrent, other.torrent);
-    if (int(other.linkKind) < int(into.linkKind)) {
+    take(into.name, other.name);
+    take(into.size, other.size);
+    take(into.date, other.date);
+    take(into.detail, other.detail);
+    take(into.torrent, other.torrent);
+    if (int(other.linkKind) < int(into.linkKind)
+        || (otherFirst && other.linkKind == into.linkKind && other.link != into.link)) {
         into.link = other.link;
         into.linkKind = other.linkKind;
         changed = true;
@@ -73,9 +76,10 @@ MergedResults::Change MergedResults::add(const SourceEntry& source, const QList<
             continue;
         }
         MergedRow& merged = m_rows[*it];
-        const bool named = !merged.resource.name.isEmpty();
-        bool changed = absorb(merged.resource, resource);
-        if (!named && !merged.resource.name.isEmpty())
+        const QString name = merged.resource.name;
+        const bool first = tablePosition(merged.sources.constFirst()) > position;
+        bool changed = absorb(merged.resource, resource, first);
+        if (merged.resource.name != name)
             change.namesChanged = true;
         if (!merged.sources.contains(&source)) {
             const auto at = std::find_if(merged.sources.begin(), merged.sources.end(), [position](const SourceEntry* s) {

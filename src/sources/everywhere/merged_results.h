@@ -2,7 +2,9 @@
 // The rows of many sources as one list, one row per resource. Rows are
 // merged as they arrive: a resource listed again (by the same source or
 // another) names that source too and fills what it lacked; a better link
-// replaces a worse one. Appending is linear in the rows.
+// replaces a worse one, and a source earlier in the table has the last word
+// on the rest, so a merged row does not depend on which site was faster.
+// Appending is linear in the rows.
 #include "sources/everywhere/found_resource.h"
 
 #include <QHash>
@@ -34,7 +36,7 @@ public:
         int firstNew = 0;
         int newCount = 0;
         QList<int> changed;   // ascending, each once, all below firstNew
-        bool namesChanged = false;  // a changed row got the name it lacked
+        bool namesChanged = false;  // a changed row got another name
     };
 
     Change add(const SourceEntry& source, const QList<ListRow>& rows);

@@ -77,7 +77,7 @@ signals:
     void started();                              // results and lines are new
     void rowsAdded(int first, int count);
     // Merged rows that changed: a source, a size, a date, a link; their
-    // names too when `namesChanged` (a row got the name it lacked).
+    // names too when `namesChanged`.
     void rowsChanged(const QList<int>& rows, bool namesChanged);
     void sourceChanged(int index);               // a line of sourceRuns()
     void finished();
