@@ -2,6 +2,7 @@
 // resource, what a merged row shows, and how the search ends when sources
 // fail, stall or are superseded.
 #include "engine_run.h"
+#include "fetch_now.h"
 #include "hostile_answers.h"
 #include "net/site_config.h"
 #include "sources/everywhere/merged_results.h"
@@ -254,21 +255,29 @@ void TestSearchAllEngines::streamsEverySourceAndNamesTheFailingAndTheStalled()
 void TestSearchAllEngines::aNewerSearchSupersedes()
 {
     ProgrammableSites& sites = TestServer::shared().sites();
-    // The first search's torrent page is held back until the second started.
-    sites.programUnder(prefixOf(role::TorrentIndexSite).toStdString(), [](const Answer& normal, const std::string&) {
+    // The first search's torrent page is held back until the second ended.
+    sites.programUnder(prefixOf(role::TorrentIndexSite).toStdString(), [](const Answer& normal, const std::string& target) {
         Answer a = normal;
-        a.delayMs = 300;
+        if (target.find("ubuntu") != std::string::npos)
+            a.delayMs = 20000;
         return a;
     });
     SearchEverywhere search;
     QSignalSpy starts(&search, &SearchEverywhere::started);
     QSignalSpy ended(&search, &SearchEverywhere::finished);
     search.start(QStringLiteral("ubuntu"), sourcesNamed({"torrent", "rss"}));
+    const std::string held = prefixOf(role::TorrentIndexSite).toStdString() + "/search/ubuntu/1";
+    QTRY_VERIFY(!sites.requestsFor(held).empty());
     search.start(QStringLiteral("linux"), sourcesNamed({"torrent", "rss"}));
     QCOMPARE(starts.size(), 2);
     QVERIFY(ended.wait(10000));
-    QTest::qWait(700); // the held-back page of the first search would have come by now
+    // Taking the filter away sends the held-back page at once; a page asked
+    // of the same site after it has come back by the time this one does.
     sites.clearProgram();
+    QCOMPARE(fetchNow(TestServer::shared().roleUrl(QLatin1String(role::TorrentIndexSite))
+                      + QStringLiteral("/search/linux/1")).error,
+             FetchError::None);
+    QCoreApplication::processEvents();
     QCOMPARE(ended.size(), 1);
     QCOMPARE(search.keyword(), QStringLiteral("linux"));
     const QStringList names = column(search.results(), "mc");

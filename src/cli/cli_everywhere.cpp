@@ -6,7 +6,6 @@
 #include "sources/source_table.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
 
 namespace lumorra::cli {
 
@@ -26,6 +25,8 @@ QString sourceLine(const SourceRun& run)
 }
 
 } // namespace
+
+static int printCheck(const SiteCheck& check, OutputFormat format, std::FILE* out, std::FILE* err);
 
 bool parseSourceList(const QString& text, QList<const SourceEntry*>* out, QString* bad)
 {
@@ -53,35 +54,36 @@ int runSearchAll(const QString& keyword, const QList<const SourceEntry*>& source
                  std::FILE* out, std::FILE* err)
 {
     SearchEverywhere search;
-    QEventLoop loop;
     QObject::connect(&search, &SearchEverywhere::sourceChanged, &search, [&search, err](int i) {
         const SourceRun& run = search.sourceRuns().at(i);
         if (run.state != SourceRun::State::Searching)
             write(err, sourceLine(run));
     });
-    QObject::connect(&search, &SearchEverywhere::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
+    // The rows once every source has ended; the status ends the program's loop.
+    QObject::connect(&search, &SearchEverywhere::finished, &search, [&search, format, out] {
+        const QList<ListRow> rows = search.results().listRows();
+        const QByteArray text = formatRows(MergedResults::columns(), rows, format);
+        std::fwrite(text.constData(), 1, size_t(text.size()), out);
+        std::fflush(out);
+        const bool allFailed = search.countIn(SourceRun::State::Failed) == search.sourceRuns().size();
+        QCoreApplication::exit(!rows.isEmpty() ? kExitRows : allFailed ? kExitFetchFailed : kExitNoRows);
+    }, Qt::QueuedConnection);
     search.start(keyword, sources);
-    if (search.isRunning())
-        loop.exec();
-
-    const QList<ListRow> rows = search.results().listRows();
-    const QByteArray text = formatRows(MergedResults::columns(), rows, format);
-    std::fwrite(text.constData(), 1, size_t(text.size()), out);
-    std::fflush(out);
-    if (!rows.isEmpty())
-        return kExitRows;
-    return search.countIn(SourceRun::State::Failed) == search.sourceRuns().size() ? kExitFetchFailed : kExitNoRows;
+    return QCoreApplication::exec();
 }
 
 int runSiteCheck(bool agreementAccepted, OutputFormat format, std::FILE* out, std::FILE* err)
 {
     SiteCheck check;
-    QEventLoop loop;
-    QObject::connect(&check, &SiteCheck::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
+    QObject::connect(&check, &SiteCheck::finished, &check,
+                     [&check, format, out, err] { QCoreApplication::exit(printCheck(check, format, out, err)); },
+                     Qt::QueuedConnection);
     check.start(agreementAccepted);
-    if (check.isRunning())
-        loop.exec();
+    return QCoreApplication::exec();
+}
 
+static int printCheck(const SiteCheck& check, OutputFormat format, std::FILE* out, std::FILE* err)
+{
     static const QStringList keys{QStringLiteral("role"), QStringLiteral("base"), QStringLiteral("source"),
                                   QStringLiteral("state"), QStringLiteral("rows"), QStringLiteral("ms"),
                                   QStringLiteral("reason")};
