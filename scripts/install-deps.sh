@@ -3,7 +3,7 @@
 set -euo pipefail
 PKGS=(cmake ninja-build g++ pkg-config
       qt6-base-dev qt6-multimedia-dev qt6-webengine-dev libgl-dev
-      libcpp-httplib-dev libcurl4-openssl-dev qt6-httpserver-dev qt6-websockets-dev
+      libcpp-httplib-dev libcurl4-openssl-dev libyaml-cpp-dev qt6-httpserver-dev qt6-websockets-dev
       fonts-wqy-microhei gstreamer1.0-plugins-good gstreamer1.0-libav
       xvfb xauth imagemagick python3-aiosmtpd openssl desktop-file-utils)
 missing=()

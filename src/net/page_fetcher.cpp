@@ -244,7 +244,8 @@ void FetchJob::onReplyFinished()
     r.error = mapError(reply->error(), r.status);
     if (r.error == FetchError::None) {
         r.body = m_body;
-        r.text = decodeBody(m_body, reply->rawHeader("Content-Type"));
+        r.contentType = reply->rawHeader("Content-Type");
+        r.text = decodeBody(m_body, r.contentType);
     }
     m_body.clear();
     releaseReply();

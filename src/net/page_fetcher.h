@@ -46,6 +46,7 @@ struct FetchResult {
     QString url;               // as requested
     QString text;              // decoded body; empty on failure
     QByteArray body;           // the raw bytes (pictures); empty on failure
+    QByteArray contentType;    // the Content-Type header as it came
     FetchError error = FetchError::None;
     int status = 0;            // HTTP status, 0 when none arrived
     qint64 elapsedMs = 0;      // from the request's start to its end

@@ -2,6 +2,7 @@
 
 #include "core/column_table.h"
 #include "net/site_config.h"
+#include "sources/definitions/site_definitions.h"
 #include "sources/engine/source_events.h"
 #include "sources/clouddisk/cloud_disk_engine.h"
 #include "sources/emule/ed2k_engine.h"
@@ -14,6 +15,8 @@
 #include "sources/torrent/magnet_search_engines.h"
 #include "sources/torrent/torrent_search_engines.h"
 #include "sources/video/video_engines.h"
+
+#include <QHash>
 
 namespace lumorra {
 
@@ -31,6 +34,14 @@ EngineFactory unpaced()
     return [](const Pacing&, QObject* parent) -> SourceEngine* { return new Engine(parent); };
 }
 
+const SourceEntry* findSourceEntryIn(const QList<SourceEntry>& table, SourceVerb verb, const QString& id)
+{
+    for (const SourceEntry& s : table)
+        if (s.verb == verb && s.id == id)
+            return &s;
+    return nullptr;
+}
+
 QList<SourceEntry> buildTable()
 {
     QList<SourceEntry> t;
@@ -40,6 +51,7 @@ QList<SourceEntry> buildTable()
         s.id = QString::fromLatin1(id);
         s.verb = verb;
         s.role = QString::fromLatin1(role);
+        s.site = siteOfRole(s.role);
         s.summary = QString::fromUtf8(summary);
         s.listName = QString::fromLatin1(list);
         s.options = options;
@@ -216,6 +228,29 @@ QList<SourceEntry> buildTable()
              LinksToMagnet, {QStringLiteral("xh"), QStringLiteral("dz"), QStringLiteral("tzm")},
              unpaced<TorrentTagResolveEngine>());
     t.last().keywordBox = QStringLiteral("ListView20");
+
+    // ---- sites added by definition files: their scheme's search ----
+    const qsizetype shippedCount = t.size();
+    for (const SiteDefinitionPtr& d : SiteDefinitions::current().added()) {
+        for (qsizetype i = 0; i < shippedCount; ++i) {
+            const SourceEntry& model = t.at(i);
+            if (model.site != d->scheme || model.verb == V::Resolve)
+                continue;
+            if (findSourceEntryIn(t, model.verb, d->name))
+                break;   // a name the table has already
+            SourceEntry s = model;
+            s.id = d->name;
+            s.site = d->name;
+            s.role = d->role;
+            s.caption = d->caption.isEmpty() ? d->name : d->caption;
+            s.summary = QStringLiteral("%1, added by %2").arg(model.summary, d->origin);
+            // The window's pages are the shipped sites'; an added site has none.
+            s.startControl.clear();
+            s.keywordBox.clear();
+            t << s;
+            break;
+        }
+    }
     return t;
 }
 
@@ -236,6 +271,7 @@ SourceEngine* SourceEntry::createEngine(const Pacing& pacing, QObject* parent) c
     SourceEngine* engine = create ? create(pacing, parent) : nullptr;
     if (engine) {
         engine->setObjectName(id);
+        engine->setSite(site);
         QObject::connect(engine, &SourceEngine::finished, &SourceEvents::instance(),
                          [this](const SourceOutcome& outcome) { emit SourceEvents::instance().ended(this, outcome); });
     }
@@ -250,10 +286,26 @@ const QList<SourceEntry>& sourceTable()
 
 const SourceEntry* findSourceEntry(SourceVerb verb, const QString& id)
 {
-    for (const SourceEntry& s : sourceTable())
-        if (s.verb == verb && s.id == id)
-            return &s;
-    return nullptr;
+    return findSourceEntryIn(sourceTable(), verb, id);
+}
+
+QString siteOfRole(const QString& role)
+{
+    static const QHash<QString, QString> sites{
+        {QLatin1String(role::CloudDiskSearch), QStringLiteral("clouddisk")},
+        {QLatin1String(role::TorrentIndexSite), QStringLiteral("torrent-index")},
+        {QLatin1String(role::TorrentRssSite), QStringLiteral("torrent-rss")},
+        {QLatin1String(role::FilmResourceSite), QStringLiteral("film-resource")},
+        {QLatin1String(role::MagnetSiteA), QStringLiteral("magnet-a")},
+        {QLatin1String(role::MagnetSiteB), QStringLiteral("magnet-b")},
+        {QLatin1String(role::EmuleIndexSite), QStringLiteral("emule-index")},
+        {QLatin1String(role::EmuleSearchSite), QStringLiteral("emule-search")},
+        {QLatin1String(role::QvodSearchSite), QStringLiteral("qvod-search")},
+        {QLatin1String(role::TorrentTagSite), QStringLiteral("torrent-tag")},
+        {QLatin1String(role::BtBoardSite), QStringLiteral("bt-board")},
+        {QLatin1String(role::FilmListSite), QStringLiteral("film-list")},
+        {QLatin1String(role::QvodFilmSite), QStringLiteral("qvod-film")}};
+    return sites.value(role);
 }
 
 const SourceEntry* resolverOf(const SourceEntry& source)

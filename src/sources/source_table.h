@@ -41,6 +41,7 @@ struct SourceEntry {
     QString id;               // the command line's name: "torrent", "emule-films" …
     SourceVerb verb = SourceVerb::Search;
     QString role;             // the sites.ini role whose base it asks
+    QString site;             // the site definition its engine cuts by
     QString summary;          // one line for the command line's help
     QString caption;          // the window's short name of a keyword source ("种子搜索")
     QString listName;         // the window's list whose columns its rows have
@@ -68,8 +69,12 @@ struct SourceEntry {
     SourceEngine* createEngine(const Pacing& pacing, QObject* parent) const;
 };
 
-// Every source, in help order.
+// Every source, in help order, then a search of every site a definition
+// file added (as its scheme's search, under the site's name). Built once,
+// from the definitions in force at first use.
 const QList<SourceEntry>& sourceTable();
+// The shipped site of a sites.ini role ("torrent-index" for TorrentIndexSite).
+QString siteOfRole(const QString& role);
 const SourceEntry* findSourceEntry(SourceVerb verb, const QString& id);
 // The resolver of `source`'s detail pages, or null.
 const SourceEntry* resolverOf(const SourceEntry& source);

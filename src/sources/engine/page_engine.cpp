@@ -1,5 +1,7 @@
 #include "sources/engine/page_engine.h"
 
+#include "sources/definitions/site_definition.h"
+
 namespace lumorra {
 
 void PageEngine::begin(const SourceRequest& request)
@@ -9,10 +11,15 @@ void PageEngine::begin(const SourceRequest& request)
         say(text);
     m_fetch.get(address, fetchMode(), this, [this](const FetchResult& result) {
         if (result.hasPage())
-            takePage(result);
+            takePage(decodedFor(definition(), result));
         else
             pageMissing(result);
     });
+}
+
+FetchMode PageEngine::fetchMode() const
+{
+    return fetchModeOf(definition());
 }
 
 void PageEngine::halt()

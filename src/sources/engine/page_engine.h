@@ -17,7 +17,8 @@ public:
 protected:
     // The page to ask for (refusalOf() has passed the request).
     virtual QString addressFor(const SourceRequest& request) const = 0;
-    virtual FetchMode fetchMode() const { return FetchMode::WithIfModifiedSince; }
+    // The site definition's fetch kind unless the source asks otherwise.
+    virtual FetchMode fetchMode() const;
     // Said when the request goes out ("正在进行搜索..."); none by default.
     virtual QString startText() const { return QString(); }
     // The page came (result.hasPage()).

@@ -1,6 +1,7 @@
 #include "sources/engine/source_engine.h"
 
 #include "net/page_fetcher.h"
+#include "sources/definitions/site_definitions.h"
 
 namespace lumorra {
 
@@ -35,6 +36,16 @@ SourceEngine::SourceEngine(QObject* parent) : QObject(parent)
 }
 
 SourceEngine::~SourceEngine() = default;
+
+const SiteDefinition& SourceEngine::definition() const
+{
+    return SiteDefinitions::current().of(m_site);
+}
+
+QString SourceEngine::siteBase() const
+{
+    return SiteDefinitions::baseOf(definition());
+}
 
 void SourceEngine::start(const SourceRequest& request)
 {

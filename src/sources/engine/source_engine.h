@@ -21,6 +21,7 @@
 namespace lumorra {
 
 struct FetchResult;
+struct SiteDefinition;
 
 // What a run is asked for. Each engine reads the fields its source needs.
 struct SourceRequest {
@@ -72,6 +73,14 @@ public:
     // Rows emitted by the running (or the last) run.
     int rowCount() const { return m_rowCount; }
 
+    // The site definition it reads pages by: its own site's by default, a
+    // table row's (a site added by a definition file) when that sets one.
+    void setSite(const QString& name) { m_site = name; }
+    QString site() const { return m_site; }
+    const SiteDefinition& definition() const;
+    // The base address of that site (sites.ini, or the definition's own).
+    QString siteBase() const;
+
 signals:
     void status(const QString& text);
     void rows(const QList<lumorra::ListRow>& rows);
@@ -109,6 +118,7 @@ private:
     void end(SourceOutcome::Kind kind, const QString& reason, int httpStatus, const QString& address = QString());
 
     SourceRequest m_request;
+    QString m_site;
     QElapsedTimer m_clock;
     quint64 m_run = 0;
     int m_rowCount = 0;

@@ -10,5 +10,7 @@ namespace lumorra {
 // with no "</a>" before the next link (the href of such an anchor) names no
 // link of its own. At most 32767 occurrences are read, as the count is 16 bits.
 QStringList collectQvodLinks(const QString& detailPage);
+struct SiteDefinition;
+QStringList collectQvodLinks(const SiteDefinition& def, const QString& detailPage);
 
 } // namespace lumorra

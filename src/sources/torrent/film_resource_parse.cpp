@@ -1,6 +1,7 @@
 #include "sources/torrent/film_resource_parse.h"
 
 #include "net/url_encoding.h"
+#include "sources/definitions/site_definitions.h"
 #include "text/cut.h"
 
 #include <cmath>
@@ -9,29 +10,37 @@ namespace lumorra {
 
 namespace {
 
-const QString kLink = QStringLiteral("<a href=\"detail.asp?ID=");
-const QString kDate = QStringLiteral("<td class=\"l6 \">");
-const QString kRegion = QStringLiteral("index.asp?RegionID=");
-const QString kTotal = QStringLiteral("共有");
+const QString kSite = QStringLiteral("film-resource");
 
 } // namespace
 
+QString filmResourceSearchUrl(const SiteDefinition& def, const QString& base, const QString& keyword,
+                              const QString& pageText)
+{
+    return def.url(QStringLiteral("search"), {{QStringLiteral("base"), base},
+                                              {QStringLiteral("keyword"), encodeKeyword(keyword)},
+                                              {QStringLiteral("page"), encodeKeyword(pageText)}});
+}
+
 QString filmResourceSearchUrl(const QString& base, const QString& keyword, const QString& pageText)
 {
-    return base + QStringLiteral("/index.asp?keyword=") + encodeKeyword(keyword)
-        + QStringLiteral("&page=") + encodeKeyword(pageText);
+    return filmResourceSearchUrl(siteDefinition(kSite), base, keyword, pageText);
+}
+
+bool isFilmResourceNoResult(const SiteDefinition& def, const QString& page)
+{
+    const QString text = def.text(QStringLiteral("no-result"));
+    return !text.isEmpty() && page.contains(text);
 }
 
 bool isFilmResourceNoResult(const QString& page)
 {
-    return page.contains(QStringLiteral("没有符合属性的影片"));
+    return isFilmResourceNoResult(siteDefinition(kSite), page);
 }
 
-int announcedFilmCount(const CutPage& page)
+int announcedFilmCount(const SiteDefinition& def, const CutPage& page)
 {
-    if (!page.hasPiece(kTotal, 1))
-        return 0;
-    const Cut text = page.piece(kTotal, 1).upToFirstCharOf(u"部").erase(u'部');
+    const Cut text = def.field(QStringLiteral("count")).apply(page.whole(), 1, QString());
     if (!text.found())
         return 0;
     // The site writes the number with blanks around it ("共有 45 部").
@@ -42,27 +51,37 @@ int announcedFilmCount(const CutPage& page)
     return n > kFilmResourceMaxRows ? kFilmResourceMaxRows : int(std::floor(n));
 }
 
-QList<FilmResourceRow> cutFilmResourceRows(const CutPage& page, const QString& base, int count)
+int announcedFilmCount(const CutPage& page)
+{
+    return announcedFilmCount(siteDefinition(kSite), page);
+}
+
+QList<FilmResourceRow> cutFilmResourceRows(const SiteDefinition& def, const CutPage& page, const QString& base,
+                                           int count)
 {
     QList<FilmResourceRow> rows;
-    const int films = int(qMin<qsizetype>(qMin(count, kFilmResourceMaxRows), page.count(kLink)));
+    const int films = int(qMin<qsizetype>(qMin(count, kFilmResourceMaxRows), page.count(def.record)));
     if (films <= 0)
         return rows;
     rows.reserve(films);
-    const QString detailPrefix = base + QStringLiteral("/detail.asp?ID=");
+    const FieldCut& title = def.field(QStringLiteral("mc"));
+    const FieldCut& detail = def.field(QStringLiteral("zzdz"));
+    const FieldCut& updated = def.field(QStringLiteral("gx"));
+    const FieldCut& region = def.field(QStringLiteral("bz"));
     for (int i = 1; i <= films; ++i) {
         FilmResourceRow r;
-        const Cut link = page.piece(kLink, i);
-        // The id runs to the first blank after it and keeps that blank.
-        r.detailUrl = link.upToFirstCharOf(u" ").erase(u'"').prefix(detailPrefix);
-        if (page.hasPiece(kDate, i))
-            r.updated = page.piece(kDate, i).upToFirstCharOf(u"</td>").erase(u'<');
-        if (page.hasPiece(kRegion, i))
-            r.region = page.piece(kRegion, i).upToFirstCharOf(u"</a>").piece(u">", 1).erase(u'<');
-        r.title = link.piece(u"title=", 1).upToFirstCharOf(u">").erase(u'>').erase(u'"');
+        r.detailUrl = detail.cut(page, i, base);
+        r.updated = updated.cut(page, i, base);
+        r.region = region.cut(page, i, base);
+        r.title = title.cut(page, i, base);
         rows.append(std::move(r));
     }
     return rows;
+}
+
+QList<FilmResourceRow> cutFilmResourceRows(const CutPage& page, const QString& base, int count)
+{
+    return cutFilmResourceRows(siteDefinition(kSite), page, base, count);
 }
 
 ListRow listRow(int number, const FilmResourceRow& row)

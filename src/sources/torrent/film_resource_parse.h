@@ -9,6 +9,7 @@
 namespace lumorra {
 
 class CutPage;
+struct SiteDefinition;
 
 struct FilmResourceRow {
     QString title;
@@ -23,9 +24,12 @@ ListRow listRow(int number, const FilmResourceRow& row);
 
 // base + "/index.asp?keyword=" + escaped keyword + "&page=" + page text.
 QString filmResourceSearchUrl(const QString& base, const QString& keyword, const QString& pageText);
+QString filmResourceSearchUrl(const SiteDefinition& def, const QString& base, const QString& keyword,
+                              const QString& pageText);
 
 // The site's own page for a search without films.
 bool isFilmResourceNoResult(const QString& page);
+bool isFilmResourceNoResult(const SiteDefinition& def, const QString& page);
 
 // The most films one search lists.
 inline constexpr int kFilmResourceMaxRows = 30;
@@ -33,10 +37,13 @@ inline constexpr int kFilmResourceMaxRows = 30;
 // The count the page announces with "共有 N 部", at most 30. 0 when the page
 // announces none, or the announcement is not a number.
 int announcedFilmCount(const CutPage& page);
+int announcedFilmCount(const SiteDefinition& def, const CutPage& page);
 
 // The films of the page, at most `count`, and no more than the page links
 // (a page announcing more films than it lists gives the ones it lists). A
 // field whose piece the page does not hold is empty.
 QList<FilmResourceRow> cutFilmResourceRows(const CutPage& page, const QString& base, int count);
+QList<FilmResourceRow> cutFilmResourceRows(const SiteDefinition& def, const CutPage& page, const QString& base,
+                                           int count);
 
 } // namespace lumorra

@@ -1,6 +1,7 @@
 #include "sources/torrent/torrent_index_parse.h"
 
 #include "net/url_encoding.h"
+#include "sources/definitions/site_definitions.h"
 #include "text/cut.h"
 
 #include <limits>
@@ -9,68 +10,69 @@ namespace lumorra {
 
 namespace {
 
-const QString kNameCell = QStringLiteral("<td class=\"name\">");
-const QString kDateCell = QStringLiteral("<td class=\"date\">");
-const QString kSizeCell = QStringLiteral("<td class=\"size\">");
-const QString kInfo = QStringLiteral("/information/");
-const QString kMagnet = QStringLiteral("magnet:");
-
-// A table cell's text: up to the "<" of its "</td>", every "<" dropped
-// (other markup inside the cell stays, as the site writes it).
-QString cellText(const CutPage& page, const QString& marker, int i)
-{
-    if (!page.hasPiece(marker, i))
-        return {};
-    return page.piece(marker, i).upToFirstCharOf(u"</td>").erase(u'<');
-}
-
-// The tail of a link up to its closing quote, behind a fixed prefix.
-QString linkText(const CutPage& page, const QString& marker, int i, const QString& prefix)
-{
-    if (!page.hasPiece(marker, i))
-        return {};
-    return page.piece(marker, i).upToFirstCharOf(u"\"").erase(u'"').prefix(prefix);
-}
+const QString kSite = QStringLiteral("torrent-index");
 
 } // namespace
 
-QString torrentIndexSearchUrl(const QString& base, const QString& encodedKeyword,
+QString torrentIndexSearchUrl(const SiteDefinition& def, const QString& base, const QString& encodedKeyword,
                               const QString& pageText)
 {
-    return base + QStringLiteral("/search/") + encodedKeyword + u'/' + encodeKeyword(pageText);
+    return def.url(QStringLiteral("search"), {{QStringLiteral("base"), base},
+                                              {QStringLiteral("keyword"), encodedKeyword},
+                                              {QStringLiteral("page"), encodeKeyword(pageText)}});
+}
+
+QString torrentIndexSearchUrl(const QString& base, const QString& encodedKeyword, const QString& pageText)
+{
+    return torrentIndexSearchUrl(siteDefinition(kSite), base, encodedKeyword, pageText);
 }
 
 QString torrentIndexHitMarker()
 {
-    return QStringLiteral("magnet:?");
+    return siteDefinition(kSite).record;
+}
+
+qint16 countTorrentIndexHits(const SiteDefinition& def, const QString& page)
+{
+    const qsizetype n = findOccurrences(page, def.record).size();
+    return qint16(qMin<qsizetype>(n, std::numeric_limits<qint16>::max()));
 }
 
 qint16 countTorrentIndexHits(const QString& page)
 {
-    const qsizetype n = findOccurrences(page, torrentIndexHitMarker()).size();
-    return qint16(qMin<qsizetype>(n, std::numeric_limits<qint16>::max()));
+    return countTorrentIndexHits(siteDefinition(kSite), page);
 }
 
-QList<TorrentIndexRow> cutTorrentIndexRows(const CutPage& page, const QString& base, int hits)
+QList<TorrentIndexRow> cutTorrentIndexRows(const SiteDefinition& def, const CutPage& page, const QString& base,
+                                           int hits)
 {
     QList<TorrentIndexRow> rows;
     // A record is a magnet link the page holds; a count from another page
     // (or from before the page was released) makes no rows of its own.
-    hits = int(qMin<qsizetype>(hits, page.count(torrentIndexHitMarker())));
+    hits = int(qMin<qsizetype>(hits, page.count(def.record)));
     if (hits <= 0)
         return rows;
     rows.reserve(hits);
-    const QString infoPrefix = base + kInfo;
+    const FieldCut& name = def.field(QStringLiteral("mc"));
+    const FieldCut& date = def.field(QStringLiteral("rq"));
+    const FieldCut& size = def.field(QStringLiteral("dx"));
+    const FieldCut& info = def.field(QStringLiteral("xzdz"));
+    const FieldCut& magnet = def.field(QStringLiteral("fhdz"));
     for (int i = 1; i <= hits; ++i) {
         TorrentIndexRow r;
-        r.name = cellText(page, kNameCell, i);
-        r.date = cellText(page, kDateCell, i);
-        r.size = cellText(page, kSizeCell, i);
-        r.infoUrl = linkText(page, kInfo, i, infoPrefix);
-        r.magnet = linkText(page, kMagnet, i, kMagnet);
+        r.name = name.cut(page, i, base);
+        r.date = date.cut(page, i, base);
+        r.size = size.cut(page, i, base);
+        r.infoUrl = info.cut(page, i, base);
+        r.magnet = magnet.cut(page, i, base);
         rows.append(std::move(r));
     }
     return rows;
+}
+
+QList<TorrentIndexRow> cutTorrentIndexRows(const CutPage& page, const QString& base, int hits)
+{
+    return cutTorrentIndexRows(siteDefinition(kSite), page, base, hits);
 }
 
 ListRow listRow(int number, const TorrentIndexRow& row)

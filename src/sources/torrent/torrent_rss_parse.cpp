@@ -1,5 +1,6 @@
 #include "sources/torrent/torrent_rss_parse.h"
 
+#include "sources/definitions/site_definitions.h"
 #include "text/cut.h"
 
 #include <limits>
@@ -8,56 +9,62 @@ namespace lumorra {
 
 namespace {
 
-const QString kTitle = QStringLiteral("<title><![CDATA[");
-const QString kSize = QStringLiteral("Size:");
-const QString kEnclosure = QStringLiteral("<enclosure url=\"");
-const QString kPubDate = QStringLiteral("<pubDate>");
-
-// Piece i at `marker`, kept up to the first character of `end`, with every
-// `drop` deleted; empty when the feed holds no such piece.
-QString field(const CutPage& feed, const QString& marker, int i, QStringView end, QChar drop)
-{
-    if (!feed.hasPiece(marker, i))
-        return {};
-    return feed.piece(marker, i).upToFirstCharOf(end).erase(drop);
-}
+const QString kSite = QStringLiteral("torrent-rss");
 
 } // namespace
 
+QString torrentRssUrl(const SiteDefinition& def, const QString& base, const QString& encodedKeyword)
+{
+    return def.url(QStringLiteral("search"), {{QStringLiteral("base"), base}, {QStringLiteral("keyword"), encodedKeyword}});
+}
+
 QString torrentRssUrl(const QString& base, const QString& encodedKeyword)
 {
-    return base + QStringLiteral("/rss/") + encodedKeyword + u'/';
+    return torrentRssUrl(siteDefinition(kSite), base, encodedKeyword);
 }
 
 QString torrentRssHitMarker()
 {
-    return kTitle;
+    return siteDefinition(kSite).record;
+}
+
+qint16 countTorrentRssHits(const SiteDefinition& def, const QString& feed)
+{
+    const qsizetype n = findOccurrences(feed, def.record).size();
+    return qint16(qMin<qsizetype>(n, std::numeric_limits<qint16>::max()));
 }
 
 qint16 countTorrentRssHits(const QString& feed)
 {
-    const qsizetype n = findOccurrences(feed, kTitle).size();
-    return qint16(qMin<qsizetype>(n, std::numeric_limits<qint16>::max()));
+    return countTorrentRssHits(siteDefinition(kSite), feed);
+}
+
+QList<TorrentRssRow> cutTorrentRssRows(const SiteDefinition& def, const CutPage& feed, int hits)
+{
+    QList<TorrentRssRow> rows;
+    // Only items the feed really holds become rows.
+    hits = int(qMin<qsizetype>(hits, feed.count(def.record)));
+    if (hits <= 0)
+        return rows;
+    rows.reserve(hits);
+    const FieldCut& title = def.field(QStringLiteral("mc"));
+    const FieldCut& size = def.field(QStringLiteral("dx"));
+    const FieldCut& torrent = def.field(QStringLiteral("zzdz"));
+    const FieldCut& date = def.field(QStringLiteral("rq"));
+    for (int i = 1; i <= hits; ++i) {
+        TorrentRssRow r;
+        r.title = title.cut(feed, i);
+        r.size = size.cut(feed, i);
+        r.torrentUrl = torrent.cut(feed, i);
+        r.date = date.cut(feed, i);
+        rows.append(std::move(r));
+    }
+    return rows;
 }
 
 QList<TorrentRssRow> cutTorrentRssRows(const CutPage& feed, int hits)
 {
-    QList<TorrentRssRow> rows;
-    // Only items the feed really holds become rows.
-    hits = int(qMin<qsizetype>(hits, feed.count(kTitle)));
-    if (hits <= 0)
-        return rows;
-    rows.reserve(hits);
-    for (int i = 1; i <= hits; ++i) {
-        TorrentRssRow r;
-        // "a]b]]" keeps "a]b" up to the first "]" of "]]", then loses every "]".
-        r.title = field(feed, kTitle, i, u"]]", u']');
-        r.size = field(feed, kSize, i, u"</b>", u'<');
-        r.torrentUrl = field(feed, kEnclosure, i, u"\"", u'"');
-        r.date = field(feed, kPubDate, i, u"</pubDate>", u'<');
-        rows.append(std::move(r));
-    }
-    return rows;
+    return cutTorrentRssRows(siteDefinition(kSite), feed, hits);
 }
 
 ListRow listRow(int number, const TorrentRssRow& row)

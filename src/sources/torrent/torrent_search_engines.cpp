@@ -9,15 +9,6 @@
 
 namespace lumorra {
 
-namespace {
-
-QString baseOf(const char* role)
-{
-    return SiteConfig::current().base(QString::fromLatin1(role));
-}
-
-} // namespace
-
 QString searchingText() { return QStringLiteral("正在进行搜索..."); }
 QString searchDoneText() { return QStringLiteral("搜索完毕.."); }
 QString searchNotFoundText() { return QStringLiteral("未找到相关资源.."); }
@@ -85,21 +76,22 @@ void CountedSearchEngine::judge()
 TorrentIndexEngine::TorrentIndexEngine(const Pacing& pacing, QObject* parent)
     : CountedSearchEngine(pacing, {QStringLiteral("Timer3"), 100}, {QStringLiteral("Timer4"), 1000}, parent)
 {
+    setSite(QStringLiteral("torrent-index"));
 }
 
 QString TorrentIndexEngine::addressFor(const SourceRequest& request) const
 {
-    return torrentIndexSearchUrl(baseOf(role::TorrentIndexSite), encodeKeyword(request.keyword), request.page);
+    return torrentIndexSearchUrl(definition(), siteBase(), encodeKeyword(request.keyword), request.page);
 }
 
 int TorrentIndexEngine::countHits(const QString& page) const
 {
-    return countTorrentIndexHits(page);
+    return countTorrentIndexHits(definition(), page);
 }
 
 QList<ListRow> TorrentIndexEngine::cutRows(const CutPage& page, int hits) const
 {
-    return numberedInOrder(cutTorrentIndexRows(page, baseOf(role::TorrentIndexSite), hits));
+    return numberedInOrder(cutTorrentIndexRows(definition(), page, siteBase(), hits));
 }
 
 // ---------------------------------------------------------------------------
@@ -107,21 +99,22 @@ QList<ListRow> TorrentIndexEngine::cutRows(const CutPage& page, int hits) const
 TorrentRssEngine::TorrentRssEngine(const Pacing& pacing, QObject* parent)
     : CountedSearchEngine(pacing, {QStringLiteral("Timer5"), 100}, {QStringLiteral("Timer6"), 1000}, parent)
 {
+    setSite(QStringLiteral("torrent-rss"));
 }
 
 QString TorrentRssEngine::addressFor(const SourceRequest& request) const
 {
-    return torrentRssUrl(baseOf(role::TorrentRssSite), encodeKeyword(request.keyword));
+    return torrentRssUrl(definition(), siteBase(), encodeKeyword(request.keyword));
 }
 
 int TorrentRssEngine::countHits(const QString& page) const
 {
-    return countTorrentRssHits(page);
+    return countTorrentRssHits(definition(), page);
 }
 
 QList<ListRow> TorrentRssEngine::cutRows(const CutPage& page, int hits) const
 {
-    return numberedInOrder(cutTorrentRssRows(page, hits));
+    return numberedInOrder(cutTorrentRssRows(definition(), page, hits));
 }
 
 void TorrentRssEngine::judge()
@@ -131,6 +124,11 @@ void TorrentRssEngine::judge()
 }
 
 // ---------------------------------------------------------------------------
+
+FilmResourceEngine::FilmResourceEngine(QObject* parent) : PageEngine(parent)
+{
+    setSite(QStringLiteral("film-resource"));
+}
 
 QString FilmResourceEngine::refusalOf(const SourceRequest& request) const
 {
@@ -144,19 +142,20 @@ QString FilmResourceEngine::startText() const
 
 QString FilmResourceEngine::addressFor(const SourceRequest& request) const
 {
-    return filmResourceSearchUrl(baseOf(role::FilmResourceSite), request.keyword, request.page);
+    return filmResourceSearchUrl(definition(), siteBase(), request.keyword, request.page);
 }
 
 void FilmResourceEngine::takePage(const FetchResult& page)
 {
-    if (isFilmResourceNoResult(page.text)) {
+    if (isFilmResourceNoResult(definition(), page.text)) {
         const QString none = QStringLiteral("没有找到相关影片资源..");
         say(none);
         finishNone(none);
         return;
     }
     const CutPage cut(page.text);
-    addRows(numberedInOrder(cutFilmResourceRows(cut, baseOf(role::FilmResourceSite), announcedFilmCount(cut))));
+    addRows(numberedInOrder(
+        cutFilmResourceRows(definition(), cut, siteBase(), announcedFilmCount(definition(), cut))));
     say(searchDoneText());
     finishRows();
 }

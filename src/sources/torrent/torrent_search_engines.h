@@ -62,7 +62,7 @@ protected:
 class FilmResourceEngine : public PageEngine {
     Q_OBJECT
 public:
-    using PageEngine::PageEngine;
+    explicit FilmResourceEngine(QObject* parent = nullptr);
 
 protected:
     QString refusalOf(const SourceRequest& request) const override;

@@ -1,0 +1,192 @@
+#include "sources/definitions/site_definitions.h"
+
+#include "core/program_dir.h"
+#include "net/site_config.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+
+// The shipped definitions are a resource of the base library.
+static void initShippedDefinitions()
+{
+    Q_INIT_RESOURCE(site_definitions);
+}
+
+namespace lumorra {
+
+namespace {
+
+const QString kSuffix = QStringLiteral(".yaml");
+
+QString shippedPath(const QString& name)
+{
+    return QStringLiteral(":/lumorra/sites/") + name + kSuffix;
+}
+
+SiteDefinitionPtr readShipped(const QString& name, QList<DefinitionProblem>* problems)
+{
+    DefinitionRead read = readDefinition(SiteDefinitions::shippedFile(name), name + kSuffix);
+    if (!read.ok()) {
+        // Only a broken build gets here; the tests read every shipped file.
+        problems->append(read.problems);
+        return nullptr;
+    }
+    read.definition->origin = QStringLiteral("shipped");
+    return read.definition;
+}
+
+const SiteDefinition& emptyDefinition()
+{
+    static const SiteDefinition none;
+    return none;
+}
+
+} // namespace
+
+SiteDefinitions& SiteDefinitions::current()
+{
+    static SiteDefinitions defs;
+    if (!defs.m_loaded)
+        defs.load(userFolder(programDir()));
+    return defs;
+}
+
+QString SiteDefinitions::userFolder(const QString& programDir)
+{
+    return programDir + QStringLiteral("/sites");
+}
+
+QStringList SiteDefinitions::shippedNames()
+{
+    return {QStringLiteral("clouddisk"),   QStringLiteral("torrent-index"), QStringLiteral("torrent-rss"),
+            QStringLiteral("film-resource"), QStringLiteral("magnet-a"),    QStringLiteral("magnet-b"),
+            QStringLiteral("emule-index"), QStringLiteral("emule-search"),  QStringLiteral("qvod-search"),
+            QStringLiteral("torrent-tag"), QStringLiteral("bt-board"),      QStringLiteral("film-list"),
+            QStringLiteral("qvod-film")};
+}
+
+QByteArray SiteDefinitions::shippedFile(const QString& name)
+{
+    initShippedDefinitions();
+    QFile f(shippedPath(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void SiteDefinitions::load(const QString& folder)
+{
+    m_loaded = true;
+    m_folder = folder;
+    m_sites.clear();
+    m_problems.clear();
+
+    QHash<QString, SiteDefinitionPtr> shipped;
+    for (const QString& name : shippedNames())
+        if (SiteDefinitionPtr d = readShipped(name, &m_problems)) {
+            shipped.insert(name, d);
+            m_sites << d;
+        }
+    if (folder.isEmpty())
+        return;
+
+    const QFileInfoList files =
+        QDir(folder).entryInfoList({QStringLiteral("*") + kSuffix}, QDir::Files | QDir::Readable, QDir::Name);
+    QHash<QString, SiteDefinitionPtr> schemes;   // scheme name → its shipped model
+    for (const SiteDefinitionPtr& d : std::as_const(m_sites))
+        schemes.insert(d->scheme, d);
+    for (const QFileInfo& info : files) {
+        const QString name = info.completeBaseName();
+        QFile f(info.filePath());
+        QByteArray bytes;
+        if (!f.open(QIODevice::ReadOnly) || (bytes = f.read(kMostDefinitionBytes + 1)).isNull()) {
+            m_problems.append({info.filePath(), 0, QStringLiteral("cannot be read")});
+            continue;
+        }
+        // An override must keep everything its shipped site has; a new site
+        // everything the shipped site of its scheme has.
+        SiteDefinitionPtr model = shipped.value(name);
+        DefinitionRead read;
+        if (!model) {
+            DefinitionRead first = readDefinition(bytes, info.filePath());
+            if (!first.ok()) {
+                m_problems.append(first.problems);
+                continue;
+            }
+            model = schemes.value(first.definition->scheme);
+            if (!model) {
+                m_problems.append({info.filePath(), 0,
+                                   QStringLiteral("scheme: '%1' is no shipped site's (%2)")
+                                       .arg(first.definition->scheme, shippedNames().join(QStringLiteral(", ")))});
+                continue;
+            }
+        }
+        read = readDefinition(bytes, info.filePath(), model.get());
+        if (!read.ok()) {
+            m_problems.append(read.problems);
+            continue;
+        }
+        read.definition->origin = info.filePath();
+        if (read.definition->role.isEmpty())
+            read.definition->role = model->role;
+        if (shipped.contains(name)) {
+            const qsizetype at = m_sites.indexOf(shipped.value(name));
+            m_sites[at] = read.definition;
+        } else {
+            m_sites << read.definition;
+        }
+    }
+}
+
+SiteDefinitionPtr SiteDefinitions::find(const QString& name) const
+{
+    for (const SiteDefinitionPtr& d : m_sites)
+        if (d->name == name)
+            return d;
+    return nullptr;
+}
+
+const SiteDefinition& SiteDefinitions::of(const QString& name) const
+{
+    const SiteDefinitionPtr d = find(name);
+    return d ? *d : emptyDefinition();
+}
+
+SiteDefinitionPtr SiteDefinitions::forRole(const QString& role) const
+{
+    for (const SiteDefinitionPtr& d : m_sites)
+        if (d->role == role && shippedNames().contains(d->name))
+            return d;
+    return nullptr;
+}
+
+QList<SiteDefinitionPtr> SiteDefinitions::all() const
+{
+    return m_sites;
+}
+
+QList<SiteDefinitionPtr> SiteDefinitions::added() const
+{
+    QList<SiteDefinitionPtr> out;
+    const QStringList names = shippedNames();
+    for (const SiteDefinitionPtr& d : m_sites)
+        if (!names.contains(d->name))
+            out << d;
+    return out;
+}
+
+QString SiteDefinitions::baseOf(const SiteDefinition& definition)
+{
+    const SiteConfig& config = SiteConfig::current();
+    if (definition.base.isEmpty())
+        return config.base(definition.role);
+    QHash<QString, QString> roles;
+    for (const QString& r : SiteConfig::roles())
+        roles.insert(r, config.base(r));
+    QString base = fillTemplate(definition.base, roles);
+    while (base.endsWith(u'/'))
+        base.chop(1);
+    return base;
+}
+
+} // namespace lumorra
