@@ -5,6 +5,7 @@
 #include "core/usage_agreement.h"
 #include "cli/cli_everywhere.h"
 #include "cli/cli_serve.h"
+#include "cli/cli_sites.h"
 #include "cli/cli_sources.h"
 #include "cli/console_run.h"
 #include "net/page_fetcher.h"
@@ -13,6 +14,7 @@
 #include "site_setup.h"
 #include "sources/clouddisk/cloud_disk_hosts.h"
 #include "sources/clouddisk/cloud_disk_query.h"
+#include "sources/definitions/site_definitions.h"
 #include "sources/everywhere/search_everywhere.h"
 #include "sources/source_table.h"
 
@@ -75,6 +77,17 @@ const char kEverywhereHelp[] =
     "                   the program directory. Prints the address and the key,\n"
     "                   logs each answer on stderr, ends on SIGTERM or SIGINT.\n";
 
+const char kSiteHelp[] =
+    "  site list [--json]\n"
+    "                   every site definition in force: site, scheme, role, base,\n"
+    "                   origin (shipped, or the file of the user's sites folder\n"
+    "                   that replaced or added it) and the sources that read it;\n"
+    "                   files that were refused on stderr with file:line (exit 2).\n"
+    "  site test FILE [--page SAVED.html] [--keyword K] [--json]\n"
+    "                   reads a definition file as the program would; prints the\n"
+    "                   address its source asks, or with --page the rows its\n"
+    "                   source cuts from that saved page. Never uses the network.\n";
+
 const char kExitHelp[] =
     "Exit status: 0 rows were printed, 1 none were found, 2 a page did not arrive\n"
     "(the reason on stderr), 64 the command cannot be run as written.\n";
@@ -116,10 +129,11 @@ QString generalHelp()
             text += u'\n';
         }
     }
-    text += QString::fromUtf8(kEverywhereHelp);
+    text += QString::fromUtf8(kEverywhereHelp) + QString::fromUtf8(kSiteHelp);
     text += u'\n' + QString::fromUtf8(kOptionsHelp) + u'\n' + QString::fromUtf8(kExitHelp);
     text += QStringLiteral("\nThe site addresses come from sites.ini in %1 (or the sample sites when\n"
-                           "there is none).\n")
+                           "there is none); a site definition file there in sites/ (NAME.yaml)\n"
+                           "replaces the shipped one of its name or adds a site.\n")
                 .arg(programDir());
     return text;
 }
@@ -166,12 +180,13 @@ QString sourceHelp(const Source& s)
     return text;
 }
 
-enum class Mode { OneSource, SearchAll, Check, Serve };
+enum class Mode { OneSource, SearchAll, Check, Serve, SiteList, SiteTest };
 
 struct Invocation {
     Mode mode = Mode::OneSource;
     QList<const SourceEntry*> allSources;   // search all: the chosen ones (empty: every one)
     ServeOptions serve;
+    SiteTestOptions siteTest;
     bool help = false;
     QString helpText;
     QString usageError;
@@ -217,7 +232,8 @@ Invocation parseArguments(const QStringList& arguments)
     const QCommandLineOption sourceList(QStringLiteral("sources"), QString(), QStringLiteral("LIST"));
     const QCommandLineOption listen(QStringLiteral("listen"), QString(), QStringLiteral("HOST:PORT"));
     const QCommandLineOption apiKey(QStringLiteral("api-key"), QString(), QStringLiteral("KEY"));
-    parser.addOptions({help, version, json, page, services, all, demo, sites, agree, sourceList, listen, apiKey});
+    const QCommandLineOption keyword(QStringLiteral("keyword"), QString(), QStringLiteral("K"));
+    parser.addOptions({help, version, json, page, services, all, demo, sites, agree, sourceList, listen, apiKey, keyword});
     if (!parser.parse(arguments)) {
         inv.usageError = parser.errorText();
         return inv;
@@ -253,6 +269,41 @@ Invocation parseArguments(const QStringList& arguments)
         inv.sites.announceRequestedDemo = false;
         inv.agree = parser.isSet(agree);
     };
+    if (words.first() == QLatin1String("site")) {
+        const QString what = words.value(1);
+        inv.mode = what == QLatin1String("test") ? Mode::SiteTest : Mode::SiteList;
+        if (wantsHelp) {
+            inv.help = true;
+            inv.helpText = QStringLiteral("Usage: lumorra-cli [--demo | --sites FILE] ")
+                + QString::fromUtf8(kSiteHelp).mid(2);
+            return inv;
+        }
+        for (const QCommandLineOption* o : {&services, &all, &sourceList, &listen, &apiKey, &agree})
+            if (parser.isSet(*o))
+                inv.usageError = QStringLiteral("site takes no --") + o->names().constLast();
+        if (what == QLatin1String("list")) {
+            if (words.size() > 2)
+                inv.usageError = QStringLiteral("site list takes no arguments");
+            if (parser.isSet(page) || parser.isSet(keyword))
+                inv.usageError = QStringLiteral("--page and --keyword belong to \"site test\"");
+        } else if (what == QLatin1String("test")) {
+            if (words.size() != 3)
+                inv.usageError = QStringLiteral("site test needs exactly one definition FILE");
+            inv.siteTest.file = words.value(2);
+            inv.siteTest.page = parser.value(page);
+            inv.siteTest.keyword = parser.value(keyword);
+        } else {
+            inv.usageError = QStringLiteral("site needs \"list\" or \"test FILE\"");
+        }
+        if (inv.usageError.isEmpty())
+            takeCommonOptions();
+        inv.siteTest.format = inv.format;
+        return inv;
+    }
+    if (parser.isSet(keyword)) {
+        inv.usageError = QStringLiteral("--keyword belongs to \"site test\"");
+        return inv;
+    }
     if (words.first() == QLatin1String("serve")) {
         inv.mode = Mode::Serve;
         if (wantsHelp) {
@@ -476,6 +527,17 @@ int main(int argc, char** argv)
         return kExitUsage;
     }
 
+    // A definition the user's folder holds that cannot be read is said once,
+    // before anything runs on the shipped one.
+    if (inv.mode != Mode::SiteList)
+        for (const DefinitionProblem& p : SiteDefinitions::current().problems())
+            print(stderr, QStringLiteral("lumorra-cli: site definition ") + stderrText(p.text())
+                              + QStringLiteral(" (not used)\n"));
+
+    // Trying a definition file needs no site: it never leaves loopback.
+    if (inv.mode == Mode::SiteTest && !inv.sites.demo && inv.sites.sitesFile.isEmpty())
+        return runSiteTest(inv.siteTest);
+
     std::unique_ptr<SampleSites> sampleSites;
     const bool sitesReady = setUpSites(inv.sites, &sampleSites, [](const QString& line) {
         print(stderr, QStringLiteral("lumorra-cli: ") + stderrText(line) + u'\n'); // sites.ini's own lines
@@ -483,6 +545,12 @@ int main(int argc, char** argv)
     if (!sitesReady)
         return kExitFetchFailed;
 
+    if (inv.mode == Mode::SiteList || inv.mode == Mode::SiteTest) {
+        const int status = inv.mode == Mode::SiteList ? runSiteList(inv.format) : runSiteTest(inv.siteTest);
+        if (sampleSites)
+            sampleSites->stop();
+        return status;
+    }
     if (inv.mode != Mode::OneSource) {
         ServeOptions serve = inv.serve;
         serve.agreementAccepted = agreed;

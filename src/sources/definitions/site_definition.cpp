@@ -9,12 +9,9 @@ namespace lumorra {
 
 namespace {
 
-QString withBase(const CutStep& step, const QString& base)
+const QString& withBase(const CutStep& step, const QString& base)
 {
-    if (!step.usesBase)
-        return step.text;
-    QString t = step.text;
-    return t.replace(QStringLiteral("{base}"), base);
+    return step.usesBase ? step.textFor(base) : step.text;
 }
 
 Cut run(Cut c, const QList<CutStep>& steps, qsizetype from, qsizetype i, const QString& base)
@@ -43,6 +40,19 @@ Cut run(Cut c, const QList<CutStep>& steps, qsizetype from, qsizetype i, const Q
     }
     return c;
 }
+
+} // namespace
+
+const QString& CutStep::textFor(const QString& base) const
+{
+    if (m_boundText.isNull() || m_boundBase != base) {
+        m_boundBase = base;
+        m_boundText = QString(text).replace(QStringLiteral("{base}"), base);
+    }
+    return m_boundText;
+}
+
+namespace {
 
 const FieldCut& emptyField()
 {

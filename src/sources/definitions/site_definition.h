@@ -43,6 +43,14 @@ struct CutStep {
     QString with;
     int n = 0;
     bool usesBase = false;   // `text` holds {base}
+
+    // `text` with {base} filled in. The last base is kept: a page's records
+    // all ask with the same one, so the text is built once per page.
+    const QString& textFor(const QString& base) const;
+
+private:
+    mutable QString m_boundBase;
+    mutable QString m_boundText;
 };
 
 // How one field is cut. The first step of a record's field is normally the

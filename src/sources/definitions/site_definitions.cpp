@@ -78,64 +78,84 @@ void SiteDefinitions::load(const QString& folder)
 {
     m_loaded = true;
     m_folder = folder;
-    m_sites.clear();
     m_problems.clear();
 
-    QHash<QString, SiteDefinitionPtr> shipped;
-    for (const QString& name : shippedNames())
-        if (SiteDefinitionPtr d = readShipped(name, &m_problems)) {
-            shipped.insert(name, d);
-            m_sites << d;
-        }
+    if (m_shipped.isEmpty())
+        for (const QString& name : shippedNames())
+            if (SiteDefinitionPtr d = readShipped(name, &m_problems))
+                m_shipped << d;
+    m_sites = m_shipped;
     if (folder.isEmpty())
         return;
 
     const QFileInfoList files =
         QDir(folder).entryInfoList({QStringLiteral("*") + kSuffix}, QDir::Files | QDir::Readable, QDir::Name);
-    QHash<QString, SiteDefinitionPtr> schemes;   // scheme name → its shipped model
-    for (const SiteDefinitionPtr& d : std::as_const(m_sites))
-        schemes.insert(d->scheme, d);
     for (const QFileInfo& info : files) {
-        const QString name = info.completeBaseName();
-        QFile f(info.filePath());
-        QByteArray bytes;
-        if (!f.open(QIODevice::ReadOnly) || (bytes = f.read(kMostDefinitionBytes + 1)).isNull()) {
-            m_problems.append({info.filePath(), 0, QStringLiteral("cannot be read")});
-            continue;
-        }
-        // An override must keep everything its shipped site has; a new site
-        // everything the shipped site of its scheme has.
-        SiteDefinitionPtr model = shipped.value(name);
-        DefinitionRead read;
-        if (!model) {
-            DefinitionRead first = readDefinition(bytes, info.filePath());
-            if (!first.ok()) {
-                m_problems.append(first.problems);
-                continue;
-            }
-            model = schemes.value(first.definition->scheme);
-            if (!model) {
-                m_problems.append({info.filePath(), 0,
-                                   QStringLiteral("scheme: '%1' is no shipped site's (%2)")
-                                       .arg(first.definition->scheme, shippedNames().join(QStringLiteral(", ")))});
-                continue;
-            }
-        }
-        read = readDefinition(bytes, info.filePath(), model.get());
-        if (!read.ok()) {
+        DefinitionRead read = readUserFile(info.filePath());
+        if (read.ok())
+            put(read.definition);
+        else
             m_problems.append(read.problems);
-            continue;
-        }
-        read.definition->origin = info.filePath();
-        if (read.definition->role.isEmpty())
-            read.definition->role = model->role;
-        if (shipped.contains(name)) {
-            const qsizetype at = m_sites.indexOf(shipped.value(name));
-            m_sites[at] = read.definition;
-        } else {
-            m_sites << read.definition;
+    }
+}
+
+DefinitionRead SiteDefinitions::readUserFile(const QString& path) const
+{
+    DefinitionRead out;
+    const QFileInfo info(path);
+    const QString name = info.completeBaseName();
+    QFile f(path);
+    QByteArray bytes;
+    if (!f.open(QIODevice::ReadOnly) || (bytes = f.read(kMostDefinitionBytes + 1)).isNull()) {
+        out.problems.append({path, 0, QStringLiteral("cannot be read")});
+        return out;
+    }
+    // An override must keep everything its shipped site has; a new site
+    // everything the shipped site of its scheme has.
+    const QStringList shipped = shippedNames();
+    SiteDefinitionPtr model;
+    for (const SiteDefinitionPtr& d : m_shipped)
+        if (d->name == name)
+            model = d;
+    if (!model && shipped.contains(name))
+        return readDefinition(bytes, path);   // the shipped file itself is broken: say what the user's has
+    if (!model) {
+        DefinitionRead first = readDefinition(bytes, path);
+        if (!first.ok())
+            return first;
+        for (const SiteDefinitionPtr& d : m_shipped)
+            if (d->scheme == first.definition->scheme)
+                model = d;
+        if (!model) {
+            out.problems.append({path, 0,
+                                 QStringLiteral("scheme: '%1' is no shipped site's (%2)")
+                                     .arg(first.definition->scheme, shipped.join(QStringLiteral(", ")))});
+            return out;
         }
     }
+    out = readDefinition(bytes, path, model.get());
+    if (!out.ok())
+        return out;
+    out.definition->origin = info.absoluteFilePath();
+    if (out.definition->role.isEmpty())
+        out.definition->role = model->role;
+    else if (shipped.contains(name) && out.definition->role != model->role) {
+        out.problems.append({path, 0, QStringLiteral("role: '%1', but this site is %2")
+                                          .arg(out.definition->role, model->role)});
+        out.definition.reset();
+    }
+    return out;
+}
+
+void SiteDefinitions::put(SiteDefinitionPtr definition)
+{
+    for (SiteDefinitionPtr& d : m_sites) {
+        if (d->name == definition->name) {
+            d = std::move(definition);
+            return;
+        }
+    }
+    m_sites << std::move(definition);
 }
 
 SiteDefinitionPtr SiteDefinitions::find(const QString& name) const

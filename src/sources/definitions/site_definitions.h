@@ -27,6 +27,11 @@ public:
     void load(const QString& folder);
     // Only the shipped definitions.
     void loadShipped() { load(QString()); }
+    // Reads one user file as load() does: an override of the shipped site of
+    // its name, else a new site of its scheme (which must be a shipped one).
+    DefinitionRead readUserFile(const QString& path) const;
+    // Puts `definition` in force in place of the one of its name (or adds it).
+    void put(SiteDefinitionPtr definition);
 
     // The definition of `name`; the shipped one for a shipped name whose
     // file was refused; an empty definition (no fields) for an unknown name.
@@ -50,6 +55,7 @@ private:
     SiteDefinitions() = default;
 
     QList<SiteDefinitionPtr> m_sites;
+    QList<SiteDefinitionPtr> m_shipped;   // the models of overrides and new sites
     QList<DefinitionProblem> m_problems;
     QString m_folder;
     bool m_loaded = false;
