@@ -9,11 +9,14 @@
 #include "net/page_fetcher.h"
 #include "net/site_config.h"
 #include "pages/torrent/torrent_search.h"
+#include "sources/definitions/site_definitions.h"
 
 #include "fetch_now.h"
 #include "modal_answerer.h"
 #include "test_server.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -81,6 +84,7 @@ private slots:
     void filmResourceNoResult();
     void memoryReleaseMidSearchStillEndsIt_data();
     void memoryReleaseMidSearchStillEndsIt();
+    void aUsersDefinitionMovesTheNameCell();
 
 private:
     QPushButton* command2(int i) const
@@ -497,6 +501,36 @@ void TestTorrentSearch::memoryReleaseMidSearchStillEndsIt()
     QCOMPARE(list(index == 0 ? "ListView2" : "ListView4")->rowCount(), rows);
     QVERIFY(command2(index)->isEnabled());
     QCOMPARE(StatusLine::text(), QStringLiteral("搜索完毕.."));
+}
+
+// The site moved its names into another cell: a definition file in the
+// user's folder says where, and the window's list follows without a build.
+void TestTorrentSearch::aUsersDefinitionMovesTheNameCell()
+{
+    QString text = QString::fromUtf8(SiteDefinitions::shippedFile(QStringLiteral("torrent-index")));
+    const QString nameCell = QStringLiteral("    - piece: '<td class=\"name\">'");
+    QVERIFY(text.contains(nameCell));
+    text.replace(nameCell, QStringLiteral("    - piece: '<td class=\"date\">'"));
+    const QString folder = SiteDefinitions::userFolder(m_home.path());
+    QVERIFY(QDir().mkpath(folder));
+    QFile file(folder + QStringLiteral("/torrent-index.yaml"));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) > 0);
+    file.close();
+    SiteDefinitions::current().load(folder);
+    QVERIFY(SiteDefinitions::current().problems().isEmpty());
+
+    ResultList* lv2 = list("ListView2");
+    edit("Text2")->setText(QStringLiteral("ubuntu"));
+    edit("Text4")->setText(QStringLiteral("3"));
+    QVERIFY(runSearch(0));
+    QCOMPARE(lv2->rowCount(), 3);
+    QCOMPARE(lv2->cell(lv2->topLevelItem(0), QStringLiteral("mc")), QStringLiteral("2021-09-17"));
+    QCOMPARE(lv2->cell(lv2->topLevelItem(0), QStringLiteral("dx")), QStringLiteral("2.37 GB"));
+
+    QVERIFY(file.remove());
+    SiteDefinitions::current().load(folder);
+    QVERIFY(runSearch(0));
+    QCOMPARE(lv2->cell(lv2->topLevelItem(0), QStringLiteral("mc")), QStringLiteral("ubuntu-18.04.6-desktop-amd64.iso"));
 }
 
 QTEST_MAIN(TestTorrentSearch)

@@ -3,6 +3,7 @@
 #include "app/first_run_tour.h"
 #include "app/main_window_factory.h"
 #include "net/page_fetcher.h"
+#include "sources/definitions/site_definitions.h"
 #include "sample_sites.h"
 #include "site_setup.h"
 
@@ -157,6 +158,11 @@ int runApplication(int argc, char** argv)
     setup.sitesFile = options.sitesFile;
     if (!setUpSites(setup, &sampleSites, say))
         return 1;
+    // A site definition file of the user's that cannot be read is said at
+    // once; the site runs on its shipped definition (the site status window
+    // lists them too).
+    for (const DefinitionProblem& p : SiteDefinitions::current().problems())
+        say(QStringLiteral("site definition %1 (not used)").arg(p.text()));
 
     QPointer<QWidget> window = createMainWindow();
     if (window && !window->isVisible())

@@ -3,6 +3,7 @@
 #include "core/usage_agreement.h"
 #include "pages/everywhere/site_check_model.h"
 #include "pages/everywhere/source_history_model.h"
+#include "sources/definitions/site_definitions.h"
 #include "sources/everywhere/site_check.h"
 
 #include <QGroupBox>
@@ -77,10 +78,24 @@ SiteStatusWindow::SiteStatusWindow(QWidget* parent) : QWidget(parent, Qt::Window
     QTableView* sources
         = statusTable(QStringLiteral("sourceHistoryTable"), historyModel, {330, 64, 64, 64, 72}, this);
 
+    // Definition files of the user's folder that were refused: the site
+    // runs on its shipped definition, and the user should know why a fix
+    // did not take.
+    auto* definitions = new QLabel(this);
+    definitions->setObjectName(QStringLiteral("siteDefinitionProblems"));
+    definitions->setTextFormat(Qt::PlainText);
+    definitions->setWordWrap(true);
+    QStringList problems;
+    for (const DefinitionProblem& p : SiteDefinitions::current().problems())
+        problems << p.text();
+    definitions->setText(QStringLiteral("以下站点定义文件有误，已改用内置定义：\n") + problems.join(u'\n'));
+    definitions->setVisible(!problems.isEmpty());
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 10, 10, 10);
     layout->setSpacing(8);
     layout->addLayout(top);
+    layout->addWidget(definitions);
     layout->addWidget(framed(QStringLiteral("各站点"), sites, this), 1);
     layout->addWidget(framed(QStringLiteral("各来源最近一次的结果"), sources, this), 1);
 
