@@ -1,6 +1,7 @@
 #pragma once
 // QvodFilmSite: the channel page URL, the rows of one channel page and the
-// fields of a film's detail page.
+// fields of a film's detail page, by the site's definition (without one:
+// the shipped definition's).
 #include "core/list_row.h"
 
 #include <QList>
@@ -11,12 +12,14 @@
 namespace lumorra {
 
 class CutPage;
+struct SiteDefinition;
 
 // Titles one channel page lists at most.
 inline constexpr int kQvodFilmRowsPerPage = 25;
 
 // base + "/channel/list_0_" + page + ".html".
 QString qvodFilmChannelUrl(const QString& base, int page);
+QString qvodFilmChannelUrl(const SiteDefinition& def, const QString& base, int page);
 
 struct QvodFilmRow {
     QString title;
@@ -31,6 +34,7 @@ ListRow listRow(int number, const QvodFilmRow& row);
 // the i-th of each. A page lists as many films as the more numerous of the
 // two; a field the page lacks for a row is empty.
 QList<QvodFilmRow> cutQvodFilmRows(const CutPage& page, const QString& base, int wanted);
+QList<QvodFilmRow> cutQvodFilmRows(const SiteDefinition& def, const CutPage& page, const QString& base, int wanted);
 
 // A detail page: the poster and the four play addresses. An address whose
 // block the page does not hold is absent (its box keeps what it shows).
@@ -43,5 +47,6 @@ struct QvodFilmDetail {
 };
 
 QvodFilmDetail cutQvodFilmDetail(const QString& page, const QString& base);
+QvodFilmDetail cutQvodFilmDetail(const SiteDefinition& def, const QString& page, const QString& base);
 
 } // namespace lumorra

@@ -1,8 +1,8 @@
 #include "sources/video/qvod_search_parse.h"
 
+#include "sources/definitions/site_definitions.h"
 #include "text/cut.h"
 #include "text/number_text.h"
-#include "text/preg.h"
 
 #include <cmath>
 #include <limits>
@@ -11,10 +11,12 @@ namespace lumorra {
 
 namespace {
 
-const QString kCategoryHit = QStringLiteral("<font color=\"#008000\">");
-const QString kCategoryRow = QStringLiteral("<tr bgcolor=\"#f5fef7\">");
-const QString kKeywordRow = QStringLiteral("<tr bgcolor=\"#F5FAFE\">");
-const QString kRegion = QStringLiteral("<font color=\"#3D709E\">");
+const QString kSite = QStringLiteral("qvod-search");
+
+const SiteDefinition& shipped()
+{
+    return siteDefinition(kSite);
+}
 
 // A count the page writes as text, blanks around the digits allowed.
 int announcedNumber(const Cut& text)
@@ -27,89 +29,158 @@ int announcedNumber(const Cut& text)
     return n >= std::numeric_limits<int>::max() ? std::numeric_limits<int>::max() : int(std::floor(n));
 }
 
+// `key`'s text when `page` holds it; an empty text is never found.
+bool holds(const SiteDefinition& def, const QString& key, const QString& page)
+{
+    const QString text = def.text(key);
+    return !text.isEmpty() && page.contains(text);
+}
+
 } // namespace
+
+QString qvodSearchCategoryUrl(const SiteDefinition& def, const QString& base, int page)
+{
+    // The site's first page has an address of its own, without a number.
+    if (page == 1)
+        return def.url(QStringLiteral("category-first"), {{QStringLiteral("base"), base}});
+    return def.url(QStringLiteral("category"),
+                   {{QStringLiteral("base"), base}, {QStringLiteral("page"), QString::number(page)}});
+}
 
 QString qvodSearchCategoryUrl(const QString& base, int page)
 {
-    if (page == 1)
-        return base + QStringLiteral("/vod-show-p.html");
-    return base + QStringLiteral("/vod-show-p-") + QString::number(page) + QStringLiteral(".html");
+    return qvodSearchCategoryUrl(shipped(), base, page);
+}
+
+QString qvodSearchKeywordUrl(const SiteDefinition& def, const QString& base, const QString& encodedKeyword)
+{
+    return def.url(QStringLiteral("search"), {{QStringLiteral("base"), base}, {QStringLiteral("keyword"), encodedKeyword}});
 }
 
 QString qvodSearchKeywordUrl(const QString& base, const QString& encodedKeyword)
 {
-    return base + QStringLiteral("/vod-search-wd-") + encodedKeyword + QStringLiteral("-p.html");
+    return qvodSearchKeywordUrl(shipped(), base, encodedKeyword);
+}
+
+QString qvodSearchKeywordPageUrl(const SiteDefinition& def, const QString& base, const QString& encodedKeyword,
+                                 int page)
+{
+    return def.url(QStringLiteral("search-page"), {{QStringLiteral("base"), base},
+                                                   {QStringLiteral("keyword"), encodedKeyword},
+                                                   {QStringLiteral("page"), QString::number(page)}});
 }
 
 QString qvodSearchKeywordPageUrl(const QString& base, const QString& encodedKeyword, int page)
 {
-    return base + QStringLiteral("/vod-search-wd-") + encodedKeyword + QStringLiteral("-p-")
-        + QString::number(page) + QStringLiteral(".html");
+    return qvodSearchKeywordPageUrl(shipped(), base, encodedKeyword, page);
 }
 
-QStringView qvodSearchCategoryRowMarker()
+QString qvodSearchCategoryRowMarker(const SiteDefinition& def)
 {
-    return kCategoryRow;
+    return def.text(QStringLiteral("category-row"));
 }
 
-QStringView qvodSearchKeywordRowMarker()
+QString qvodSearchKeywordRowMarker(const SiteDefinition& def)
 {
-    return kKeywordRow;
+    return def.text(QStringLiteral("keyword-row"));
+}
+
+QString qvodSearchCategoryRowMarker()
+{
+    return qvodSearchCategoryRowMarker(shipped());
+}
+
+QString qvodSearchKeywordRowMarker()
+{
+    return qvodSearchKeywordRowMarker(shipped());
+}
+
+int countQvodSearchCategoryHits(const SiteDefinition& def, const QString& page)
+{
+    return int(findOccurrences(page, def.text(QStringLiteral("category-hit"))).size());
 }
 
 int countQvodSearchCategoryHits(const QString& page)
 {
-    return int(findOccurrences(page, kCategoryHit).size());
+    return countQvodSearchCategoryHits(shipped(), page);
+}
+
+bool isQvodSearchNoResult(const SiteDefinition& def, const QString& page)
+{
+    return holds(def, QStringLiteral("no-result"), page);
 }
 
 bool isQvodSearchNoResult(const QString& page)
 {
-    return page.contains(QStringLiteral("没有搜索到"));
+    return isQvodSearchNoResult(shipped(), page);
+}
+
+int qvodSearchAnnouncedTotal(const SiteDefinition& def, const CutPage& page)
+{
+    return announcedNumber(def.field(QStringLiteral("total")).apply(page.whole(), 1, QString()));
 }
 
 int qvodSearchAnnouncedTotal(const CutPage& page)
 {
-    return announcedNumber(page.piece(u"共", 1).upToFirstCharOf(u"部").erase(u'部'));
+    return qvodSearchAnnouncedTotal(shipped(), page);
+}
+
+int qvodSearchAnnouncedPages(const SiteDefinition& def, const CutPage& page)
+{
+    // The search collects every announced page one by one; a page that
+    // claims millions would keep it fetching (and joining) for good.
+    return qMin(announcedNumber(def.field(QStringLiteral("pages")).apply(page.whole(), 1, QString())),
+                kMaxQvodSearchPages);
 }
 
 int qvodSearchAnnouncedPages(const CutPage& page)
 {
-    // The search collects every announced page one by one; a page that
-    // claims millions would keep it fetching (and joining) for good.
-    return qMin(announcedNumber(page.piece(u"当前:1/", 1).upToFirstCharOf(u"页").erase(u'页')),
-                kMaxQvodSearchPages);
+    return qvodSearchAnnouncedPages(shipped(), page);
 }
 
-QList<QvodSearchRow> cutQvodSearchRows(const CutPage& page, QStringView rowMarker, const QString& base,
-                                       int wanted)
+QList<QvodSearchRow> cutQvodSearchRows(const SiteDefinition& def, const CutPage& page, QStringView rowMarker,
+                                       const QString& base, int wanted)
 {
     QList<QvodSearchRow> rows;
     const int n = int(qMin<qsizetype>(qMax(wanted, 0), page.count(rowMarker)));
     rows.reserve(n);
-    const QString detailPrefix = base + QStringLiteral("/");
+    const FieldCut& cells = def.field(QStringLiteral("cells"));
+    const FieldCut& detail = def.field(QStringLiteral("dz"));
+    const FieldCut& title = def.field(QStringLiteral("mc"));
+    const FieldCut& section = def.field(QStringLiteral("lmfl"));
+    const FieldCut& region = def.field(QStringLiteral("dqfl"));
     for (int i = 1; i <= n; ++i) {
-        // The row's cells without their td tags: link, title, section link,
-        // section, then the region in its own colour.
-        const Cut row(preg(page.piece(rowMarker, i).str(), QStringLiteral("</?td[^<>]*>"), QString()));
+        // Each row is a record of its own: its fields are cut out of its
+        // cells, not out of the page.
+        const CutPage row(cells.cutText(page.piece(rowMarker, i)));
         QvodSearchRow r;
-        const Cut link = row.piece(u"<a href=\"/", 1);
-        if (link.found())
-            r.detailUrl = link.before(u'"').prefix(detailPrefix);
-        r.title = row.piece(u">", 1).erase(u"</a");
-        r.section = row.piece(u">", 3).erase(u"</a");
-        r.region = row.piece(kRegion, 1).upToFirstCharOf(u"</font>").erase(u'<');
+        r.detailUrl = detail.cut(row, 1, base);
+        r.title = title.cut(row, 1, base);
+        r.section = section.cut(row, 1, base);
+        r.region = region.cut(row, 1, base);
         rows.append(std::move(r));
     }
     return rows;
 }
 
-QvodSearchDetail cutQvodSearchDetail(const QString& text)
+QList<QvodSearchRow> cutQvodSearchRows(const CutPage& page, QStringView rowMarker, const QString& base,
+                                       int wanted)
+{
+    return cutQvodSearchRows(shipped(), page, rowMarker, base, wanted);
+}
+
+QvodSearchDetail cutQvodSearchDetail(const SiteDefinition& def, const QString& text)
 {
     const CutPage page(text);
     QvodSearchDetail d;
-    d.address = page.piece(u"value=", 5).upToFirstCharOf(u"\">").erase(u'"');
-    d.posterUrl = page.piece(u"<img src=\"", 3).before(u'"');
+    d.address = def.field(QStringLiteral("address")).cut(page, 1);
+    d.posterUrl = def.field(QStringLiteral("poster")).cut(page, 1);
     return d;
+}
+
+QvodSearchDetail cutQvodSearchDetail(const QString& text)
+{
+    return cutQvodSearchDetail(shipped(), text);
 }
 
 ListRow listRow(int number, const QvodSearchRow& row)

@@ -1,66 +1,111 @@
 #include "sources/video/torrent_tag_parse.h"
 
+#include "sources/definitions/site_definitions.h"
 #include "text/cut.h"
-#include "text/preg.h"
 
 namespace lumorra {
 
 namespace {
-const QString kRow = QStringLiteral("subject");
+
+const QString kSite = QStringLiteral("torrent-tag");
+
+const SiteDefinition& shipped()
+{
+    return siteDefinition(kSite);
+}
+
 } // namespace
+
+QString torrentTagUrl(const SiteDefinition& def, const QString& base, const QString& encodedKeyword)
+{
+    return def.url(QStringLiteral("search"), {{QStringLiteral("base"), base}, {QStringLiteral("keyword"), encodedKeyword}});
+}
 
 QString torrentTagUrl(const QString& base, const QString& encodedKeyword)
 {
-    return base + QStringLiteral("/tags/") + encodedKeyword + QStringLiteral("/");
+    return torrentTagUrl(shipped(), base, encodedKeyword);
+}
+
+bool hasTorrentTagRecords(const SiteDefinition& def, const QString& page)
+{
+    return !def.record.isEmpty() && page.contains(def.record);
 }
 
 bool hasTorrentTagRecords(const QString& page)
 {
-    return page.contains(kRow);
+    return hasTorrentTagRecords(shipped(), page);
+}
+
+int countTorrentTagHits(const SiteDefinition& def, const QString& page)
+{
+    return int(findOccurrences(page, def.record).size());
 }
 
 int countTorrentTagHits(const QString& page)
 {
-    return int(findOccurrences(page, kRow).size());
+    return countTorrentTagHits(shipped(), page);
+}
+
+QString torrentTagSize(const SiteDefinition& def, const QString& cellText)
+{
+    const QString size = def.field(QStringLiteral("size-text")).cutText(Cut(cellText));
+    // Only a size of exactly nothing is blanked: "10 B" keeps its digits.
+    const QString zero = def.text(QStringLiteral("zero-size"));
+    return !zero.isEmpty() && size.trimmed() == zero ? QString() : size;
 }
 
 QString torrentTagSize(const QString& cellText)
 {
-    const QString size = Cut(cellText).erase(u'<').erase(u'>').erase(u'"').str();
-    // Only a size of exactly nothing is blanked: "10 B" keeps its digits.
-    return size.trimmed() == QStringLiteral("0 B") ? QString() : size;
+    return torrentTagSize(shipped(), cellText);
 }
 
-QList<TorrentTagRow> cutTorrentTagRows(const CutPage& page, int wanted)
+QList<TorrentTagRow> cutTorrentTagRows(const SiteDefinition& def, const CutPage& page, int wanted)
 {
     QList<TorrentTagRow> rows;
-    const int n = int(qMin<qsizetype>(qMax(wanted, 0), page.count(kRow)));
+    const int n = int(qMin<qsizetype>(qMax(wanted, 0), def.record.isEmpty() ? 0 : page.count(def.record)));
     rows.reserve(n);
+    const FieldCut& rowCut = def.field(QStringLiteral("row"));
+    const FieldCut& link = def.field(QStringLiteral("dz"));
+    const FieldCut& title = def.field(QStringLiteral("mc"));
+    const FieldCut& sizeCell = def.field(QStringLiteral("dx"));
     for (int i = 1; i <= n; ++i) {
-        const Cut row = page.piece(kRow, i).upToFirstCharOf(u"</td>");
+        // The other fields are cut out of the row, not out of the page.
+        const Cut row(rowCut.cut(page, i));
         TorrentTagRow r;
-        r.pageUrl = row.piece(u"<a href=\"", 1).before(u'"');
-        r.title = row.piece(u"title=\"", 1).before(u'"');
-        const Cut size = row.piece(u"#FF6347", 1).upToFirstCharOf(u"<");
+        r.pageUrl = link.cutText(row);
+        r.title = title.cutText(row);
+        // A row without a size cell shows none, not even a cleaned-up blank.
+        const Cut size = sizeCell.apply(row, 1, QString());
         if (size.found())
-            r.size = torrentTagSize(size.str());
+            r.size = torrentTagSize(def, size.str());
         rows.append(std::move(r));
     }
     return rows;
 }
 
+QList<TorrentTagRow> cutTorrentTagRows(const CutPage& page, int wanted)
+{
+    return cutTorrentTagRows(shipped(), page, wanted);
+}
+
+QString cutTorrentInfoHash(const SiteDefinition& def, const QString& page)
+{
+    return def.field(QStringLiteral("hash")).cutText(Cut(page));
+}
+
 QString cutTorrentInfoHash(const QString& page)
 {
-    const Cut quoted = Cut(page).piece(u"<blockquote>", 1);
-    if (!quoted.found())
-        return {};
-    const QString withoutParagraphs = preg(quoted.str(), QStringLiteral("</?p[^<>]*>"), QString());
-    return Cut(withoutParagraphs).upToFirstCharOf(u"</blockquote>").erase(u'<');
+    return cutTorrentInfoHash(shipped(), page);
+}
+
+QString magnetOfInfoHash(const SiteDefinition& def, const QString& hash)
+{
+    return def.url(QStringLiteral("magnet"), {{QStringLiteral("hash"), hash}});
 }
 
 QString magnetOfInfoHash(const QString& hash)
 {
-    return QStringLiteral("magnet:?xt=urn:btih:") + hash;
+    return magnetOfInfoHash(shipped(), hash);
 }
 
 ListRow listRow(int number, const TorrentTagRow& row)

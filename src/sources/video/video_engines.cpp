@@ -1,7 +1,7 @@
 #include "sources/video/video_engines.h"
 
-#include "net/site_config.h"
 #include "net/url_encoding.h"
+#include "sources/definitions/site_definitions.h"
 #include "sources/engine/pacing.h"
 #include "sources/torrent/film_resource_detail_parse.h"
 #include "sources/video/torrent_tag_parse.h"
@@ -15,10 +15,9 @@ namespace lumorra {
 
 namespace {
 
-QString baseOf(const char* role)
-{
-    return SiteConfig::current().base(QString::fromLatin1(role));
-}
+const QString kQvodSearchSite = QStringLiteral("qvod-search");
+const QString kQvodFilmSite = QStringLiteral("qvod-film");
+const QString kFilmResourceSite = QStringLiteral("film-resource");
 
 QString fetchingText() { return QStringLiteral("正在获取资源中..."); }
 QString doneText() { return QStringLiteral("资源获取完毕.."); }
@@ -43,6 +42,7 @@ constexpr int kMostMissesInARow = 3;
 QvodChannelEngine::QvodChannelEngine(const Pacing& pacing, QObject* parent)
     : PageEngine(parent), m_cutStep(new PacedStep(pacing, QStringLiteral("Timer7"), 100, this, [this] { cut(); }))
 {
+    setSite(kQvodFilmSite);
     // The memory release stops Timer7; a page that is in but not yet cut
     // gets its cut back, any other page is let go.
     m_releaseHook = addReleaseHook([this] {
@@ -60,7 +60,7 @@ QvodChannelEngine::~QvodChannelEngine()
 
 QString QvodChannelEngine::addressFor(const SourceRequest& request) const
 {
-    return qvodFilmChannelUrl(baseOf(role::QvodFilmSite), request.page.toInt());
+    return qvodFilmChannelUrl(definition(), siteBase(), request.page.toInt());
 }
 
 QString QvodChannelEngine::startText() const
@@ -87,7 +87,7 @@ void QvodChannelEngine::cut()
     m_cutStep->disarm();
     const int n = m_rowsLeft;
     m_rowsLeft = 0;
-    const QList<QvodFilmRow> rows = cutQvodFilmRows(m_page, baseOf(role::QvodFilmSite), n);
+    const QList<QvodFilmRow> rows = cutQvodFilmRows(definition(), m_page, siteBase(), n);
     addRows(numberedInOrder(rows));
     if (rows.isEmpty()) {
         say(videoEmptyListingText());
@@ -103,6 +103,7 @@ void QvodChannelEngine::cut()
 QvodCategoryEngine::QvodCategoryEngine(const Pacing& pacing, QObject* parent)
     : PageEngine(parent), m_cutStep(new PacedStep(pacing, QStringLiteral("Timer13"), 100, this, [this] { cut(); }))
 {
+    setSite(kQvodSearchSite);
     m_releaseHook = addReleaseHook([this] {
         if (isRunning() && m_hits > 0)
             m_cutStep->arm();
@@ -125,7 +126,7 @@ void QvodCategoryEngine::begin(const SourceRequest& request)
 
 QString QvodCategoryEngine::addressFor(const SourceRequest& request) const
 {
-    return qvodSearchCategoryUrl(baseOf(role::QvodSearchSite), request.page.toInt());
+    return qvodSearchCategoryUrl(definition(), siteBase(), request.page.toInt());
 }
 
 QString QvodCategoryEngine::startText() const
@@ -137,7 +138,7 @@ void QvodCategoryEngine::takePage(const FetchResult& page)
 {
     // hx6
     m_page.setText(page.text);
-    const int n = countQvodSearchCategoryHits(page.text);
+    const int n = countQvodSearchCategoryHits(definition(), page.text);
     m_hits = addPendingHits(m_hits, n);
     if (n > 0) {
         m_cutStep->arm();
@@ -160,7 +161,7 @@ void QvodCategoryEngine::cut()
     m_cutStep->disarm();
     const int n = m_hits;
     const QList<QvodSearchRow> rows =
-        cutQvodSearchRows(m_page, qvodSearchCategoryRowMarker(), baseOf(role::QvodSearchSite), n);
+        cutQvodSearchRows(definition(), m_page, qvodSearchCategoryRowMarker(definition()), siteBase(), n);
     m_hits = qint16(m_hits - n);
     addRows(numberedInOrder(rows));
     say(doneText());
@@ -173,6 +174,7 @@ QvodSearchEngine::QvodSearchEngine(const Pacing& pacing, QObject* parent)
     : PageEngine(parent),
       m_collector(new PacedStep(pacing, QStringLiteral("Timer14"), 100, this, [this] { collectorTick(); }))
 {
+    setSite(kQvodSearchSite);
     // The memory release stops Timer14. A search between two of its pages
     // gets it back (a page on its way re-arms it when it comes); the pages
     // of a search that has ended are let go.
@@ -210,7 +212,7 @@ void QvodSearchEngine::begin(const SourceRequest& request)
 
 QString QvodSearchEngine::addressFor(const SourceRequest& request) const
 {
-    return qvodSearchKeywordUrl(baseOf(role::QvodSearchSite), encodeKeyword(request.keyword));
+    return qvodSearchKeywordUrl(definition(), siteBase(), encodeKeyword(request.keyword));
 }
 
 QString QvodSearchEngine::startText() const
@@ -220,15 +222,15 @@ QString QvodSearchEngine::startText() const
 
 void QvodSearchEngine::takePage(const FetchResult& page)
 {
-    if (isQvodSearchNoResult(page.text)) {
+    if (isQvodSearchNoResult(definition(), page.text)) {
         const QString none = QStringLiteral("没有搜索到相关资源...");
         say(none);
         finishNone(none);
         return;
     }
     m_joined.setText(page.text);
-    m_total = qvodSearchAnnouncedTotal(m_joined);
-    m_pagesLeft = qvodSearchAnnouncedPages(m_joined);
+    m_total = qvodSearchAnnouncedTotal(definition(), m_joined);
+    m_pagesLeft = qvodSearchAnnouncedPages(definition(), m_joined);
     m_pagesAnnounced = m_pagesLeft;
     if (m_pagesLeft > 1) {
         report(1, m_pagesAnnounced + 1);
@@ -267,8 +269,10 @@ void QvodSearchEngine::collectNextPage()
 {
     --m_pagesLeft;
     m_collector->disarm();
-    const QString url = qvodSearchKeywordPageUrl(baseOf(role::QvodSearchSite), m_keyword, m_pagesLeft);
-    m_pageFetch.get(url, FetchMode::WithIfModifiedSince, this, [this](const FetchResult& r) {
+    const QString url = qvodSearchKeywordPageUrl(definition(), siteBase(), m_keyword, m_pagesLeft);
+    m_pageFetch.get(url, fetchMode(), this, [this](const FetchResult& fetched) {
+        // Asked for and read as the first page was.
+        const FetchResult r = fetched.hasPage() ? decodedFor(definition(), fetched) : fetched;
         // A page that does not come is skipped and the collection goes on:
         // the pages that came are still worth listing. The first reason is
         // kept for the status at the end.
@@ -296,7 +300,7 @@ void QvodSearchEngine::collectNextPage()
 void QvodSearchEngine::cutRows()
 {
     const QList<QvodSearchRow> rows =
-        cutQvodSearchRows(m_joined, qvodSearchKeywordRowMarker(), baseOf(role::QvodSearchSite), m_total);
+        cutQvodSearchRows(definition(), m_joined, qvodSearchKeywordRowMarker(definition()), siteBase(), m_total);
     m_pagesAnnounced = 0;
     // Each row goes on top, numbered so that the list reads 1 … n from the
     // top with the page's last result first.
@@ -311,6 +315,7 @@ void QvodSearchEngine::cutRows()
 TorrentTagEngine::TorrentTagEngine(const Pacing& pacing, QObject* parent)
     : PageEngine(parent), m_cutStep(new PacedStep(pacing, QStringLiteral("Timer8"), 1000, this, [this] { cut(); }))
 {
+    setSite(QStringLiteral("torrent-tag"));
     // Timer8 survives the memory release and the page it waits for stays.
 }
 
@@ -321,7 +326,7 @@ QString TorrentTagEngine::refusalOf(const SourceRequest& request) const
 
 QString TorrentTagEngine::addressFor(const SourceRequest& request) const
 {
-    return torrentTagUrl(baseOf(role::TorrentTagSite), encodeKeyword(request.keyword));
+    return torrentTagUrl(definition(), siteBase(), encodeKeyword(request.keyword));
 }
 
 QString TorrentTagEngine::startText() const
@@ -337,7 +342,7 @@ void TorrentTagEngine::pageMissing(const FetchResult& result)
 
 void TorrentTagEngine::takePage(const FetchResult& page)
 {
-    if (!hasTorrentTagRecords(page.text)) {
+    if (!hasTorrentTagRecords(definition(), page.text)) {
         const QString none = torrentTagNothingFoundText(QString());
         say(none);
         finishNone(none);
@@ -345,7 +350,7 @@ void TorrentTagEngine::takePage(const FetchResult& page)
     }
     // hx12
     m_page.setText(page.text);
-    m_hits = addPendingHits(m_hits, countTorrentTagHits(page.text));
+    m_hits = addPendingHits(m_hits, countTorrentTagHits(definition(), page.text));
     m_cutStep->arm();
 }
 
@@ -362,22 +367,37 @@ void TorrentTagEngine::cut()
     m_cutStep->disarm();
     const int n = m_hits;
     m_hits = 0;
-    addRows(numberedFromTheTop(cutTorrentTagRows(m_page, n)));
+    addRows(numberedFromTheTop(cutTorrentTagRows(definition(), m_page, n)));
     say(doneText());
     finishRows();
 }
 
 // ---------------------------------------------------------------------------
 
+QvodResolveEngine::QvodResolveEngine(QObject* parent) : PageEngine(parent)
+{
+    setSite(kQvodSearchSite);
+}
+
+QString QvodResolveEngine::siteName(Site site)
+{
+    switch (site) {
+    case Site::QvodSearch: return kQvodSearchSite;
+    case Site::QvodFilm: return kQvodFilmSite;
+    case Site::FilmResource: break;
+    }
+    return kFilmResourceSite;
+}
+
 QvodResolveEngine::Site QvodResolveEngine::siteOf(const QString& address)
 {
-    auto under = [&address](const char* role) {
-        const QString base = baseOf(role);
+    auto under = [&address](Site site) {
+        const QString base = SiteDefinitions::baseOf(siteDefinition(siteName(site)));
         return !base.isEmpty() && address.startsWith(base + u'/');
     };
-    if (under(role::QvodSearchSite))
+    if (under(Site::QvodSearch))
         return Site::QvodSearch;
-    if (under(role::QvodFilmSite))
+    if (under(Site::QvodFilm))
         return Site::QvodFilm;
     return Site::FilmResource;
 }
@@ -385,6 +405,9 @@ QvodResolveEngine::Site QvodResolveEngine::siteOf(const QString& address)
 void QvodResolveEngine::begin(const SourceRequest& request)
 {
     m_site = siteOf(request.address);
+    // The page is asked for, read and cut as its own site's: the Qvod film
+    // site's pages come by the plain fetch, the other two's with the header.
+    setSite(siteName(m_site));
     m_linkHits = 0;
     PageEngine::begin(request);
 }
@@ -392,11 +415,6 @@ void QvodResolveEngine::begin(const SourceRequest& request)
 QString QvodResolveEngine::addressFor(const SourceRequest& request) const
 {
     return request.address;
-}
-
-FetchMode QvodResolveEngine::fetchMode() const
-{
-    return m_site == Site::QvodFilm ? FetchMode::Plain : FetchMode::WithIfModifiedSince;
 }
 
 QString QvodResolveEngine::startText() const
@@ -414,7 +432,7 @@ void QvodResolveEngine::takePage(const FetchResult& page)
 {
     switch (m_site) {
     case Site::QvodSearch: {
-        m_searchDetail = cutQvodSearchDetail(page.text);
+        m_searchDetail = cutQvodSearchDetail(definition(), page.text);
         if (m_searchDetail.address.isEmpty()) {
             say(videoResourceGoneText() + QStringLiteral(".."));
             finishNone(videoResourceGoneText());
@@ -426,7 +444,7 @@ void QvodResolveEngine::takePage(const FetchResult& page)
         return;
     }
     case Site::QvodFilm: {
-        m_filmDetail = cutQvodFilmDetail(page.text, baseOf(role::QvodFilmSite));
+        m_filmDetail = cutQvodFilmDetail(definition(), page.text, siteBase());
         if (m_filmDetail.qvod && !m_filmDetail.qvod->isEmpty())
             addRows({linkRow(1, *m_filmDetail.qvod)});
         // The other boxes are filled even when the 快播 block is missing.
@@ -436,9 +454,10 @@ void QvodResolveEngine::takePage(const FetchResult& page)
     }
     case Site::FilmResource: {
         // hx5 counts, jx5 lists each distinct link once.
-        const qsizetype found = findOccurrences(page.text, u"qvod://").size();
+        const QString scheme = definition().field(QStringLiteral("detail-link")).recordMarker();
+        const qsizetype found = scheme.isEmpty() ? 0 : findOccurrences(page.text, scheme).size();
         m_linkHits = qint16(qMin<qsizetype>(found, std::numeric_limits<qint16>::max()));
-        const QStringList links = collectQvodLinks(page.text);
+        const QStringList links = collectQvodLinks(definition(), page.text);
         QList<ListRow> rows;
         for (int i = 0; i < links.size(); ++i)
             rows << linkRow(i + 1, links.at(i));
@@ -452,6 +471,11 @@ void QvodResolveEngine::takePage(const FetchResult& page)
 }
 
 // ---------------------------------------------------------------------------
+
+TorrentTagResolveEngine::TorrentTagResolveEngine(QObject* parent) : PageEngine(parent)
+{
+    setSite(QStringLiteral("torrent-tag"));
+}
 
 QString TorrentTagResolveEngine::startText() const
 {
@@ -471,12 +495,12 @@ void TorrentTagResolveEngine::takePage(const FetchResult& page)
 {
     // A page that quotes no hash no longer offers the torrent either: a bare
     // "magnet:?xt=urn:btih:" would only mislead.
-    const QString hash = cutTorrentInfoHash(page.text);
+    const QString hash = cutTorrentInfoHash(definition(), page.text);
     if (hash.isEmpty()) {
         gone();
         return;
     }
-    ListRow row = linkRow(1, magnetOfInfoHash(hash));
+    ListRow row = linkRow(1, magnetOfInfoHash(definition(), hash));
     row.set(QStringLiteral("tzm"), hash);
     addRows({row});
     say(QStringLiteral("种子文件地址已解析.."));

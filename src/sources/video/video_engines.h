@@ -24,7 +24,6 @@ public:
 
 protected:
     QString addressFor(const SourceRequest& request) const override;
-    FetchMode fetchMode() const override { return FetchMode::Plain; }
     QString startText() const override;
     void takePage(const FetchResult& page) override;
     void halt() override;
@@ -136,9 +135,12 @@ class QvodResolveEngine : public PageEngine {
     Q_OBJECT
 public:
     enum class Site { QvodSearch, QvodFilm, FilmResource };
-    using PageEngine::PageEngine;
+    explicit QvodResolveEngine(QObject* parent = nullptr);
 
+    // The site whose base the address starts with (the film resource site
+    // when neither Qvod site's does), and the name of its definition.
     static Site siteOf(const QString& address);
+    static QString siteName(Site site);
     // What the last page that came held, for the window's boxes and poster.
     const QvodSearchDetail& searchDetail() const { return m_searchDetail; }
     const QvodFilmDetail& filmDetail() const { return m_filmDetail; }
@@ -148,7 +150,6 @@ public:
 protected:
     void begin(const SourceRequest& request) override;
     QString addressFor(const SourceRequest& request) const override;
-    FetchMode fetchMode() const override;
     QString startText() const override;
     void takePage(const FetchResult& page) override;
     void pageMissing(const FetchResult& result) override;
@@ -165,7 +166,7 @@ private:
 class TorrentTagResolveEngine : public PageEngine {
     Q_OBJECT
 public:
-    using PageEngine::PageEngine;
+    explicit TorrentTagResolveEngine(QObject* parent = nullptr);
 
 protected:
     QString addressFor(const SourceRequest& request) const override { return request.address; }
