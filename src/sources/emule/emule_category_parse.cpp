@@ -38,8 +38,9 @@ QString categoryPath(const SiteDefinition& def, EmuleCategory category)
 
 const QList<EmuleCategoryInfo>& emuleCategories()
 {
-    // The buttons and lists are the window's; the paths are the shipped
-    // site's, kept alive here for the entries' labels.
+    // The buttons and lists are the window's. The paths are the site's, as
+    // its definition had them when first asked, kept alive here for the
+    // entries' labels; addresses always ask the definition itself.
     static const QList<QByteArray> paths = [] {
         QList<QByteArray> out;
         const SiteDefinition& def = siteDefinition(kSite);

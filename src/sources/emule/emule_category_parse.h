@@ -22,7 +22,7 @@ struct EmuleCategoryInfo {
     EmuleCategory category;
     const char* buttonArray;   // "Command21", "Command26", "Command27", "Command41"
     int firstButton;           // index of its "获取资源" button in that array
-    const char* path;          // "/emule/movie/" … as the shipped definition's table has it
+    const char* path;          // "/emule/movie/" …: the definition's, as first read
     const char* listName;      // "ListView6" …
 };
 
