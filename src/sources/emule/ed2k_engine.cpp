@@ -11,6 +11,11 @@ QString ed2kNotFoundText(const QString& reason)
     return QStringLiteral("没有找到ed2k链接(") + reason + QStringLiteral("),种子地址提取失败!");
 }
 
+Ed2kEngine::Ed2kEngine(QObject* parent) : PageEngine(parent)
+{
+    setSite(QStringLiteral("emule-index"));
+}
+
 QString Ed2kEngine::refusalOf(const SourceRequest& request) const
 {
     return request.address.isEmpty() ? ed2kNotFoundText() : QString();
@@ -24,7 +29,7 @@ QString Ed2kEngine::addressFor(const SourceRequest& request) const
 
 void Ed2kEngine::takePage(const FetchResult& page)
 {
-    const std::optional<QString> link = firstEd2kLink(page.text);
+    const std::optional<QString> link = firstEd2kLink(definition(), page.text);
     if (!link) {
         say(ed2kNotFoundText());
         finishNone(ed2kNotFoundText());

@@ -13,7 +13,7 @@ QString ed2kNotFoundText(const QString& reason = {});
 class Ed2kEngine : public PageEngine {
     Q_OBJECT
 public:
-    using PageEngine::PageEngine;
+    explicit Ed2kEngine(QObject* parent = nullptr);
 
 protected:
     // An empty address has nothing to fetch: it is a link not found.

@@ -1,31 +1,61 @@
 #include "sources/emule/emule_category_parse.h"
 
+#include "sources/definitions/site_definitions.h"
 #include "text/cut.h"
 
+#include <QByteArray>
+
+#include <array>
 #include <limits>
 
 namespace lumorra {
 
 namespace {
 
-const QString kRecord = QStringLiteral("<div class=\"thumb\">");
-const QString kLink = QStringLiteral("<a href=\"/");
-const QString kName = QStringLiteral("title=\"");
-const QString kRemark = QStringLiteral("</a> | ");
-const QString kRemarkEnd = QStringLiteral("</p>");
+const QString kSite = QStringLiteral("emule-index");
+
+// The categories in listing order, as the definition's table names them.
+constexpr std::array<const char*, 7> kCategoryNames = {"films", "music", "software", "books",
+                                                       "education", "data", "cartoons"};
+
+QString categoryName(EmuleCategory category)
+{
+    return QString::fromLatin1(kCategoryNames.at(std::size_t(category)));
+}
+
+// The path of `category` in the definition's categories table; empty when
+// the table has no row for it.
+QString categoryPath(const SiteDefinition& def, EmuleCategory category)
+{
+    const QString name = categoryName(category);
+    for (const TableRow& row : def.table(QStringLiteral("categories")))
+        if (row.value(QStringLiteral("category")).value(0) == name)
+            return row.value(QStringLiteral("path")).value(0);
+    return {};
+}
 
 } // namespace
 
 const QList<EmuleCategoryInfo>& emuleCategories()
 {
+    // The buttons and lists are the window's. The paths are the site's, as
+    // its definition had them when first asked, kept alive here for the
+    // entries' labels; addresses always ask the definition itself.
+    static const QList<QByteArray> paths = [] {
+        QList<QByteArray> out;
+        const SiteDefinition& def = siteDefinition(kSite);
+        for (std::size_t i = 0; i < kCategoryNames.size(); ++i)
+            out << categoryPath(def, EmuleCategory(i)).toUtf8();
+        return out;
+    }();
     static const QList<EmuleCategoryInfo> all = {
-        {EmuleCategory::Films, "Command21", 0, "/emule/movie/", "ListView6"},
-        {EmuleCategory::Music, "Command26", 0, "/emule/music/", "ListView7"},
-        {EmuleCategory::Software, "Command27", 0, "/emule/software/", "ListView8"},
-        {EmuleCategory::Books, "Command27", 3, "/emule/book/", "ListView9"},
-        {EmuleCategory::Education, "Command27", 6, "/emule/edu/", "ListView10"},
-        {EmuleCategory::Data, "Command27", 9, "/emule/datum/", "ListView11"},
-        {EmuleCategory::Cartoons, "Command41", 0, "/emule/cartoon/", "ListView12"},
+        {EmuleCategory::Films, "Command21", 0, paths.at(0).constData(), "ListView6"},
+        {EmuleCategory::Music, "Command26", 0, paths.at(1).constData(), "ListView7"},
+        {EmuleCategory::Software, "Command27", 0, paths.at(2).constData(), "ListView8"},
+        {EmuleCategory::Books, "Command27", 3, paths.at(3).constData(), "ListView9"},
+        {EmuleCategory::Education, "Command27", 6, paths.at(4).constData(), "ListView10"},
+        {EmuleCategory::Data, "Command27", 9, paths.at(5).constData(), "ListView11"},
+        {EmuleCategory::Cartoons, "Command41", 0, paths.at(6).constData(), "ListView12"},
     };
     return all;
 }
@@ -53,9 +83,16 @@ std::optional<CategoryButton> categoryButton(const QString& array, int index)
     return std::nullopt;
 }
 
+QString categoryPageUrl(const SiteDefinition& def, const QString& base, EmuleCategory category, qint64 page)
+{
+    return def.url(QStringLiteral("category"), {{QStringLiteral("base"), base},
+                                                {QStringLiteral("path"), categoryPath(def, category)},
+                                                {QStringLiteral("page"), QString::number(page)}});
+}
+
 QString categoryPageUrl(const QString& base, EmuleCategory category, qint64 page)
 {
-    return base + QLatin1String(emuleCategoryInfo(category).path) + QString::number(page);
+    return categoryPageUrl(siteDefinition(kSite), base, category, page);
 }
 
 qint64 nextCategoryPage(EmuleCategory category, qint64 page)
@@ -67,35 +104,51 @@ qint64 nextCategoryPage(EmuleCategory category, qint64 page)
 
 QString categoryRecordMarker()
 {
-    return kRecord;
+    return siteDefinition(kSite).record;
+}
+
+int countCategoryRecords(const SiteDefinition& def, const CutPage& page)
+{
+    return int(qMin<qsizetype>(page.count(def.record), std::numeric_limits<int>::max()));
 }
 
 int countCategoryRecords(const CutPage& page)
 {
-    return int(qMin<qsizetype>(page.count(kRecord), std::numeric_limits<int>::max()));
+    return countCategoryRecords(siteDefinition(kSite), page);
+}
+
+std::optional<EmuleRecord> cutCategoryRecord(const SiteDefinition& def, const CutPage& page, int i,
+                                             const QString& base)
+{
+    if (i < 1 || def.record.isEmpty() || !page.hasPiece(def.record, i))
+        return std::nullopt;
+    EmuleRecord r;
+    r.address = def.field(QStringLiteral("zzdz")).cut(page, i, base);
+    r.name = def.field(QStringLiteral("mc")).cut(page, i, base);
+    r.remark = def.field(QStringLiteral("bz")).cut(page, i, base);
+    return r;
 }
 
 std::optional<EmuleRecord> cutCategoryRecord(const CutPage& page, int i, const QString& base)
 {
-    if (i < 1 || !page.hasPiece(kRecord, i))
-        return std::nullopt;
-    const Cut block = page.piece(kRecord, i);
-    EmuleRecord r;
-    r.address = base + QLatin1Char('/') + block.piece(kLink, 1).before(QLatin1Char('"')).str();
-    r.name = block.piece(kName, 1).before(QLatin1Char('"'));
-    r.remark = block.piece(kRemark, 1).before(kRemarkEnd).erase(QLatin1Char('<'));
-    return r;
+    return cutCategoryRecord(siteDefinition(kSite), page, i, base);
+}
+
+QList<EmuleRecord> cutCategoryRecords(const SiteDefinition& def, const CutPage& page, const QString& base,
+                                      int limit)
+{
+    QList<EmuleRecord> out;
+    const int n = qMin(limit, countCategoryRecords(def, page));
+    out.reserve(qMax(n, 0));
+    for (int i = 1; i <= n; ++i)
+        if (std::optional<EmuleRecord> r = cutCategoryRecord(def, page, i, base))
+            out.append(*r);
+    return out;
 }
 
 QList<EmuleRecord> cutCategoryRecords(const CutPage& page, const QString& base, int limit)
 {
-    QList<EmuleRecord> out;
-    const int n = qMin(limit, countCategoryRecords(page));
-    out.reserve(qMax(n, 0));
-    for (int i = 1; i <= n; ++i)
-        if (std::optional<EmuleRecord> r = cutCategoryRecord(page, i, base))
-            out.append(*r);
-    return out;
+    return cutCategoryRecords(siteDefinition(kSite), page, base, limit);
 }
 
 ListRow listRow(int number, const EmuleRecord& record)

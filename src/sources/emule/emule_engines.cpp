@@ -1,6 +1,5 @@
 #include "sources/emule/emule_engines.h"
 
-#include "net/site_config.h"
 #include "sources/emule/emule_search_parse.h"
 #include "text/memory_release.h"
 #include "text/number_text.h"
@@ -8,16 +7,6 @@
 namespace lumorra {
 
 namespace {
-
-QString indexSite()
-{
-    return SiteConfig::current().base(QString::fromLatin1(role::EmuleIndexSite));
-}
-
-QString searchSite()
-{
-    return SiteConfig::current().base(QString::fromLatin1(role::EmuleSearchSite));
-}
 
 QString keywordMissingText()
 {
@@ -41,6 +30,7 @@ QString emuleListedText()
 EmuleCategoryEngine::EmuleCategoryEngine(EmuleCategory category, QObject* parent)
     : PageEngine(parent), m_category(category)
 {
+    setSite(QStringLiteral("emule-index"));
 }
 
 QString EmuleCategoryEngine::startText() const
@@ -50,13 +40,13 @@ QString EmuleCategoryEngine::startText() const
 
 QString EmuleCategoryEngine::addressFor(const SourceRequest& request) const
 {
-    return categoryPageUrl(indexSite(), m_category, request.page.toLongLong());
+    return categoryPageUrl(definition(), siteBase(), m_category, request.page.toLongLong());
 }
 
 void EmuleCategoryEngine::takePage(const FetchResult& page)
 {
     const CutPage cut(page.text);
-    const QList<EmuleRecord> records = cutCategoryRecords(cut, indexSite(), kCategoryPageRecords);
+    const QList<EmuleRecord> records = cutCategoryRecords(definition(), cut, siteBase(), kCategoryPageRecords);
     // Rows are emitted even when there are none: the page came, so the list
     // shows it, empty.
     addRows(numberedInOrder(records));
@@ -69,6 +59,7 @@ void EmuleCategoryEngine::takePage(const FetchResult& page)
 EmuleIndexSearchEngine::EmuleIndexSearchEngine(const Pacing& pacing, QObject* parent)
     : PageEngine(parent), m_cutStep(new PacedStep(pacing, QStringLiteral("Timer15"), 100, this, [this] { cut(); }))
 {
+    setSite(QStringLiteral("emule-index"));
     // The memory release stops Timer15: a search whose page is in but not yet
     // cut keeps its page and gets its step back, else it would never end.
     m_releaseHook = addReleaseHook([this] {
@@ -103,18 +94,18 @@ QString EmuleIndexSearchEngine::startText() const
 
 QString EmuleIndexSearchEngine::addressFor(const SourceRequest& request) const
 {
-    return indexSearchUrl(indexSite(), request.keyword, request.page);
+    return indexSearchUrl(definition(), siteBase(), request.keyword, request.page);
 }
 
 void EmuleIndexSearchEngine::takePage(const FetchResult& page)
 {
     m_page.setText(page.text);
-    if (isIndexSearchNotFound(page.text)) {
+    if (isIndexSearchNotFound(definition(), page.text)) {
         say(notFoundText());
         finishNone(notFoundText());
         return;
     }
-    const int hits = countCategoryRecords(m_page);
+    const int hits = countCategoryRecords(definition(), m_page);
     if (hits == 0) {
         // A page of neither kind: nothing to cut, and no step would end it.
         say(emuleListedText());
@@ -136,12 +127,13 @@ void EmuleIndexSearchEngine::halt()
 
 void EmuleIndexSearchEngine::cut()
 {
-    const QString base = indexSite();
+    const SiteDefinition& def = definition();
+    const QString base = siteBase();
     const int n = m_pending;
     QList<ListRow> rows;
     for (int i = 1; i <= n; ++i) {
         --m_pending;
-        if (const std::optional<EmuleRecord> r = cutCategoryRecord(m_page, i, base))
+        if (const std::optional<EmuleRecord> r = cutCategoryRecord(def, m_page, i, base))
             rows << listRow(i, *r);
     }
     m_cutStep->disarm();
@@ -157,6 +149,7 @@ EmuleSiteSearchEngine::EmuleSiteSearchEngine(const Pacing& pacing, QObject* pare
       m_steps(new CountThenCut(pacing, {QStringLiteral("Timer20"), 100}, {QStringLiteral("Timer21"), 1000}, this,
                                [this](int hits) { cut(hits); }, [this] { judge(); }))
 {
+    setSite(QStringLiteral("emule-search"));
     // As the index search: a counted page keeps its steps through the
     // memory release; other pages are let go.
     m_releaseHook = addReleaseHook([this] {
@@ -184,13 +177,13 @@ QString EmuleSiteSearchEngine::startText() const
 
 QString EmuleSiteSearchEngine::addressFor(const SourceRequest& request) const
 {
-    return searchSiteUrl(searchSite(), request.keyword, request.page);
+    return searchSiteUrl(definition(), siteBase(), request.keyword, request.page);
 }
 
 void EmuleSiteSearchEngine::takePage(const FetchResult& page)
 {
     m_page.setText(page.text);
-    m_steps->counted(countSearchSiteRecords(m_page));
+    m_steps->counted(countSearchSiteRecords(definition(), m_page));
 }
 
 void EmuleSiteSearchEngine::halt()
@@ -201,7 +194,7 @@ void EmuleSiteSearchEngine::halt()
 
 void EmuleSiteSearchEngine::cut(int hits)
 {
-    addRows(numberedInOrder(cutSearchSiteRows(m_page, searchSite(), hits)));
+    addRows(numberedInOrder(cutSearchSiteRows(definition(), m_page, siteBase(), hits)));
     say(QStringLiteral("资源获取完毕.."));
 }
 

@@ -1,9 +1,9 @@
 #include "sources/emule/emule_search_parse.h"
 
 #include "net/url_encoding.h"
+#include "sources/definitions/site_definitions.h"
 #include "text/cut.h"
 #include "text/number_text.h"
-#include "text/preg.h"
 
 #include <QLocale>
 
@@ -14,15 +14,8 @@ namespace lumorra {
 
 namespace {
 
-const QString kNotFound = QStringLiteral("没能为您找到");
-const QString kRecord = QStringLiteral("<td>[");
-const QString kDetail = QStringLiteral(" <a href=\"ShowFile.asp?FileID=");
-const QString kAnchorTag = QStringLiteral("</?a[^<>]*>");
-
-QString withoutAnchors(const QString& text)
-{
-    return preg(text, kAnchorTag, QString());
-}
+const QString kIndexSite = QStringLiteral("emule-index");
+const QString kSearchSite = QStringLiteral("emule-search");
 
 QString shortestDecimal(double k)
 {
@@ -33,56 +26,95 @@ QString shortestDecimal(double k)
 
 } // namespace
 
+QString indexSearchUrl(const SiteDefinition& def, const QString& base, const QString& keyword,
+                       const QString& pageText)
+{
+    return def.url(QStringLiteral("search"), {{QStringLiteral("base"), base},
+                                              {QStringLiteral("keyword"), encodeKeyword(keyword)},
+                                              {QStringLiteral("page"), encodeKeyword(pageText)}});
+}
+
 QString indexSearchUrl(const QString& base, const QString& keyword, const QString& pageText)
 {
-    return base + QLatin1String("/emule/search/") + encodeKeyword(keyword) + QLatin1Char('/')
-        + encodeKeyword(pageText);
+    return indexSearchUrl(siteDefinition(kIndexSite), base, keyword, pageText);
+}
+
+bool isIndexSearchNotFound(const SiteDefinition& def, const QString& page)
+{
+    const QString text = def.text(QStringLiteral("no-result"));
+    return !text.isEmpty() && page.contains(text);
 }
 
 bool isIndexSearchNotFound(const QString& page)
 {
-    return page.contains(kNotFound);
+    return isIndexSearchNotFound(siteDefinition(kIndexSite), page);
 }
 
-QString searchSiteUrl(const QString& base, const QString& keyword, const QString& pageText)
+QString searchSiteUrl(const SiteDefinition& def, const QString& base, const QString& keyword,
+                      const QString& pageText)
 {
     const double k = leadingNumber(pageText);
     const QString word = encodeKeyword(keyword);
     if (k == 1)
-        return base + QLatin1String("/FileList.asp?SearchWord=") + word;
-    return base + QLatin1String("/FileList.asp?PageIndex=") + shortestDecimal(k)
-        + QLatin1String("&SearchWord=") + word;
+        return def.url(QStringLiteral("search-first"), {{QStringLiteral("base"), base}, {QStringLiteral("keyword"), word}});
+    return def.url(QStringLiteral("search"), {{QStringLiteral("base"), base},
+                                              {QStringLiteral("page"), shortestDecimal(k)},
+                                              {QStringLiteral("keyword"), word}});
+}
+
+QString searchSiteUrl(const QString& base, const QString& keyword, const QString& pageText)
+{
+    return searchSiteUrl(siteDefinition(kSearchSite), base, keyword, pageText);
 }
 
 QString searchSiteRecordMarker()
 {
-    return kRecord;
+    return siteDefinition(kSearchSite).record;
+}
+
+int countSearchSiteRecords(const SiteDefinition& def, const CutPage& page)
+{
+    return int(qMin<qsizetype>(page.count(def.record), std::numeric_limits<int>::max()));
 }
 
 int countSearchSiteRecords(const CutPage& page)
 {
-    return int(qMin<qsizetype>(page.count(kRecord), std::numeric_limits<int>::max()));
+    return countSearchSiteRecords(siteDefinition(kSearchSite), page);
+}
+
+QList<SearchSiteRow> cutSearchSiteRows(const SiteDefinition& def, const CutPage& page, const QString& base,
+                                       int hits)
+{
+    QList<SearchSiteRow> rows;
+    const int n = qMin(hits, countSearchSiteRecords(def, page));
+    const FieldCut& fileIdCut = def.field(QStringLiteral("file-id"));
+    const FieldCut& categoryCut = def.field(QStringLiteral("fl"));
+    const FieldCut& nameCut = def.field(QStringLiteral("mc"));
+    const QString categoryEnd = def.text(QStringLiteral("category-end"));
+    for (int i = 1; i <= n; ++i) {
+        const Cut record = page.piece(def.record, i);
+        const Cut fileId = fileIdCut.apply(record, i, base);
+        if (!fileId.found() || fileId.isEmpty())
+            continue;   // no detail link: nothing this row could open
+
+        // The record splits at its category's end: the category before it,
+        // the name after it. Without one there is no category, and the name
+        // is read from the record's second character on.
+        SearchSiteRow row;
+        const qsizetype close = categoryEnd.isEmpty() ? -1 : record.view().indexOf(categoryEnd);
+        const QString category = close < 0 ? QString() : record.view().left(close).toString();
+        row.category = categoryCut.cutText(Cut(category), i, base);
+        const Cut rest(close < 0 ? record.view().mid(1) : record.view().mid(close + categoryEnd.size()));
+        row.name = nameCut.cutText(rest, i, base);
+        row.address = def.url(QStringLiteral("detail"), {{QStringLiteral("base"), base}, {QStringLiteral("id"), fileId.str()}});
+        rows.append(row);
+    }
+    return rows;
 }
 
 QList<SearchSiteRow> cutSearchSiteRows(const CutPage& page, const QString& base, int hits)
 {
-    QList<SearchSiteRow> rows;
-    const int n = qMin(hits, countSearchSiteRecords(page));
-    for (int i = 1; i <= n; ++i) {
-        const Cut record = page.piece(kRecord, i);
-        const Cut fileId = record.piece(kDetail, 1).before(QLatin1Char('"'));
-        if (!fileId.found() || fileId.isEmpty())
-            continue;   // no detail link: nothing this row could open
-
-        SearchSiteRow row;
-        const qsizetype close = record.view().indexOf(QLatin1Char(']'));
-        row.category = withoutAnchors(close < 0 ? QString() : record.view().left(close).toString());
-        const Cut rest(close < 0 ? record.view().mid(1) : record.view().mid(close + 1));
-        row.name = Cut(withoutAnchors(rest.before(QStringLiteral("</a>")))).erase(QLatin1Char('<'));
-        row.address = base + QLatin1String("/ShowFile.asp?FileID=") + fileId.str();
-        rows.append(row);
-    }
-    return rows;
+    return cutSearchSiteRows(siteDefinition(kSearchSite), page, base, hits);
 }
 
 ListRow listRow(int number, const SearchSiteRow& row)

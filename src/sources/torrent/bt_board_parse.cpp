@@ -1,64 +1,73 @@
 #include "sources/torrent/bt_board_parse.h"
 
+#include "sources/definitions/site_definitions.h"
 #include "text/cut.h"
-#include "text/preg.h"
 
 namespace lumorra {
 
 namespace {
 
-const QString kPostLink = QStringLiteral("&nbsp;<A href=\"");
-const QString kCell = QStringLiteral("<TD");
-const QString kCellTags = QStringLiteral("</?TD[^<>]*>");
-const QString kAnchorTags = QStringLiteral("</?a[^<>]*>");
-const QString kSpanTags = QStringLiteral("</?span[^<>]*>");
-// "<a " and the "display.php?" every post link starts with.
-constexpr qsizetype kQueryStart = 15;
+const QString kSite = QStringLiteral("bt-board");
 
-QString stripped(const QString& text, std::initializer_list<const QString*> patterns)
+// A cell the post's row does not have gives an empty field: the chain up to
+// its first pattern step must find what it looks for (a pattern starts a
+// text of its own, which would forget that it did not).
+QString cellText(const FieldCut& field, const Cut& text, const QString& base)
 {
-    QString out = text;
-    for (const QString* p : patterns)
-        out = preg(out, *p, QString());
-    return out;
+    qsizetype firstPattern = 0;
+    while (firstPattern < field.steps.size() && field.steps.at(firstPattern).op != CutStep::Op::Preg)
+        ++firstPattern;
+    FieldCut find;
+    find.steps = field.steps.mid(0, firstPattern);
+    const Cut found = find.apply(text, 1, base);
+    if (!found.found())
+        return {};
+    FieldCut rest;
+    rest.steps = field.steps.mid(firstPattern);
+    return rest.cutText(found, 1, base);
 }
 
 } // namespace
 
+QString btBoardUrl(const SiteDefinition& def, const QString& base, int board)
+{
+    return def.url(QStringLiteral("board"), {{QStringLiteral("base"), base}, {QStringLiteral("board"), QString::number(board)}});
+}
+
 QString btBoardUrl(const QString& base, int board)
 {
-    return base + QStringLiteral("/list.php?BoardID=") + QString::number(board);
+    return btBoardUrl(siteDefinition(kSite), base, board);
+}
+
+QList<BtBoardPost> cutBoardPosts(const SiteDefinition& def, const CutPage& page, const QString& base)
+{
+    const int posts = def.record.isEmpty() ? 0 : int(qMin<qsizetype>(kBtBoardMaxPosts, page.count(def.record)));
+    QList<BtBoardPost> out;
+    out.reserve(posts);
+    const QString anchorOpen = def.text(QStringLiteral("anchor-open"));
+    const qsizetype queryStart = anchorOpen.size() + def.text(QStringLiteral("query-start")).size();
+    const FieldCut& name = def.field(QStringLiteral("mc"));
+    const FieldCut& address = def.field(QStringLiteral("dz"));
+    const FieldCut& size = def.field(QStringLiteral("dx"));
+    const FieldCut& category = def.field(QStringLiteral("fl"));
+    for (int i = 1; i <= posts; ++i) {
+        // The anchor is rebuilt with its opening so that the anchor pattern
+        // takes it away from the name.
+        const QString anchor = anchorOpen + page.piece(def.record, i).str();
+        const Cut afterQuery(QStringView(anchor).mid(qMin(queryStart, anchor.size())));
+        BtBoardPost post;
+        post.address = address.cutText(afterQuery, i, base);
+        post.size = cellText(size, afterQuery, base);
+        post.category = cellText(category, afterQuery, base);
+        post.name = cellText(name, Cut(anchor), base);
+        out.append(std::move(post));
+    }
+    return out;
 }
 
 QList<BtBoardPost> cutBoardPosts(const CutPage& page, const QString& base)
 {
-    const int posts = int(qMin<qsizetype>(kBtBoardMaxPosts, page.count(kPostLink)));
-    QList<BtBoardPost> out;
-    out.reserve(posts);
-    const QString displayPrefix = base + QStringLiteral("/display.php?");
-    for (int i = 1; i <= posts; ++i) {
-        // The anchor is rebuilt with "<a " so that the anchor pattern takes
-        // it away from the name.
-        const QString anchor = QStringLiteral("<a ") + page.piece(kPostLink, i).str();
-        const Cut afterQuery(QStringView(anchor).mid(qMin(kQueryStart, anchor.size())));
-        BtBoardPost post;
-        post.address = afterQuery.upToFirstCharOf(u"\"").erase(u'"').prefix(displayPrefix);
-
-        const Cut sizeCell = afterQuery.piece(kCell, 2);
-        if (sizeCell.found())
-            post.size = stripped(sizeCell.prefix(kCell), {&kCellTags});
-
-        const Cut categoryCell = afterQuery.piece(kCell, 4);
-        if (categoryCell.found())
-            post.category = stripped(categoryCell.upToFirstCharOf(u"</TD>").prefix(kCell).suffix(u"/TD>"),
-                                     {&kCellTags, &kAnchorTags, &kSpanTags});
-
-        const Cut nameCell = Cut(anchor).upToFirstCharOf(u"</TD>");
-        if (nameCell.found())
-            post.name = stripped(nameCell, {&kAnchorTags}).remove(QLatin1Char('<'));
-        out.append(std::move(post));
-    }
-    return out;
+    return cutBoardPosts(siteDefinition(kSite), page, base);
 }
 
 ListRow listRow(int number, const BtBoardPost& post)

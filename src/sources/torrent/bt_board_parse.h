@@ -1,5 +1,6 @@
 #pragma once
-// BtBoardSite: the address of a board page and the posts cut from it.
+// BtBoardSite: the address of a board page and the posts cut from it, by the
+// site's definition (without one: the shipped definition's).
 #include "core/list_row.h"
 
 #include <QList>
@@ -8,6 +9,7 @@
 namespace lumorra {
 
 class CutPage;
+struct SiteDefinition;
 
 inline constexpr int kBtBoardFirst = 1;
 inline constexpr int kBtBoardLast = 8;
@@ -16,6 +18,7 @@ inline constexpr int kBtBoardMaxPosts = 50;
 
 // base + "/list.php?BoardID=" + board.
 QString btBoardUrl(const QString& base, int board);
+QString btBoardUrl(const SiteDefinition& def, const QString& base, int board);
 
 struct BtBoardPost {
     QString name;
@@ -30,5 +33,6 @@ ListRow listRow(int number, const BtBoardPost& post);
 // The posts of a board page, in page order, one per post link (at most 50).
 // A cell the post's row does not have gives an empty field.
 QList<BtBoardPost> cutBoardPosts(const CutPage& page, const QString& base);
+QList<BtBoardPost> cutBoardPosts(const SiteDefinition& def, const CutPage& page, const QString& base);
 
 } // namespace lumorra

@@ -1,6 +1,5 @@
 #include "sources/torrent/bt_engines.h"
 
-#include "net/site_config.h"
 #include "sources/torrent/bt_board_parse.h"
 #include "text/cut.h"
 
@@ -9,11 +8,6 @@
 namespace lumorra {
 
 namespace {
-
-QString baseOf(const char* role)
-{
-    return SiteConfig::current().base(QString::fromLatin1(role));
-}
 
 int pageOf(const SourceRequest& request, int first, int last)
 {
@@ -43,9 +37,14 @@ QString btMagnetResolvedText()
 
 // ---------------------------------------------------------------------------
 
+BtBoardEngine::BtBoardEngine(QObject* parent) : PageEngine(parent)
+{
+    setSite(QStringLiteral("bt-board"));
+}
+
 QString BtBoardEngine::addressFor(const SourceRequest& request) const
 {
-    return btBoardUrl(baseOf(role::BtBoardSite), pageOf(request, kBtBoardFirst, kBtBoardLast));
+    return btBoardUrl(definition(), siteBase(), pageOf(request, kBtBoardFirst, kBtBoardLast));
 }
 
 QString BtBoardEngine::startText() const
@@ -60,7 +59,7 @@ void BtBoardEngine::takePage(const FetchResult& page)
 
 void BtBoardEngine::getys(const QString& boardPage)
 {
-    addRows(numberedInOrder(cutBoardPosts(CutPage(boardPage), baseOf(role::BtBoardSite))));
+    addRows(numberedInOrder(cutBoardPosts(definition(), CutPage(boardPage), siteBase())));
     if (rowCount() == 0) {
         say(btEmptyListingText());
         finishNone(btEmptyListingText());
@@ -72,9 +71,14 @@ void BtBoardEngine::getys(const QString& boardPage)
 
 // ---------------------------------------------------------------------------
 
+BtFilmsEngine::BtFilmsEngine(QObject* parent) : PageEngine(parent)
+{
+    setSite(QStringLiteral("emule-index"));
+}
+
 QString BtFilmsEngine::addressFor(const SourceRequest& request) const
 {
-    return btFilmPageUrl(baseOf(role::EmuleIndexSite), pageOf(request, 1, std::numeric_limits<qint16>::max()));
+    return btFilmPageUrl(definition(), siteBase(), pageOf(request, 1, std::numeric_limits<qint16>::max()));
 }
 
 QString BtFilmsEngine::startText() const
@@ -84,7 +88,7 @@ QString BtFilmsEngine::startText() const
 
 void BtFilmsEngine::takePage(const FetchResult& page)
 {
-    addRows(numberedInOrder(cutBtFilms(CutPage(page.text), baseOf(role::EmuleIndexSite))));
+    addRows(numberedInOrder(cutBtFilms(definition(), CutPage(page.text), siteBase())));
     if (rowCount() == 0) {
         say(btEmptyListingText());
         finishNone(btEmptyListingText());
@@ -95,6 +99,11 @@ void BtFilmsEngine::takePage(const FetchResult& page)
 }
 
 // ---------------------------------------------------------------------------
+
+BtMagnetEngine::BtMagnetEngine(QObject* parent) : PageEngine(parent)
+{
+    setSite(QStringLiteral("emule-index"));
+}
 
 QString BtMagnetEngine::addressFor(const SourceRequest& request) const
 {
@@ -108,7 +117,7 @@ QString BtMagnetEngine::startText() const
 
 void BtMagnetEngine::takePage(const FetchResult& page)
 {
-    m_magnet = cutBtFilmMagnet(page.text);
+    m_magnet = cutBtFilmMagnet(definition(), page.text);
     if (m_magnet.link.isEmpty()) {
         const QString none = btMagnetNotFoundText(page);
         say(none);

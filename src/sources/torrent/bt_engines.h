@@ -1,8 +1,8 @@
 #pragma once
 // The browse-only BT sources of the film pages and their resolver: a board
-// of the BT forum (BtBoardSite, board 1 to 8, a plain GET), a BT film page
-// of the eMule index site, and the magnet link and update date of one BT
-// film's download page.
+// of the BT forum (BtBoardSite, board 1 to 8, a plain GET as its definition
+// says), a BT film page of the eMule index site, and the magnet link and
+// update date of one BT film's download page.
 #include "sources/engine/page_engine.h"
 #include "sources/torrent/bt_film_parse.h"
 
@@ -13,14 +13,13 @@ namespace lumorra {
 class BtBoardEngine : public PageEngine {
     Q_OBJECT
 public:
-    using PageEngine::PageEngine;
+    explicit BtBoardEngine(QObject* parent = nullptr);
 
     // The board cutting step: the posts of `boardPage`, and the run's end.
     void getys(const QString& boardPage);
 
 protected:
     QString addressFor(const SourceRequest& request) const override;
-    FetchMode fetchMode() const override { return FetchMode::Plain; }
     QString startText() const override;
     void takePage(const FetchResult& page) override;
 };
@@ -28,7 +27,7 @@ protected:
 class BtFilmsEngine : public PageEngine {
     Q_OBJECT
 public:
-    using PageEngine::PageEngine;
+    explicit BtFilmsEngine(QObject* parent = nullptr);
 
 protected:
     QString addressFor(const SourceRequest& request) const override;
@@ -41,7 +40,7 @@ protected:
 class BtMagnetEngine : public PageEngine {
     Q_OBJECT
 public:
-    using PageEngine::PageEngine;
+    explicit BtMagnetEngine(QObject* parent = nullptr);
 
     // What the last page that came held, link or not (the window shows its
     // update date either way).

@@ -1,49 +1,63 @@
 #include "sources/torrent/bt_film_parse.h"
 
+#include "sources/definitions/site_definitions.h"
 #include "text/cut.h"
 
 namespace lumorra {
 
 namespace {
 
-const QString kFilmLink = QStringLiteral("<a href=\"/Download/xiazai");
-const QString kUpdated = QStringLiteral("文件更新时间：");
-const QString kMagnetBox = QStringLiteral("select()\">");
+const QString kSite = QStringLiteral("emule-index");
 
 } // namespace
 
-QString btFilmPageUrl(const QString& base, int page)
+QString btFilmPageUrl(const SiteDefinition& def, const QString& base, int page)
 {
-    const QString first = base + QStringLiteral("/Download/bt/dianying");
-    return page == 1 ? first : first + QLatin1Char('/') + QString::number(page);
+    if (page == 1)
+        return def.url(QStringLiteral("bt-films-first"), {{QStringLiteral("base"), base}});
+    return def.url(QStringLiteral("bt-films"), {{QStringLiteral("base"), base}, {QStringLiteral("page"), QString::number(page)}});
 }
 
-QList<BtFilm> cutBtFilms(const CutPage& page, const QString& base)
+QString btFilmPageUrl(const QString& base, int page)
 {
-    const int films = int(qMin<qsizetype>(kBtFilmMaxRows, page.count(kFilmLink)));
+    return btFilmPageUrl(siteDefinition(kSite), base, page);
+}
+
+QList<BtFilm> cutBtFilms(const SiteDefinition& def, const CutPage& page, const QString& base)
+{
+    const FieldCut& title = def.field(QStringLiteral("bt-film-mc"));
+    const FieldCut& address = def.field(QStringLiteral("bt-film-dz"));
+    // One film per download link: the title's own record marker.
+    const QString link = title.recordMarker();
+    const int films = link.isEmpty() ? 0 : int(qMin<qsizetype>(kBtFilmMaxRows, page.count(link)));
     QList<BtFilm> out;
     out.reserve(films);
-    const QString prefix = base + QStringLiteral("/Download/xiazai");
     for (int i = 1; i <= films; ++i) {
-        const Cut anchor = page.piece(kFilmLink, i).upToFirstCharOf(u"</a>");
-        const Cut openingTag = anchor.upToFirstCharOf(u">").erase(u'>');
         BtFilm film;
-        film.title = openingTag.piece(u"title=\"", 1).erase(u'"');
-        film.address = anchor.upToFirstCharOf(u"\"").erase(u'"').prefix(prefix);
+        film.title = title.cut(page, i, base);
+        film.address = address.cut(page, i, base);
         out.append(std::move(film));
     }
     return out;
 }
 
-BtFilmMagnet cutBtFilmMagnet(const QString& downloadPage)
+QList<BtFilm> cutBtFilms(const CutPage& page, const QString& base)
+{
+    return cutBtFilms(siteDefinition(kSite), page, base);
+}
+
+BtFilmMagnet cutBtFilmMagnet(const SiteDefinition& def, const QString& downloadPage)
 {
     const Cut page(downloadPage);
     BtFilmMagnet m;
-    m.updated = page.piece(kUpdated, 1).upToFirstCharOf(u"</div>").erase(u"</span>").erase(u'<');
-    // The page writes the link HTML-escaped; its "&" separates the link's
-    // fields and must stay.
-    m.link = page.piece(kMagnetBox, 1).upToFirstCharOf(u"</textarea>").erase(u'<').replace(u"&amp;", u"&");
+    m.updated = def.field(QStringLiteral("bt-updated")).cutText(page);
+    m.link = def.field(QStringLiteral("bt-magnet")).cutText(page);
     return m;
+}
+
+BtFilmMagnet cutBtFilmMagnet(const QString& downloadPage)
+{
+    return cutBtFilmMagnet(siteDefinition(kSite), downloadPage);
 }
 
 ListRow listRow(int number, const BtFilm& film)
