@@ -3,6 +3,7 @@
 #include "core/program_dir.h"
 #include "net/site_config.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -48,8 +49,10 @@ const SiteDefinition& emptyDefinition()
 SiteDefinitions& SiteDefinitions::current()
 {
     static SiteDefinitions defs;
+    // Without an application there is no program directory to read a
+    // user's folder from (a fuzz target, a bench before its app): shipped only.
     if (!defs.m_loaded)
-        defs.load(userFolder(programDir()));
+        defs.load(QCoreApplication::instance() ? userFolder(programDir()) : QString());
     return defs;
 }
 
