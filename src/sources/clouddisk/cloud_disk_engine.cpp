@@ -1,9 +1,9 @@
 #include "sources/clouddisk/cloud_disk_engine.h"
 
-#include "net/site_config.h"
 #include "net/url_encoding.h"
 #include "sources/clouddisk/cloud_disk_hosts.h"
 #include "sources/clouddisk/cloud_disk_parse.h"
+#include "sources/definitions/site_definition.h"
 #include "text/memory_release.h"
 
 #include <utility>
@@ -28,6 +28,7 @@ CloudDiskEngine::CloudDiskEngine(const Pacing& pacing, QObject* parent)
       m_cutStep(new PacedStep(pacing, QStringLiteral("Timer17"), 100, this, [this] { cutTick(); })),
       m_notFoundStep(new PacedStep(pacing, QStringLiteral("Timer18"), 1000, this, [this] { notFoundTick(); }))
 {
+    setSite(QStringLiteral("clouddisk"));
     // The memory release switches every window timer off; left so, a search
     // whose last page is already in would never list it nor end.
     m_releaseHook = addReleaseHook([this] {
@@ -60,7 +61,7 @@ void CloudDiskEngine::begin(const SourceRequest& request)
     m_services = validServices(request.services);
     m_outcomes.clear();
 
-    const QString base = SiteConfig::current().base(QString::fromLatin1(role::CloudDiskSearch));
+    const QString base = siteBase();
     // The structure-safe encoder: "C#" or "a&b" stays one keyword.
     const QString keyword = encodeKeyword(request.keyword);
     QStringList urls;
@@ -68,15 +69,16 @@ void CloudDiskEngine::begin(const SourceRequest& request)
         clouddisk::ServiceOutcome pending;
         pending.service = service;
         m_outcomes << pending;
-        urls << clouddisk::searchUrl(base, clouddisk::serviceHost(service), keyword, request.page);
+        const QString host = clouddisk::serviceHost(definition(), service);
+        urls << clouddisk::searchUrl(definition(), base, host, keyword, request.page);
     }
     report(0, int(m_services.size()));
     // A page that is in before its turn would be held whole while a slower
     // service before it answers: it is cut at once and only its rows wait.
     m_requests.startCutting<Reply>(
-        urls, FetchMode::WithIfModifiedSince, this,
-        [services = m_services](int i, const FetchResult& r) {
-            return Reply{clouddisk::cutServiceAnswer(services.value(i, -1), r), r.status};
+        urls, fetchModeOf(definition()), this,
+        [this, services = m_services](int i, const FetchResult& r) {
+            return Reply{clouddisk::cutServiceAnswer(definition(), services.value(i, -1), r), r.status};
         },
         [this](int i, Reply reply) { take(i, std::move(reply)); }, [this] { finishIfDone(); });
 }

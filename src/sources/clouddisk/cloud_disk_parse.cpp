@@ -2,9 +2,8 @@
 
 #include "net/page_fetcher.h"
 #include "sources/clouddisk/cloud_disk_hosts.h"
+#include "sources/definitions/site_definitions.h"
 #include "text/cut.h"
-
-#include <array>
 
 namespace lumorra::clouddisk {
 
@@ -17,59 +16,35 @@ ListRow listRow(const CloudDiskRow& row)
 
 namespace {
 
-struct Rule {
-    std::array<const char16_t*, 2> texts;   // the title contains either (second may be null)
-    const char16_t* kind;
-};
-
-// In order; the first rule whose text the title contains decides. Rule 2's
-// second text is a literal with its vertical bars, not a pattern.
-const Rule kRules[] = {
-    {{u"百度", nullptr}, u"百度网盘"},
-    {{u"华为", u"网盘|网盘资源|网盘外链|资源下载"}, u"华为网盘"},
-    {{u"迅雷快传", nullptr}, u"迅雷快传"},
-    {{u"QQ旋风", nullptr}, u"QQ旋风"},
-    {{u"360云", nullptr}, u"360网盘"},
-    {{u"千易", u"1000eb"}, u"千易网盘"},
-    {{u"盛大", nullptr}, u"盛大网盘"},
-    {{u"爱问", nullptr}, u"爱问共享"},
-    {{u"CSDN", nullptr}, u"CSDN资源"},
-    {{u"金山", nullptr}, u"金山网盘"},
-    {{u"千脑", nullptr}, u"千脑网盘"},
-    {{u"城通", nullptr}, u"城通网盘"},
-    {{u"400网盘", nullptr}, u"400网盘"},
-    {{u"纳米", nullptr}, u"纳米网盘"},
-    {{u"迅载", nullptr}, u"迅载网盘"},
-    {{u"共享盘_网盘_网络硬盘", nullptr}, u"GXP网盘"},
-    {{kDomainServiceTitleName, nullptr}, kDomainServiceName},
-    {{u"163网盘", nullptr}, u"163网盘"},
-    {{u"VDISK", nullptr}, u"Vdisk网盘"},
-    {{u"115网盘", nullptr}, u"115网盘"},
-    {{u"126免费网络", nullptr}, u"126网盘"},
-    {{u"RayFile", nullptr}, u"RayFile"},
-    {{u"酷牛", nullptr}, u"酷牛网盘"},
-    {{u"天空网盘", nullptr}, u"天空网盘"},
-};
+const SiteDefinition& shipped() { return siteDefinition(QStringLiteral("clouddisk")); }
 
 } // namespace
 
-int countRecords(const QString& page)
+int countRecords(const SiteDefinition& def, const QString& page)
 {
-    return int(qMin<qsizetype>(findOccurrences(page, kTitleMarker).size(), kMostRecordsPerPage));
+    return int(qMin<qsizetype>(findOccurrences(page, def.record).size(), kMostRecordsPerPage));
 }
 
-QList<CloudDiskRow> cutRecords(const QString& page, int serviceIndex)
+int countRecords(const QString& page)
+{
+    return countRecords(shipped(), page);
+}
+
+QList<CloudDiskRow> cutRecords(const SiteDefinition& def, const QString& page, int serviceIndex)
 {
     QList<CloudDiskRow> rows;
     const CutPage cut(page);
-    const qsizetype records = qMin<qsizetype>(cut.count(kTitleMarker), kMostRecordsPerPage);
+    const qsizetype records = qMin<qsizetype>(cut.count(def.record), kMostRecordsPerPage);
     rows.reserve(records);
-    const QString fallbackKind = serviceKind(serviceIndex);
+    const QString fallbackKind = serviceKind(def, serviceIndex);
+    const QList<TableRow> rules = def.table(QStringLiteral("rules"));
+    const FieldCut& title = def.field(QStringLiteral("mc"));
+    const FieldCut& address = def.field(QStringLiteral("dz"));
     for (qsizetype i = 1; i <= records; ++i) {
         CloudDiskRow row;
-        row.title = cut.piece(kTitleMarker, i).before(u'"');
-        row.address = cut.piece(kAddressMarker, i).before(u'"');
-        row.kind = classifyTitle(row.title);
+        row.title = title.cut(cut, i);
+        row.address = address.cut(cut, i);
+        row.kind = classifyTitle(rules, row.title);
         if (row.kind.isEmpty())
             row.kind = fallbackKind;
         rows.append(std::move(row));
@@ -77,15 +52,28 @@ QList<CloudDiskRow> cutRecords(const QString& page, int serviceIndex)
     return rows;
 }
 
-QString classifyTitle(const QString& title)
+QList<CloudDiskRow> cutRecords(const QString& page, int serviceIndex)
 {
-    for (const Rule& rule : kRules) {
-        for (const char16_t* text : rule.texts) {
-            if (text && title.contains(QStringView(text), Qt::CaseSensitive))
-                return QString::fromUtf16(rule.kind);
+    return cutRecords(shipped(), page, serviceIndex);
+}
+
+QString classifyTitle(const QList<TableRow>& rules, const QString& title)
+{
+    // In order; the first rule one of whose texts the title contains decides.
+    const QString titles = QStringLiteral("titles");
+    const QString kind = QStringLiteral("kind");
+    for (const TableRow& rule : rules) {
+        for (const QString& text : rule.value(titles)) {
+            if (!text.isEmpty() && title.contains(text, Qt::CaseSensitive))
+                return rule.value(kind).value(0);
         }
     }
     return {};
+}
+
+QString classifyTitle(const QString& title)
+{
+    return classifyTitle(shipped().table(QStringLiteral("rules")), title);
 }
 
 QString finishedText(const QString& kind)

@@ -1,7 +1,9 @@
 #pragma once
 // Cutting a search engine result page into cloud-disk rows: the records'
-// titles and addresses, and the disk kind each title is classified as.
+// titles and addresses, and the disk kind each title is classified as, by
+// the site's definition (without one: the shipped definition's).
 #include "core/list_row.h"
+#include "sources/definitions/site_definition.h"
 
 #include <QList>
 #include <QString>
@@ -10,11 +12,6 @@
 #include <limits>
 
 namespace lumorra::clouddisk {
-
-// Every result of the search engine's page carries its title and address
-// as "title":"…" and "url":"…"; the i-th of each belong together.
-inline constexpr char16_t kTitleMarker[] = u"\"title\":\"";
-inline constexpr char16_t kAddressMarker[] = u"\"url\":\"";
 
 struct CloudDiskRow {
     QString kind;       // row text of ListView1
@@ -31,6 +28,7 @@ inline constexpr int kMostRecordsPerPage = std::numeric_limits<qint16>::max();
 
 // Number of records on a page: its title markers, at most kMostRecordsPerPage.
 int countRecords(const QString& page);
+int countRecords(const SiteDefinition& def, const QString& page);
 
 // The records of a page in page order, one per title marker, the first
 // kMostRecordsPerPage of them. Title and
@@ -40,10 +38,13 @@ int countRecords(const QString& page);
 // the kind of service `serviceIndex` (the box whose page this is) when no
 // rule matches.
 QList<CloudDiskRow> cutRecords(const QString& page, int serviceIndex);
+QList<CloudDiskRow> cutRecords(const SiteDefinition& def, const QString& page, int serviceIndex);
 
 // The classification table: the kind of the first rule whose literal text
 // the title contains (case-sensitive); empty when no rule matches.
 QString classifyTitle(const QString& title);
+// The same by a rules table of the definition (rows of titles and kind).
+QString classifyTitle(const QList<TableRow>& rules, const QString& title);
 
 // Status and caption texts of the parse step.
 QString finishedText(const QString& kind);           // kind + "搜索完毕.."

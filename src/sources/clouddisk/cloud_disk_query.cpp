@@ -2,6 +2,7 @@
 
 #include "sources/clouddisk/cloud_disk_hosts.h"
 #include "sources/clouddisk/cloud_disk_parse.h"
+#include "sources/definitions/site_definitions.h"
 
 namespace lumorra::clouddisk {
 
@@ -22,11 +23,19 @@ QString searchingText(const QString& keyword)
     return QStringLiteral("正在为您搜索[") + keyword + QStringLiteral("]相关资源..");
 }
 
+QString searchUrl(const SiteDefinition& def, const QString& base, const QString& host,
+                  const QString& encodedKeyword, const QString& pageText)
+{
+    return def.url(QStringLiteral("search"), {{QStringLiteral("base"), base},
+                                              {QStringLiteral("host"), host},
+                                              {QStringLiteral("keyword"), encodedKeyword},
+                                              {QStringLiteral("page"), pageText}});
+}
+
 QString searchUrl(const QString& base, const QString& host, const QString& encodedKeyword,
                   const QString& pageText)
 {
-    return base + QStringLiteral("/s?wd=site%3A") + host + QStringLiteral("%20") + encodedKeyword
-        + QStringLiteral("&pn=") + pageText + QStringLiteral("&rn=50&ie=utf-8&rsv_page=1");
+    return searchUrl(siteDefinition(QStringLiteral("clouddisk")), base, host, encodedKeyword, pageText);
 }
 
 namespace {
@@ -44,18 +53,28 @@ ServiceOutcome outcomeOf(int service, const FetchResult& result, int rows)
 
 } // namespace
 
+ServiceOutcome serviceOutcome(const SiteDefinition& def, int service, const FetchResult& result)
+{
+    return outcomeOf(service, result, result.ok() ? countRecords(def, result.text) : 0);
+}
+
 ServiceOutcome serviceOutcome(int service, const FetchResult& result)
 {
-    return outcomeOf(service, result, result.ok() ? countRecords(result.text) : 0);
+    return serviceOutcome(siteDefinition(QStringLiteral("clouddisk")), service, result);
+}
+
+ServiceAnswer cutServiceAnswer(const SiteDefinition& def, int service, const FetchResult& result)
+{
+    ServiceAnswer answer;
+    if (result.ok())
+        answer.rows = cutRecords(def, result.text, service);
+    answer.outcome = outcomeOf(service, result, int(answer.rows.size()));
+    return answer;
 }
 
 ServiceAnswer cutServiceAnswer(int service, const FetchResult& result)
 {
-    ServiceAnswer answer;
-    if (result.ok())
-        answer.rows = cutRecords(result.text, service);
-    answer.outcome = outcomeOf(service, result, int(answer.rows.size()));
-    return answer;
+    return cutServiceAnswer(siteDefinition(QStringLiteral("clouddisk")), service, result);
 }
 
 QString serviceStatusTable(const QList<ServiceOutcome>& outcomes)

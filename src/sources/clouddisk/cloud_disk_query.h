@@ -19,11 +19,15 @@ QString inputProblem(const QString& keyword, bool anyTicked);
 // "正在为您搜索[" + keyword as typed + "]相关资源..".
 QString searchingText(const QString& keyword);
 
-// base + "/s?wd=site%3A" + host + "%20" + encodedKeyword + "&pn=" + pageText
+// By the shipped definition: base + "/s?wd=site%3A" + host + "%20" + encodedKeyword + "&pn=" + pageText
 // + "&rn=50&ie=utf-8&rsv_page=1". The host and the page number go in as they
 // are; the keyword must already be encoded with encodeKeyword.
 QString searchUrl(const QString& base, const QString& host, const QString& encodedKeyword,
                   const QString& pageText);
+// The same by the definition's search address ({base}, {host}, {keyword},
+// {page}).
+QString searchUrl(const SiteDefinition& def, const QString& base, const QString& host,
+                  const QString& encodedKeyword, const QString& pageText);
 
 // How one ticked service answered a search.
 struct ServiceOutcome {
@@ -38,6 +42,7 @@ struct ServiceOutcome {
 // that arrived with an error status or without a body counts its records
 // all the same, and says what was wrong.
 ServiceOutcome serviceOutcome(int service, const FetchResult& result);
+ServiceOutcome serviceOutcome(const SiteDefinition& def, int service, const FetchResult& result);
 
 // All a search keeps of a service's answer: how it answered and the rows cut
 // from its page (none when no body arrived). Cut as soon as the answer is
@@ -47,6 +52,7 @@ struct ServiceAnswer {
     QList<CloudDiskRow> rows;
 };
 ServiceAnswer cutServiceAnswer(int service, const FetchResult& result);
+ServiceAnswer cutServiceAnswer(const SiteDefinition& def, int service, const FetchResult& result);
 
 // The per-service report shown on Frame5's caption: a rich-text table with
 // one line per ticked service in box order – caption, rows, milliseconds,

@@ -1,17 +1,11 @@
 #include "sources/film/film_listing_engines.h"
 
-#include "net/site_config.h"
 #include "sources/film/film_list_parse.h"
 #include "text/cut.h"
 
 namespace lumorra {
 
 namespace {
-
-QString filmListSite()
-{
-    return SiteConfig::current().base(QString::fromLatin1(role::FilmListSite));
-}
 
 ListRow linkRow(const QString& link)
 {
@@ -35,14 +29,20 @@ QString filmLinkFailedText(const FetchResult& result)
 
 // ---------------------------------------------------------------------------
 
+FilmListingEngine::FilmListingEngine(QObject* parent) : PageEngine(parent)
+{
+    setSite(QStringLiteral("film-list"));
+}
+
 QString FilmListingEngine::addressFor(const SourceRequest& request) const
 {
-    return filmCategoryIndexUrl(filmListSite(), request.variant);
+    return filmCategoryIndexUrl(definition(), siteBase(), request.variant);
 }
 
 void FilmListingEngine::takePage(const FetchResult& page)
 {
-    const QList<FilmListRow> films = cutFilmListRows(CutPage(page.text), filmListSite(), request().variant);
+    const QList<FilmListRow> films =
+        cutFilmListRows(definition(), CutPage(page.text), siteBase(), request().variant);
     addRows(numberedInOrder(films));
     // A status for every ending, so that a failure shown earlier does not
     // stand beside the rows of a later listing.
@@ -57,6 +57,11 @@ void FilmListingEngine::takePage(const FetchResult& page)
 
 // ---------------------------------------------------------------------------
 
+FilmLinkEngine::FilmLinkEngine(QObject* parent) : PageEngine(parent)
+{
+    setSite(QStringLiteral("film-list"));
+}
+
 QString FilmLinkEngine::addressFor(const SourceRequest& request) const
 {
     return request.address;
@@ -69,7 +74,7 @@ QString FilmLinkEngine::startText() const
 
 void FilmLinkEngine::takePage(const FetchResult& page)
 {
-    const QString link = filmDownloadLink(page.text);
+    const QString link = filmDownloadLink(definition(), page.text);
     if (link.isEmpty()) {
         // A page without a download cell is an answer, not a missing page:
         // nothing to list, and the status says why.

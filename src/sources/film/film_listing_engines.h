@@ -1,7 +1,8 @@
 #pragma once
 // FilmListSite as engines: the six category listings (one index page, cut
 // in the handler, at most 25 films) and the resolver that reads a film's
-// detail page for its download link.
+// detail page for its download link. Both ask the site's pages without
+// If-Modified-Since, as its definition's fetch says.
 #include "sources/engine/page_engine.h"
 
 namespace lumorra {
@@ -11,11 +12,10 @@ namespace lumorra {
 class FilmListingEngine : public PageEngine {
     Q_OBJECT
 public:
-    using PageEngine::PageEngine;
+    explicit FilmListingEngine(QObject* parent = nullptr);
 
 protected:
     QString addressFor(const SourceRequest& request) const override;
-    FetchMode fetchMode() const override { return FetchMode::Plain; }
     void takePage(const FetchResult& page) override;
 };
 
@@ -23,11 +23,10 @@ protected:
 class FilmLinkEngine : public PageEngine {
     Q_OBJECT
 public:
-    using PageEngine::PageEngine;
+    explicit FilmLinkEngine(QObject* parent = nullptr);
 
 protected:
     QString addressFor(const SourceRequest& request) const override;
-    FetchMode fetchMode() const override { return FetchMode::Plain; }
     QString startText() const override;
     void takePage(const FetchResult& page) override;
     void pageMissing(const FetchResult& result) override;

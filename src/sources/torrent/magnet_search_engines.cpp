@@ -1,7 +1,7 @@
 #include "sources/torrent/magnet_search_engines.h"
 
-#include "net/site_config.h"
 #include "net/url_encoding.h"
+#include "sources/definitions/site_definition.h"
 #include "text/memory_release.h"
 #include "text/number_text.h"
 
@@ -30,6 +30,7 @@ MagnetSearchEngine::MagnetSearchEngine(MagnetChannel channel, const Pacing& paci
       m_cutStep(new PacedStep(pacing, cutTimer.name, cutTimer.intervalMs, this, [this] { cutHits(); })),
       m_channel(channel)
 {
+    setSite(channel == MagnetChannel::SiteA ? QStringLiteral("magnet-a") : QStringLiteral("magnet-b"));
     // The memory release stops every window timer. A page that is in but
     // not yet cut would leave the search hanging, so it stays and its step
     // runs again; any other page is let go (MagnetSiteB's detail step works
@@ -54,8 +55,7 @@ QString MagnetSearchEngine::refusalOf(const SourceRequest& request) const
 
 QString MagnetSearchEngine::base() const
 {
-    return SiteConfig::current().base(
-        QString::fromLatin1(m_channel == MagnetChannel::SiteA ? role::MagnetSiteA : role::MagnetSiteB));
+    return siteBase();
 }
 
 QString MagnetSearchEngine::addressFor(const SourceRequest& request) const
@@ -63,7 +63,7 @@ QString MagnetSearchEngine::addressFor(const SourceRequest& request) const
     bool ok = false;
     const int page = request.page.toInt(&ok);
     const auto number = qint16(ok ? qBound(1, page, int(std::numeric_limits<qint16>::max())) : 1);
-    return magnetSearchUrl(m_channel, base(), encodeKeyword(request.keyword), number);
+    return magnetSearchUrl(definition(), base(), encodeKeyword(request.keyword), number);
 }
 
 QString MagnetSearchEngine::startText() const
@@ -74,7 +74,7 @@ QString MagnetSearchEngine::startText() const
 void MagnetSearchEngine::takePage(const FetchResult& page)
 {
     m_page.setText(page.text);
-    if (isMagnetNoResult(m_channel, page.text)) {
+    if (isMagnetNoResult(definition(), page.text)) {
         say(magnetNoResultText());
         finishNone(magnetNoResultText());
         return;
@@ -84,7 +84,7 @@ void MagnetSearchEngine::takePage(const FetchResult& page)
 
 void MagnetSearchEngine::countHits()
 {
-    const int n = countMagnetHits(m_channel, m_page.text());
+    const int n = countMagnetHits(definition(), m_page.text());
     m_pendingHits = addPendingHits(m_pendingHits, n);
     if (n > 0) {
         m_cutStep->arm();
@@ -114,7 +114,7 @@ void MagnetSiteAEngine::cutHits()
 {
     m_cutStep->disarm();
     const int n = m_pendingHits;
-    const QList<MagnetRow> rows = cutMagnetSiteARows(m_page, n);
+    const QList<MagnetRow> rows = cutMagnetSiteARows(definition(), m_page, n);
     m_pendingHits = qint16(m_pendingHits - n);
     addRows(numberedInOrder(rows));
     say(magnetDoneText());
@@ -140,7 +140,7 @@ void MagnetSiteBEngine::cutHits()
     // step must not start again meanwhile.
     m_cutStep->disarm();
     const int n = m_pendingHits;
-    const QList<MagnetSiteBHit> hits = cutMagnetSiteBHits(m_page, base(), n);
+    const QList<MagnetSiteBHit> hits = cutMagnetSiteBHits(definition(), m_page, base(), n);
     m_pendingHits = qint16(m_pendingHits - n);
 
     QStringList detailUrls;
@@ -164,9 +164,10 @@ void MagnetSiteBEngine::cutHits()
     };
     auto tally = std::make_shared<Tally>();
     m_detailFetches.startCutting<Detail>(
-        detailUrls, FetchMode::WithIfModifiedSince, this,
-        [hits](int index, const FetchResult& page) {
-            return Detail{magnetSiteBRow(hits.at(index), page.hasPage() ? page.text : QString()),
+        detailUrls, fetchMode(), this,
+        [this, hits](int index, const FetchResult& page) {
+            return Detail{
+                magnetSiteBRow(definition(), hits.at(index), page.hasPage() ? page.text : QString()),
                 pageFailureText(page)};
         },
         [this, tally, total](int index, Detail detail) {

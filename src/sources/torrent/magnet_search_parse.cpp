@@ -1,7 +1,7 @@
 #include "sources/torrent/magnet_search_parse.h"
 
+#include "sources/definitions/site_definitions.h"
 #include "text/cut.h"
-#include "text/preg.h"
 
 #include <limits>
 
@@ -9,56 +9,67 @@ namespace lumorra {
 
 namespace {
 
-// MagnetSiteA: each hit is a file list followed by a metadata line.
-const QString kFileList = QStringLiteral("<ul class=\"m-files-ul\">");
-const QString kMeta = QStringLiteral("<p class=\"m-meta\">");
-const QString kSize = QStringLiteral("大小: ");
-const QString kCreated = QStringLiteral("创建时间: ");
-const QString kMetaLink = QStringLiteral("<a href=\"");
-
-// MagnetSiteB: each hit is a name block whose anchor follows a font label.
-const QString kNameBlock = QStringLiteral("<div class=\"name\">");
-const QString kHitAnchor = QStringLiteral("</font><a href=\"");
-const QString kPublished = QStringLiteral("<p>发布:");
-const QString kDetailLink = QStringLiteral(
-    "<a class=\"bnt-0 resource-download-name\"  data-download-type=\"1\" target='blank' href=\"");
-
-const QString kNoResultA = QStringLiteral("没有找到任何结果");
-const QString kZeroResults = QStringLiteral("<strong>0</strong>个结果");
-
-// A metadata value: after its label up to the "&" of the "&nbsp;" that ends it.
-QString metaValue(const Cut& meta, const QString& label)
+const SiteDefinition& definitionOf(MagnetChannel channel)
 {
-    return meta.piece(label, 1).upToFirstCharOf(u"&nbsp;").erase(u'&');
+    return siteDefinition(channel == MagnetChannel::SiteA ? QStringLiteral("magnet-a")
+                                                          : QStringLiteral("magnet-b"));
+}
+
+// The field without its record's own piece, for a caller that cuts that
+// piece itself and must know whether the rest of the chain found its text.
+FieldCut afterRecordPiece(const FieldCut& field)
+{
+    FieldCut rest = field;
+    if (!rest.recordMarker().isEmpty())
+        rest.steps.removeFirst();
+    return rest;
 }
 
 } // namespace
 
+QString magnetSearchUrl(const SiteDefinition& def, const QString& base, const QString& encodedKeyword,
+                        qint16 page)
+{
+    return def.url(QStringLiteral("search"), {{QStringLiteral("base"), base},
+                                              {QStringLiteral("keyword"), encodedKeyword},
+                                              {QStringLiteral("page"), QString::number(page)}});
+}
+
 QString magnetSearchUrl(MagnetChannel channel, const QString& base, const QString& encodedKeyword,
                         qint16 page)
 {
-    const QString n = QString::number(page);
-    if (channel == MagnetChannel::SiteA)
-        return base + QStringLiteral("/?s=") + encodedKeyword + QStringLiteral("&p=") + n;
-    return base + QStringLiteral("/search/") + encodedKeyword + QStringLiteral("?page=") + n;
+    return magnetSearchUrl(definitionOf(channel), base, encodedKeyword, page);
+}
+
+bool isMagnetNoResult(const SiteDefinition& def, const QString& page)
+{
+    for (const QString& key : {QStringLiteral("no-result"), QStringLiteral("zero-results")}) {
+        const QString text = def.text(key);
+        if (!text.isEmpty() && page.contains(text))
+            return true;
+    }
+    return false;
 }
 
 bool isMagnetNoResult(MagnetChannel channel, const QString& page)
 {
-    if (channel == MagnetChannel::SiteA && page.contains(kNoResultA))
-        return true;
-    return page.contains(kZeroResults);
+    return isMagnetNoResult(definitionOf(channel), page);
 }
 
 QString magnetHitMarker(MagnetChannel channel)
 {
-    return channel == MagnetChannel::SiteA ? kFileList : kNameBlock;
+    return definitionOf(channel).record;
+}
+
+qint16 countMagnetHits(const SiteDefinition& def, const QString& page)
+{
+    const qsizetype n = findOccurrences(page, def.record).size();
+    return qint16(qMin<qsizetype>(n, std::numeric_limits<qint16>::max()));
 }
 
 qint16 countMagnetHits(MagnetChannel channel, const QString& page)
 {
-    const qsizetype n = findOccurrences(page, magnetHitMarker(channel)).size();
-    return qint16(qMin<qsizetype>(n, std::numeric_limits<qint16>::max()));
+    return countMagnetHits(definitionOf(channel), page);
 }
 
 QString magnetSiteBSizeText()
@@ -66,67 +77,78 @@ QString magnetSiteBSizeText()
     return QStringLiteral("未知");
 }
 
-QList<MagnetRow> cutMagnetSiteARows(const CutPage& page, int hits)
+QList<MagnetRow> cutMagnetSiteARows(const SiteDefinition& def, const CutPage& page, int hits)
 {
     QList<MagnetRow> rows;
-    hits = int(qMin<qsizetype>(hits, page.count(kFileList)));
+    hits = int(qMin<qsizetype>(hits, page.count(def.record)));
     if (hits <= 0)
         return rows;
     rows.reserve(hits);
+    const FieldCut& name = def.field(QStringLiteral("mc"));
+    const FieldCut& size = def.field(QStringLiteral("dx"));
+    const FieldCut& date = def.field(QStringLiteral("fb"));
+    const FieldCut& magnet = def.field(QStringLiteral("cl"));
     for (int i = 1; i <= hits; ++i) {
         MagnetRow r;
-        r.name = page.piece(kFileList, i)
-                     .upToFirstCharOf(u"<span")
-                     .erase(u"<li>")
-                     .erase(u"\r\n")
-                     .erase(u'<');
+        r.name = name.cut(page, i);
         // A hit without its metadata line gets empty size, date and link,
         // not the metadata of some other hit.
-        if (page.hasPiece(kMeta, i)) {
-            const Cut meta = page.piece(kMeta, i).upToFirstCharOf(u"</li>");
-            r.size = metaValue(meta, kSize);
-            r.date = metaValue(meta, kCreated);
-            const Cut link = meta.piece(kMetaLink, 1).upToFirstCharOf(u"\"").erase(u'"');
-            // Only the part before the first "&" is the link proper; a link
-            // with no "&" has nothing to drop.
-            r.magnet = link.view().contains(u'&') ? link.before(u'&').str() : link.str();
-        }
+        r.size = size.cut(page, i);
+        r.date = date.cut(page, i);
+        r.magnet = magnet.cut(page, i);
         rows.append(std::move(r));
     }
     return rows;
 }
 
-QList<MagnetSiteBHit> cutMagnetSiteBHits(const CutPage& page, const QString& base, int hits)
+QList<MagnetRow> cutMagnetSiteARows(const CutPage& page, int hits)
+{
+    return cutMagnetSiteARows(definitionOf(MagnetChannel::SiteA), page, hits);
+}
+
+QList<MagnetSiteBHit> cutMagnetSiteBHits(const SiteDefinition& def, const CutPage& page, const QString& base,
+                                         int hits)
 {
     QList<MagnetSiteBHit> out;
-    hits = int(qMin<qsizetype>(hits, page.count(kNameBlock)));
+    hits = int(qMin<qsizetype>(hits, page.count(def.record)));
     if (hits <= 0)
         return out;
     out.reserve(hits);
+    const FieldCut& name = def.field(QStringLiteral("mc"));
+    const FieldCut& date = def.field(QStringLiteral("fb"));
+    // The detail address is the base only when the hit names a link: a
+    // chain that did not find its text leaves the hit without one.
+    const FieldCut& link = def.field(QStringLiteral("zzdz"));
+    const QString linkMarker = link.recordMarker();
+    const FieldCut linkRest = afterRecordPiece(link);
     for (int i = 1; i <= hits; ++i) {
         MagnetSiteBHit h;
-        if (page.hasPiece(kHitAnchor, i)) {
-            const Cut block = page.piece(kHitAnchor, i);
-            const Cut anchorBody = block.upToFirstCharOf(u"</a>");
-            if (anchorBody.found()) {
-                const QString anchor = QStringLiteral("<a href=\"") + anchorBody.str() + QStringLiteral("/a>");
-                h.name = preg(preg(anchor, QStringLiteral("</?a[^<>]*>"), QString()),
-                              QStringLiteral("</?font[^<>]*>"), QString());
-            }
-            const Cut href = block.upToFirstCharOf(u"\"");
+        h.name = name.cut(page, i, base);
+        if (linkMarker.isEmpty() || page.hasPiece(linkMarker, i)) {
+            const Cut href = linkMarker.isEmpty() ? linkRest.apply(page.whole(), i, base)
+                                                  : linkRest.apply(page.piece(linkMarker, i), i, base);
             if (href.found())
-                h.detailUrl = base + href.erase(u'"').str();
+                h.detailUrl = href.str();
         }
-        if (page.hasPiece(kPublished, i))
-            h.date = page.piece(kPublished, i).upToFirstCharOf(u"</p>").erase(u'<');
+        h.date = date.cut(page, i, base);
         out.append(std::move(h));
     }
     return out;
 }
 
+QList<MagnetSiteBHit> cutMagnetSiteBHits(const CutPage& page, const QString& base, int hits)
+{
+    return cutMagnetSiteBHits(definitionOf(MagnetChannel::SiteB), page, base, hits);
+}
+
+QString magnetSiteBDetailLink(const SiteDefinition& def, const QString& detailPage)
+{
+    return def.field(QStringLiteral("cl")).cutText(Cut(detailPage));
+}
+
 QString magnetSiteBDetailLink(const QString& detailPage)
 {
-    return Cut(detailPage).piece(kDetailLink, 1).upToFirstCharOf(u"\"").erase(u'"');
+    return magnetSiteBDetailLink(definitionOf(MagnetChannel::SiteB), detailPage);
 }
 
 ListRow listRow(int number, const MagnetRow& row)
@@ -139,10 +161,15 @@ ListRow listRow(int number, const MagnetRow& row)
     return r;
 }
 
-MagnetRow magnetSiteBRow(const MagnetSiteBHit& hit, const QString& detailPage)
+MagnetRow magnetSiteBRow(const SiteDefinition& def, const MagnetSiteBHit& hit, const QString& detailPage)
 {
     return {hit.name, hit.date, magnetSiteBSizeText(),
-            detailPage.isEmpty() ? QString() : magnetSiteBDetailLink(detailPage)};
+            detailPage.isEmpty() ? QString() : magnetSiteBDetailLink(def, detailPage)};
+}
+
+MagnetRow magnetSiteBRow(const MagnetSiteBHit& hit, const QString& detailPage)
+{
+    return magnetSiteBRow(definitionOf(MagnetChannel::SiteB), hit, detailPage);
 }
 
 } // namespace lumorra
