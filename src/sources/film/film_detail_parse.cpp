@@ -1,63 +1,42 @@
 #include "sources/film/film_detail_parse.h"
 
+#include "sources/definitions/site_definitions.h"
 #include "text/cut.h"
 
 namespace lumorra {
 
-namespace {
-
-const QString kLayoutBMark = QStringLiteral("◎译　　名");
-const QString kJump = QStringLiteral("jump.php?url=");
-const QString kTwoLineEnds = QStringLiteral("\r\n\r\n");
-const QString kNameField = QStringLiteral("片名:");
-
-Cut synopsisFrom(const Cut& start)
+FilmDetail cutFilmDetail(const SiteDefinition& def, const QString& postText)
 {
-    return start.upToFirstCharOf(u"◎影片截图")
-        .erase(u'◎')
-        .erase(u"<br />")
-        .replace(u"&nbsp;", u" ")
-        .erase(u"&amp;");
+    const Cut post(postText);
+    auto field = [&](const char* key) { return def.field(QLatin1String(key)).cutText(post); };
+    FilmDetail d;
+    d.poster = field("poster");
+    const QString layoutB = def.text(QStringLiteral("layout-b-mark"));
+    d.layoutB = !layoutB.isEmpty() && postText.contains(layoutB);
+    d.description = field(d.layoutB ? "description-b" : "description-a");
+    d.synopsis = field(d.layoutB ? "synopsis-b" : "synopsis-a");
+    d.firstAddress = field("first-address");
+    const QString second = field("second-address");
+    // Without a second link there is nothing to open: the scheme alone is
+    // no address.
+    if (!second.isEmpty())
+        d.secondAddress = def.text(QStringLiteral("second-address-scheme")) + second;
+    return d;
 }
-
-} // namespace
 
 FilmDetail cutFilmDetail(const QString& postText)
 {
-    const Cut post(postText);
-    FilmDetail d;
-    d.poster = post.piece(u"[IMG]", 1).upToFirstCharOf(u"[/IMG]").erase(u'[');
-    d.layoutB = postText.contains(kLayoutBMark);
-    if (d.layoutB) {
-        d.description = post.piece(QString(QStringLiteral("<br />") + kLayoutBMark), 1)
-                            .upToFirstCharOf(u"◎简　　介")
-                            .replace(u"◎", kTwoLineEnds)
-                            .erase(u"<br />")
-                            .replace(u"&nbsp;", u" ")
-                            .prefix(kLayoutBMark);
-        d.synopsis = synopsisFrom(post.piece(u"◎简　　介", 1));
-    } else {
-        // The fields run up to the synopsis heading; a "剧" inside them
-        // ("剧情片") is part of the text.
-        d.description = post.piece(QString(QStringLiteral("<br />") + kNameField), 1)
-                            .before(u"剧情简介")
-                            .replace(u"<br />", kTwoLineEnds)
-                            .replace(u"&nbsp;", u" ")
-                            .prefix(kNameField);
-        d.synopsis = synopsisFrom(post.piece(u"剧情简介", 1));
-    }
-    d.firstAddress = post.piece(kJump, 1).upToFirstCharOf(u"\"").erase(u'"');
-    const Cut second = post.piece(kJump, 2).upToFirstCharOf(u"\"").erase(u'"').erase(u"http://");
-    // Without a second link there is nothing to open: "http://" alone is no
-    // address.
-    if (!second.isEmpty())
-        d.secondAddress = second.prefix(u"http://");
-    return d;
+    return cutFilmDetail(siteDefinition(QStringLiteral("bt-board")), postText);
+}
+
+bool isReadable(const SiteDefinition& def, const FilmDetail& detail)
+{
+    return !QString(detail.description).remove(def.text(QStringLiteral("name-field"))).isEmpty();
 }
 
 bool isReadable(const FilmDetail& detail)
 {
-    return !QString(detail.description).remove(kNameField).isEmpty();
+    return isReadable(siteDefinition(QStringLiteral("bt-board")), detail);
 }
 
 } // namespace lumorra

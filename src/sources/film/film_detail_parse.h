@@ -15,10 +15,15 @@ struct FilmDetail {
     QString secondAddress;   // the second, with exactly one "http://"; empty when the post has one link
 };
 
+struct SiteDefinition;
+
+// By the BT board's definition (without one: the shipped definition's).
 FilmDetail cutFilmDetail(const QString& post);
+FilmDetail cutFilmDetail(const SiteDefinition& def, const QString& post);
 
 // False when the post gave no description to show (a layout-A post without
 // its "片名:" fields).
 bool isReadable(const FilmDetail& detail);
+bool isReadable(const SiteDefinition& def, const FilmDetail& detail);
 
 } // namespace lumorra
