@@ -159,6 +159,7 @@ private slots:
             "torrent-index.yaml:21: fields: rq: piece: an empty marker never occurs");
         row("bad pattern", "torrent-index.yaml", "    - prefix: 'magnet:'", "    - preg: {pattern: '(', to: ''}",
             "fields: fhdz: preg: the pattern does not compile");
+        row("a field twice", "torrent-index.yaml", "  rq:\n", "  mc:\n", "torrent-index.yaml:20: fields: 'mc' is written twice");
         row("wrong fetch kind", "torrent-index.yaml", "fetch: GetBody", "fetch: GetPage",
             "torrent-index.yaml:5: fetch: 'GetPage' is none of GetBody, GetBodyPlain, Transfer");
         row("wrong shape", "torrent-index.yaml",
@@ -268,6 +269,13 @@ private slots:
         QCOMPARE(all.status, 0);
         QVERIFY2(all.err.contains(QStringLiteral("torrent-mirror\t")), qPrintable(all.err));
         QVERIFY2(all.out.contains(QStringLiteral("torrent,torrent-mirror")), qPrintable(all.out));
+
+        // The check asks it too, under its own name and base.
+        const CliResult check = cli({QStringLiteral("--sites"), m_sitesIni, QStringLiteral("check")});
+        QVERIFY2(check.out.contains(QStringLiteral("\ntorrent-mirror\t")
+                                    + TestServer::shared().roleUrl(QStringLiteral("TorrentIndexSite"))
+                                    + QStringLiteral("\ttorrent-mirror\tok\t")),
+                 qPrintable(check.out));
     }
 
     // site test: the address a definition asks, and the rows it cuts from a

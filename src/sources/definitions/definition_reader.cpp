@@ -112,7 +112,9 @@ void Reader::readTexts(const YAML::Node& node, const QString& where, QHash<QStri
     for (const auto& kv : node) {
         const QString key = QString::fromStdString(kv.first.as<std::string>(std::string()));
         QString value;
-        if (scalar(kv.second, where + QStringLiteral(": ") + key, &value))
+        if (out->contains(key))
+            problem(kv.first, where + QStringLiteral(": ") + q(key) + QStringLiteral(" is written twice"));
+        else if (scalar(kv.second, where + QStringLiteral(": ") + key, &value))
             out->insert(key, value);
     }
 }
@@ -258,7 +260,9 @@ void Reader::readFields(const YAML::Node& node, SiteDefinition& d)
     for (const auto& kv : node) {
         const QString key = QString::fromStdString(kv.first.as<std::string>(std::string()));
         FieldCut field;
-        if (readField(kv.second, QStringLiteral("fields: ") + key, &field)) {
+        if (d.fieldOrder.contains(key))
+            problem(kv.first, QStringLiteral("fields: ") + q(key) + QStringLiteral(" is written twice"));
+        else if (readField(kv.second, QStringLiteral("fields: ") + key, &field)) {
             d.fields.insert(key, field);
             d.fieldOrder << key;
         }
@@ -317,10 +321,14 @@ void Reader::readTables(const YAML::Node& node, SiteDefinition& d)
 
 void Reader::readTop(const YAML::Node& root, SiteDefinition& d)
 {
+    QSet<QString> seen;
     for (const auto& kv : root) {
         const QString key = QString::fromStdString(kv.first.as<std::string>(std::string()));
         if (!topKeys().contains(key))
             problem(kv.first, QStringLiteral("unknown key ") + q(key));
+        else if (seen.contains(key))
+            problem(kv.first, q(key) + QStringLiteral(" is written twice"));
+        seen.insert(key);
     }
     auto text = [&](const char* key, QString* out) {
         if (const YAML::Node n = root[key])

@@ -1,6 +1,7 @@
 #include "sources/everywhere/site_check.h"
 
 #include "net/site_config.h"
+#include "sources/definitions/site_definitions.h"
 #include "sources/source_table.h"
 
 namespace lumorra {
@@ -98,6 +99,26 @@ void SiteCheck::start(bool agreementAccepted)
             line.state = SiteCheckLine::State::NotChecked;
             line.reason = QStringLiteral("sites.ini 中未配置地址");
         } else if (line.source->has(NeedsAgreement) && !agreementAccepted) {
+            line.state = SiteCheckLine::State::NotChecked;
+            line.reason = QStringLiteral("未同意使用协议");
+        }
+        m_lines << line;
+    }
+    // A site a definition file added has its own base: checked under its name.
+    for (const SiteDefinitionPtr& d : SiteDefinitions::current().added()) {
+        const SourceEntry* source = findSourceEntry(SourceVerb::Search, d->name);
+        if (!source)
+            source = findSourceEntry(SourceVerb::List, d->name);
+        if (!source)
+            continue;
+        SiteCheckLine line;
+        line.role = d->name;
+        line.base = SiteDefinitions::baseOf(*d);
+        line.source = source;
+        if (line.base.isEmpty()) {
+            line.state = SiteCheckLine::State::NotChecked;
+            line.reason = QStringLiteral("sites.ini 中未配置地址");
+        } else if (source->has(NeedsAgreement) && !agreementAccepted) {
             line.state = SiteCheckLine::State::NotChecked;
             line.reason = QStringLiteral("未同意使用协议");
         }

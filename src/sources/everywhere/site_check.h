@@ -2,7 +2,8 @@
 // A check of every site at once: for every role of sites.ini its base
 // address, and one light request of a source of that role — a listing's
 // first page, else a search for the source's check word — answered or not,
-// with its rows, milliseconds and reason. All roles are asked together.
+// with its rows, milliseconds and reason. All roles are asked together, and
+// after them every site a definition file added, under its own name.
 #include "sources/engine/source_engine.h"
 
 #include <QElapsedTimer>
@@ -23,8 +24,8 @@ struct SiteCheckLine {
         Failed,
         NotChecked,  // no source of its own, no address, or the agreement not accepted
     };
-    QString role;
-    QString base;                        // sites.ini's address; empty when unset
+    QString role;                        // or the name of a site a definition file added
+    QString base;                        // sites.ini's address (an added site's own); empty when unset
     const SourceEntry* source = nullptr; // the source that asks it
     State state = State::Checking;
     int rows = 0;
