@@ -104,6 +104,51 @@ private slots:
             QVERIFY2(defs.find(e.site), qPrintable(e.id));
     }
 
+    void fieldSteps_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<int>("record");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<bool>("found");
+        const auto row = [](const char* tag, const char* steps, const char* page, int record, const char* field, bool found) {
+            QTest::newRow(tag) << QString::fromUtf8(steps) << QString::fromUtf8(page) << record << QString::fromUtf8(field) << found;
+        };
+        row("the record's own piece", "- piece: '<b>'\n- upto: '</b>'\n- erase: '<'", "<b>a</b><b>c</b>", 2, "c", true);
+        row("a record without its piece is empty", "- piece: '<b>'\n- prefix: 'p'", "<b>a</b>", 2, "", true);
+        row("a fixed piece", "- piece: '<i>'\n- piece: {marker: '=', n: 2}\n- before: ';'", "<i>a=1;b=2;", 1, "2", true);
+        row("base in a prefix", "- piece: 'h=\"'\n- upto: '\"'\n- erase: '\"'\n- prefix: '{base}/x/'", "h=\"7\"", 1,
+            "http://s/x/7", true);
+        row("after", "- piece: '['\n- after: ':'\n- upto: ']'\n- erase: ']'", "[k:v]", 1, "v", true);
+        row("before-if-any, none", "- piece: '['\n- before-if-any: '&'\n- upto: ']'", "[ab]", 1, "ab]", true);
+        row("before-if-any, one", "- piece: '['\n- before-if-any: '&'", "[a&b]", 1, "a", true);
+        row("replace and trim", "- piece: '['\n- upto: ']'\n- replace: {from: '&nbsp;', to: ' '}\n- erase: ']'\n- trim",
+            "[ a&nbsp;b ]", 1, "a b", true);
+        row("erase a list", "- piece: '['\n- erase: [']', '<i>']", "[<i>x]", 1, "x", true);
+        row("a pattern keeps a failed step", "- piece: '['\n- upto: '|'\n- preg: {pattern: 'x', to: 'y'}\n- suffix: 'z'",
+            "[abc", 1, "z", false);
+        row("a pattern with a group", "- piece: '['\n- preg: {pattern: '<A HREF=(\\w+)>', to: '$1'}", "[<a href=q>", 1, "q", true);
+    }
+
+    // The steps of a field, as a user's file writes them.
+    void fieldSteps()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QString, page);
+        QFETCH(int, record);
+        QFETCH(QString, field);
+        QFETCH(bool, found);
+        QString file = QStringLiteral("scheme: torrent-index\nfields:\n  f:\n");
+        for (const QString& line : steps.split(u'\n'))
+            file += QStringLiteral("    ") + line + u'\n';
+        const DefinitionRead read = readDefinition(file.toUtf8(), QStringLiteral("steps.yaml"));
+        QVERIFY2(read.ok(), qPrintable(read.problems.value(0).text()));
+        const FieldCut& cut = read.definition->field(QStringLiteral("f"));
+        QCOMPARE(cut.cut(CutPage(page), record, QStringLiteral("http://s")), field);
+        if (cut.recordMarker().isEmpty() || CutPage(page).hasPiece(cut.recordMarker(), record))
+            QCOMPARE(cut.apply(Cut(page), record, QStringLiteral("http://s")).found(), found);
+    }
+
     void shippedDefinitionsGiveTodaysRows_data()
     {
         QTest::addColumn<QStringList>("args");

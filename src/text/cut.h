@@ -84,6 +84,9 @@ public:
     Cut suffix(QStringView s) const;
     // Blanks (U+0020 only, not tabs or line ends) removed at both ends.
     Cut trimSpaces() const;
+    // `text` in place of this text, found() kept: a step the toolkit has no
+    // move for (a regular-expression replace) stays part of the chain.
+    Cut rewritten(QString text) const { return withText(std::move(text)); }
 
     // False once any step of the chain did not find what it looked for.
     bool found() const { return m_found; }

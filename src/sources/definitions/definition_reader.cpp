@@ -121,6 +121,13 @@ void Reader::readTexts(const YAML::Node& node, const QString& where, QHash<QStri
 
 bool Reader::readStep(const YAML::Node& node, const QString& where, QList<CutStep>* out)
 {
+    // The one move without a text is written alone: "- trim".
+    if (node.IsScalar() && node.Scalar() == "trim") {
+        CutStep trim;
+        trim.op = CutStep::Op::Trim;
+        out->append(trim);
+        return true;
+    }
     if (!node.IsMap() || node.size() != 1) {
         problem(node, where + QStringLiteral(": each step is one 'move: text' line"));
         return false;

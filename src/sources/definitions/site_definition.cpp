@@ -32,10 +32,7 @@ Cut run(Cut c, const QList<CutStep>& steps, qsizetype from, qsizetype i, const Q
         case CutStep::Op::Prefix: c = c.prefix(withBase(step, base)); break;
         case CutStep::Op::Suffix: c = c.suffix(withBase(step, base)); break;
         case CutStep::Op::Trim: c = c.trimSpaces(); break;
-        case CutStep::Op::Preg:
-            // A pattern works on a text of its own: the result starts a new chain.
-            c = Cut(preg(c.str(), step.text, step.with));
-            break;
+        case CutStep::Op::Preg: c = c.rewritten(preg(c.str(), step.text, step.with)); break;
         }
     }
     return c;

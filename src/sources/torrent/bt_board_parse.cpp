@@ -9,22 +9,12 @@ namespace {
 
 const QString kSite = QStringLiteral("bt-board");
 
-// A cell the post's row does not have gives an empty field: the chain up to
-// its first pattern step must find what it looks for (a pattern starts a
-// text of its own, which would forget that it did not).
+// A cell the post's row does not have gives an empty field, not the
+// markup the steps would build around nothing.
 QString cellText(const FieldCut& field, const Cut& text, const QString& base)
 {
-    qsizetype firstPattern = 0;
-    while (firstPattern < field.steps.size() && field.steps.at(firstPattern).op != CutStep::Op::Preg)
-        ++firstPattern;
-    FieldCut find;
-    find.steps = field.steps.mid(0, firstPattern);
-    const Cut found = find.apply(text, 1, base);
-    if (!found.found())
-        return {};
-    FieldCut rest;
-    rest.steps = field.steps.mid(firstPattern);
-    return rest.cutText(found, 1, base);
+    const Cut cell = field.apply(text, 1, base);
+    return cell.found() ? cell.str() : QString();
 }
 
 } // namespace
