@@ -28,10 +28,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!read.ok())
         return 0;
     const CutPage page(pageText);
-    const qsizetype records = qMin<qsizetype>(read.definition->record.isEmpty() ? 1 : page.count(read.definition->record), 200);
+    const qsizetype records
+        = qMin<qsizetype>(read.definition->record.isEmpty() ? 1 : page.count(read.definition->record), 200);
     for (auto it = read.definition->fields.cbegin(); it != read.definition->fields.cend(); ++it)
         for (qsizetype i = 1; i <= records; ++i)
             (void)it.value().cut(page, i, QStringLiteral("http://site"));
-    (void)read.definition->url(QStringLiteral("search"), {{QStringLiteral("base"), QStringLiteral("http://site")}});
+    (void)read.definition->url(
+        QStringLiteral("search"), {{QStringLiteral("base"), QStringLiteral("http://site")}});
     return 0;
 }

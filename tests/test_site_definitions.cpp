@@ -111,23 +111,30 @@ private slots:
         QTest::addColumn<int>("record");
         QTest::addColumn<QString>("field");
         QTest::addColumn<bool>("found");
-        const auto row = [](const char* tag, const char* steps, const char* page, int record, const char* field, bool found) {
-            QTest::newRow(tag) << QString::fromUtf8(steps) << QString::fromUtf8(page) << record << QString::fromUtf8(field) << found;
+        const auto row = [](const char* tag, const char* steps, const char* page, int record,
+                             const char* field, bool found) {
+            QTest::newRow(tag) << QString::fromUtf8(steps) << QString::fromUtf8(page) << record
+                               << QString::fromUtf8(field) << found;
         };
-        row("the record's own piece", "- piece: '<b>'\n- upto: '</b>'\n- erase: '<'", "<b>a</b><b>c</b>", 2, "c", true);
+        row("the record's own piece", "- piece: '<b>'\n- upto: '</b>'\n- erase: '<'", "<b>a</b><b>c</b>", 2,
+            "c", true);
         row("a record without its piece is empty", "- piece: '<b>'\n- prefix: 'p'", "<b>a</b>", 2, "", true);
-        row("a fixed piece", "- piece: '<i>'\n- piece: {marker: '=', n: 2}\n- before: ';'", "<i>a=1;b=2;", 1, "2", true);
-        row("base in a prefix", "- piece: 'h=\"'\n- upto: '\"'\n- erase: '\"'\n- prefix: '{base}/x/'", "h=\"7\"", 1,
-            "http://s/x/7", true);
+        row("a fixed piece", "- piece: '<i>'\n- piece: {marker: '=', n: 2}\n- before: ';'", "<i>a=1;b=2;", 1,
+            "2", true);
+        row("base in a prefix", "- piece: 'h=\"'\n- upto: '\"'\n- erase: '\"'\n- prefix: '{base}/x/'",
+            "h=\"7\"", 1, "http://s/x/7", true);
         row("after", "- piece: '['\n- after: ':'\n- upto: ']'\n- erase: ']'", "[k:v]", 1, "v", true);
         row("before-if-any, none", "- piece: '['\n- before-if-any: '&'\n- upto: ']'", "[ab]", 1, "ab]", true);
         row("before-if-any, one", "- piece: '['\n- before-if-any: '&'", "[a&b]", 1, "a", true);
-        row("replace and trim", "- piece: '['\n- upto: ']'\n- replace: {from: '&nbsp;', to: ' '}\n- erase: ']'\n- trim",
+        row("replace and trim",
+            "- piece: '['\n- upto: ']'\n- replace: {from: '&nbsp;', to: ' '}\n- erase: ']'\n- trim",
             "[ a&nbsp;b ]", 1, "a b", true);
         row("erase a list", "- piece: '['\n- erase: [']', '<i>']", "[<i>x]", 1, "x", true);
-        row("a pattern keeps a failed step", "- piece: '['\n- upto: '|'\n- preg: {pattern: 'x', to: 'y'}\n- suffix: 'z'",
-            "[abc", 1, "z", false);
-        row("a pattern with a group", "- piece: '['\n- preg: {pattern: '<A HREF=(\\w+)>', to: '$1'}", "[<a href=q>", 1, "q", true);
+        row("a pattern keeps a failed step",
+            "- piece: '['\n- upto: '|'\n- preg: {pattern: 'x', to: 'y'}\n- suffix: 'z'", "[abc", 1, "z",
+            false);
+        row("a pattern with a group", "- piece: '['\n- preg: {pattern: '<A HREF=(\\w+)>', to: '$1'}",
+            "[<a href=q>", 1, "q", true);
     }
 
     // The steps of a field, as a user's file writes them.
@@ -175,49 +182,59 @@ private slots:
     {
         QFETCH(QStringList, args);
         QFETCH(QString, expected);
-        const CliResult r = cli(QStringList{QStringLiteral("--sites"), m_sitesIni} + args + QStringList{QStringLiteral("--agree")});
+        const CliResult r = cli(QStringList{QStringLiteral("--sites"), m_sitesIni} + args
+            + QStringList{QStringLiteral("--agree")});
         QCOMPARE(r.status, 0);
-        QCOMPARE(QString(r.out).replace(TestServer::shared().baseUrl(), QStringLiteral("{server}")), expected);
+        QCOMPARE(
+            QString(r.out).replace(TestServer::shared().baseUrl(), QStringLiteral("{server}")), expected);
     }
 
     void brokenFilesAreReportedAndTheShippedOneStays_data()
     {
         QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("from");     // in the shipped torrent-index text …
-        QTest::addColumn<QString>("to");       // … replaced by this (or, with no from, the whole file)
+        QTest::addColumn<QString>("from"); // in the shipped torrent-index text …
+        QTest::addColumn<QString>("to");   // … replaced by this (or, with no from, the whole file)
         QTest::addColumn<QString>("report");
 
-        const auto row = [](const char* tag, const char* file, const char* from, const char* to, const char* report) {
-            QTest::newRow(tag) << QString::fromUtf8(file) << QString::fromUtf8(from) << QString::fromUtf8(to)
-                               << QString::fromUtf8(report);
-        };
-        row("does not parse", "torrent-index.yaml", "    - upto: '</td>'\n    - erase: '<'\n  rq:",
-            "    - upto: '</td>'\n    - erase: [<'\n  rq:", "torrent-index.yaml:20: end of sequence flow not found");
-        row("unknown step", "torrent-index.yaml", "    - upto: '</td>'\n    - erase: '<'\n  rq:",
-            "    - uptoo: '</td>'\n    - erase: '<'\n  rq:", "torrent-index.yaml:18: fields: mc: unknown step 'uptoo'");
-        row("a field missing", "torrent-index.yaml", "  fhdz:", "  fhdz_:",
-            "fields: 'fhdz' is missing (the 'torrent-index' scheme needs it)");
+        const auto row
+            = [](const char* tag, const char* file, const char* from, const char* to, const char* report) {
+                  QTest::newRow(tag) << QString::fromUtf8(file) << QString::fromUtf8(from)
+                                     << QString::fromUtf8(to) << QString::fromUtf8(report);
+              };
+        row("does not parse", "torrent-index.yaml",
+            "    - upto: '</td>'\n    - erase: '<'\n  rq:", "    - upto: '</td>'\n    - erase: [<'\n  rq:",
+            "torrent-index.yaml:20: end of sequence flow not found");
+        row("unknown step", "torrent-index.yaml",
+            "    - upto: '</td>'\n    - erase: '<'\n  rq:", "    - uptoo: '</td>'\n    - erase: '<'\n  rq:",
+            "torrent-index.yaml:18: fields: mc: unknown step 'uptoo'");
+        row("a field missing", "torrent-index.yaml",
+            "  fhdz:", "  fhdz_:", "fields: 'fhdz' is missing (the 'torrent-index' scheme needs it)");
         row("an address missing", "torrent-index.yaml", "  search: '{base}", "  find: '{base}",
             "urls: 'search' is missing");
-        row("unknown key", "torrent-index.yaml", "record: 'magnet:?'", "recrd: 'magnet:?'", "torrent-index.yaml:13: unknown key 'recrd'");
+        row("unknown key", "torrent-index.yaml", "record: 'magnet:?'", "recrd: 'magnet:?'",
+            "torrent-index.yaml:13: unknown key 'recrd'");
         row("empty marker", "torrent-index.yaml", "    - piece: '<td class=\"date\">'", "    - piece: ''",
             "torrent-index.yaml:21: fields: rq: piece: an empty marker never occurs");
-        row("bad pattern", "torrent-index.yaml", "    - prefix: 'magnet:'", "    - preg: {pattern: '(', to: ''}",
-            "fields: fhdz: preg: the pattern does not compile");
-        row("a field twice", "torrent-index.yaml", "  rq:\n", "  mc:\n", "torrent-index.yaml:20: fields: 'mc' is written twice");
+        row("bad pattern", "torrent-index.yaml", "    - prefix: 'magnet:'",
+            "    - preg: {pattern: '(', to: ''}", "fields: fhdz: preg: the pattern does not compile");
+        row("a field twice", "torrent-index.yaml", "  rq:\n", "  mc:\n",
+            "torrent-index.yaml:20: fields: 'mc' is written twice");
         row("wrong fetch kind", "torrent-index.yaml", "fetch: GetBody", "fetch: GetPage",
             "torrent-index.yaml:5: fetch: 'GetPage' is none of GetBody, GetBodyPlain, Transfer");
         row("wrong shape", "torrent-index.yaml",
-            "urls:\n  # {keyword} comes escaped; {page} is the page box's text, escaped too.\n  search: '{base}/search/{keyword}/{page}'\n",
+            "urls:\n  # {keyword} comes escaped; {page} is the page box's text, escaped too.\n  search: "
+            "'{base}/search/{keyword}/{page}'\n",
             "urls: 3\n", "torrent-index.yaml:8: urls: a list of");
         row("another role", "torrent-index.yaml", "role: TorrentIndexSite", "role: TorrentRssSite",
             "role: 'TorrentRssSite', but this site is TorrentIndexSite");
         row("new site of no scheme", "mirror.yaml", "", "scheme: torrent-indexx\nrecord: 'x'\n",
             "mirror.yaml: scheme: 'torrent-indexx' is no shipped site's");
-        row("new site without its scheme's fields", "mirror.yaml", "", "scheme: torrent-index\nrecord: 'x'\nurls:\n  search: '{base}/s'\n",
-            "fields: 'mc' is missing");
-        row("not a set of keys", "torrent-index.yaml", "", "- just\n- a list\n", "torrent-index.yaml:1: a definition is a set");
-        row("nested too deeply", "torrent-index.yaml", "", "scheme: [[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[\n",
+        row("new site without its scheme's fields", "mirror.yaml", "",
+            "scheme: torrent-index\nrecord: 'x'\nurls:\n  search: '{base}/s'\n", "fields: 'mc' is missing");
+        row("not a set of keys", "torrent-index.yaml", "", "- just\n- a list\n",
+            "torrent-index.yaml:1: a definition is a set");
+        row("nested too deeply", "torrent-index.yaml", "",
+            "scheme: [[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[\n",
             "torrent-index.yaml:1: nested more than 32 levels deep");
     }
 
@@ -249,10 +266,11 @@ private slots:
         QVERIFY(!defs.find(QStringLiteral("mirror")));
         QCOMPARE(defs.all().size(), SiteDefinitions::shippedNames().size());
         // The command line says so too, and runs on the shipped definition.
-        const CliResult r = cli({QStringLiteral("--sites"), m_sitesIni, QStringLiteral("search"), QStringLiteral("torrent"),
-                                 QStringLiteral("ubuntu")});
+        const CliResult r = cli({QStringLiteral("--sites"), m_sitesIni, QStringLiteral("search"),
+            QStringLiteral("torrent"), QStringLiteral("ubuntu")});
         QCOMPARE(r.status, 0);
-        QVERIFY2(r.err.contains(QStringLiteral("lumorra-cli: site definition ")) && r.err.contains(report), qPrintable(r.err));
+        QVERIFY2(r.err.contains(QStringLiteral("lumorra-cli: site definition ")) && r.err.contains(report),
+            qPrintable(r.err));
         QVERIFY(r.out.count(u'\n') > 1);
     }
 
@@ -262,24 +280,27 @@ private slots:
     void anOverrideChangesAMarkerAndTheSourceFollows()
     {
         const SourceRequest request{QStringLiteral("ubuntu")};
-        const std::unique_ptr<SourceEngine> engine = tableEngine(SourceVerb::Search, QStringLiteral("torrent"));
+        const std::unique_ptr<SourceEngine> engine
+            = tableEngine(SourceVerb::Search, QStringLiteral("torrent"));
         const EngineRun shipped = runEngine(*engine, request);
         QVERIFY(shipped.rows.size() > 1);
         QVERIFY(shipped.column(QStringLiteral("mc")) != shipped.column(QStringLiteral("rq")));
 
         QString text = shippedText(QStringLiteral("torrent-index"));
-        text.replace(QStringLiteral("    - piece: '<td class=\"name\">'"), QStringLiteral("    - piece: '<td class=\"date\">'"));
+        text.replace(QStringLiteral("    - piece: '<td class=\"name\">'"),
+            QStringLiteral("    - piece: '<td class=\"date\">'"));
         writeFile(userFolder() + QStringLiteral("/torrent-index.yaml"), text.toUtf8());
         SiteDefinitions::current().load(userFolder());
         QVERIFY(SiteDefinitions::current().problems().isEmpty());
         QCOMPARE(SiteDefinitions::current().of(QStringLiteral("torrent-index")).origin,
-                 QFileInfo(userFolder() + QStringLiteral("/torrent-index.yaml")).absoluteFilePath());
+            QFileInfo(userFolder() + QStringLiteral("/torrent-index.yaml")).absoluteFilePath());
         const EngineRun changed = runEngine(*engine, request);
         QCOMPARE(changed.column(QStringLiteral("mc")), shipped.column(QStringLiteral("rq")));
         QCOMPARE(changed.column(QStringLiteral("fhdz")), shipped.column(QStringLiteral("fhdz")));
 
         SiteDefinitions::current().loadShipped();
-        QCOMPARE(runEngine(*engine, request).column(QStringLiteral("mc")), shipped.column(QStringLiteral("mc")));
+        QCOMPARE(
+            runEngine(*engine, request).column(QStringLiteral("mc")), shipped.column(QStringLiteral("mc")));
     }
 
     // A mirror of the torrent index written as a file of the user's folder:
@@ -289,28 +310,29 @@ private slots:
     {
         QString text = shippedText(QStringLiteral("torrent-index"));
         text.replace(QStringLiteral("role: TorrentIndexSite\n"),
-                     QStringLiteral("role: TorrentIndexSite\nbase: '{TorrentIndexSite}'\ncaption: 种子镜像\n"));
+            QStringLiteral("role: TorrentIndexSite\nbase: '{TorrentIndexSite}'\ncaption: 种子镜像\n"));
         const QString path = userFolder() + QStringLiteral("/torrent-mirror.yaml");
         writeFile(path, text.toUtf8());
 
-        const CliResult list = cli({QStringLiteral("--sites"), m_sitesIni, QStringLiteral("site"), QStringLiteral("list")});
+        const CliResult list
+            = cli({QStringLiteral("--sites"), m_sitesIni, QStringLiteral("site"), QStringLiteral("list")});
         QCOMPARE(list.status, 0);
         QVERIFY2(list.out.contains(QStringLiteral("torrent-mirror\ttorrent-index\tTorrentIndexSite\t")
-                                   + TestServer::shared().roleUrl(QStringLiteral("TorrentIndexSite")) + u'\t'
-                                   + QFileInfo(path).absoluteFilePath() + QStringLiteral("\tsearch torrent-mirror\n")),
-                 qPrintable(list.out));
+                     + TestServer::shared().roleUrl(QStringLiteral("TorrentIndexSite")) + u'\t'
+                     + QFileInfo(path).absoluteFilePath() + QStringLiteral("\tsearch torrent-mirror\n")),
+            qPrintable(list.out));
         QVERIFY(list.out.contains(QStringLiteral("torrent-index\ttorrent-index\tTorrentIndexSite\t")));
         QVERIFY(list.out.contains(QStringLiteral("\tshipped\tsearch torrent\n")));
 
         const CliResult alone = cli({QStringLiteral("--sites"), m_sitesIni, QStringLiteral("search"),
-                                     QStringLiteral("torrent-mirror"), QStringLiteral("ubuntu")});
+            QStringLiteral("torrent-mirror"), QStringLiteral("ubuntu")});
         const CliResult index = cli({QStringLiteral("--sites"), m_sitesIni, QStringLiteral("search"),
-                                     QStringLiteral("torrent"), QStringLiteral("ubuntu")});
+            QStringLiteral("torrent"), QStringLiteral("ubuntu")});
         QCOMPARE(alone.status, 0);
         QCOMPARE(alone.out, index.out);
 
-        const CliResult all = cli({QStringLiteral("--sites"), m_sitesIni, QStringLiteral("search"), QStringLiteral("all"),
-                                   QStringLiteral("ubuntu")});
+        const CliResult all = cli({QStringLiteral("--sites"), m_sitesIni, QStringLiteral("search"),
+            QStringLiteral("all"), QStringLiteral("ubuntu")});
         QCOMPARE(all.status, 0);
         QVERIFY2(all.err.contains(QStringLiteral("torrent-mirror\t")), qPrintable(all.err));
         QVERIFY2(all.out.contains(QStringLiteral("torrent,torrent-mirror")), qPrintable(all.out));
@@ -318,9 +340,9 @@ private slots:
         // The check asks it too, under its own name and base.
         const CliResult check = cli({QStringLiteral("--sites"), m_sitesIni, QStringLiteral("check")});
         QVERIFY2(check.out.contains(QStringLiteral("\ntorrent-mirror\t")
-                                    + TestServer::shared().roleUrl(QStringLiteral("TorrentIndexSite"))
-                                    + QStringLiteral("\ttorrent-mirror\tok\t")),
-                 qPrintable(check.out));
+                     + TestServer::shared().roleUrl(QStringLiteral("TorrentIndexSite"))
+                     + QStringLiteral("\ttorrent-mirror\tok\t")),
+            qPrintable(check.out));
     }
 
     // site test: the address a definition asks, and the rows it cuts from a
@@ -331,8 +353,8 @@ private slots:
         writeFile(file, SiteDefinitions::shippedFile(QStringLiteral("torrent-index")));
         const QString base = TestServer::shared().roleUrl(QStringLiteral("TorrentIndexSite"));
 
-        const CliResult address = cli({QStringLiteral("--sites"), m_sitesIni, QStringLiteral("site"), QStringLiteral("test"),
-                                       file, QStringLiteral("--keyword"), QStringLiteral("ubuntu")});
+        const CliResult address = cli({QStringLiteral("--sites"), m_sitesIni, QStringLiteral("site"),
+            QStringLiteral("test"), file, QStringLiteral("--keyword"), QStringLiteral("ubuntu")});
         QCOMPARE(address.status, 0);
         QCOMPARE(address.out, base + QStringLiteral("/search/ubuntu/1\n"));
 
@@ -340,10 +362,11 @@ private slots:
         QVERIFY(saved.hasPage());
         const QString page = m_home.filePath(QStringLiteral("saved.html"));
         writeFile(page, saved.body);
-        const CliResult rows = cli({QStringLiteral("--sites"), m_sitesIni, QStringLiteral("site"), QStringLiteral("test"),
-                                    file, QStringLiteral("--page"), page, QStringLiteral("--keyword"), QStringLiteral("ubuntu")});
+        const CliResult rows
+            = cli({QStringLiteral("--sites"), m_sitesIni, QStringLiteral("site"), QStringLiteral("test"),
+                file, QStringLiteral("--page"), page, QStringLiteral("--keyword"), QStringLiteral("ubuntu")});
         const CliResult search = cli({QStringLiteral("--sites"), m_sitesIni, QStringLiteral("search"),
-                                      QStringLiteral("torrent"), QStringLiteral("ubuntu")});
+            QStringLiteral("torrent"), QStringLiteral("ubuntu")});
         QCOMPARE(rows.status, 0);
         QCOMPARE(rows.out, search.out);
         QVERIFY(rows.err.contains(QStringLiteral("asked ") + base + QStringLiteral("/search/ubuntu/1")));
@@ -351,7 +374,8 @@ private slots:
         writeFile(file, "scheme: torrent-index\nfields: 3\n");
         const CliResult broken = cli({QStringLiteral("site"), QStringLiteral("test"), file});
         QCOMPARE(broken.status, 2);
-        QVERIFY2(broken.err.contains(QStringLiteral("torrent-index.yaml:2: fields: a list of")), qPrintable(broken.err));
+        QVERIFY2(broken.err.contains(QStringLiteral("torrent-index.yaml:2: fields: a list of")),
+            qPrintable(broken.err));
     }
 };
 

@@ -28,7 +28,8 @@ void printOut(std::FILE* f, const QString& text)
 void printProblems(const QList<DefinitionProblem>& problems, const QString& consequence)
 {
     for (const DefinitionProblem& p : problems)
-        printOut(stderr, QStringLiteral("lumorra-cli: site definition %1%2\n").arg(stderrText(p.text()), consequence));
+        printOut(stderr,
+            QStringLiteral("lumorra-cli: site definition %1%2\n").arg(stderrText(p.text()), consequence));
 }
 
 QStringList sourcesOf(const QString& site)
@@ -56,8 +57,8 @@ const Source* sourceOfSite(const QString& site)
 int runSiteList(OutputFormat format)
 {
     const SiteDefinitions& defs = SiteDefinitions::current();
-    const QStringList keys{QStringLiteral("site"),   QStringLiteral("scheme"), QStringLiteral("role"),
-                           QStringLiteral("base"),   QStringLiteral("origin"), QStringLiteral("sources")};
+    const QStringList keys{QStringLiteral("site"), QStringLiteral("scheme"), QStringLiteral("role"),
+        QStringLiteral("base"), QStringLiteral("origin"), QStringLiteral("sources")};
     QList<ListRow> rows;
     for (const SiteDefinitionPtr& d : defs.all()) {
         ListRow r(d->name);
@@ -110,7 +111,8 @@ int runSiteTest(const SiteTestOptions& options)
 
     const Source* source = sourceOfSite(tried.name);
     if (!source) {
-        printOut(stderr, QStringLiteral("lumorra-cli: site test: no source reads the site %1\n").arg(tried.name));
+        printOut(
+            stderr, QStringLiteral("lumorra-cli: site test: no source reads the site %1\n").arg(tried.name));
         return kExitFetchFailed;
     }
     Request request;
@@ -127,7 +129,8 @@ int runSiteTest(const SiteTestOptions& options)
     QObject::connect(&server, &SavedPageServer::asked, &server, [&](const QString& target) {
         asked << shownBase + target;
         if (!options.page.isEmpty())
-            printOut(stderr, QStringLiteral("lumorra-cli: site test: asked %1\n").arg(stderrText(asked.last())));
+            printOut(
+                stderr, QStringLiteral("lumorra-cli: site test: asked %1\n").arg(stderrText(asked.last())));
     });
 
     // The rows are printed here, with the site's own base in their
@@ -135,10 +138,11 @@ int runSiteTest(const SiteTestOptions& options)
     // failure on the missing page goes nowhere.
     std::FILE* sink = std::fopen("/dev/null", "w");
     const QString command = verbName(source->verb) + u' ' + source->name;
-    ConsoleRun run(command, columnsOf(*source), options.format, false, sink,
-                   options.page.isEmpty() ? sink : stderr);
-    printOut(stderr, QStringLiteral("lumorra-cli: site test: %1 (%2) by %3\n")
-                         .arg(command, tried.scheme, stderrText(options.file)));
+    ConsoleRun run(
+        command, columnsOf(*source), options.format, false, sink, options.page.isEmpty() ? sink : stderr);
+    printOut(stderr,
+        QStringLiteral("lumorra-cli: site test: %1 (%2) by %3\n")
+            .arg(command, tried.scheme, stderrText(options.file)));
     QTimer::singleShot(0, &run, [&run, source, request] { source->run(run, *source, request); });
     const int status = QCoreApplication::exec();
     PageFetcher::instance().shutdown();

@@ -13,9 +13,9 @@ namespace lumorra::cli {
 int runSiteList(OutputFormat format);
 
 struct SiteTestOptions {
-    QString file;        // the definition file
-    QString page;        // a saved page of the site; empty: only the address
-    QString keyword;     // empty: the source's check word
+    QString file;    // the definition file
+    QString page;    // a saved page of the site; empty: only the address
+    QString keyword; // empty: the source's check word
     OutputFormat format = OutputFormat::Table;
 };
 

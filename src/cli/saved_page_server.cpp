@@ -13,7 +13,10 @@ constexpr qsizetype kMostRequestBytes = 64 * 1024;
 } // namespace
 
 SavedPageServer::SavedPageServer(QByteArray page, bool hasPage, QObject* parent)
-    : QObject(parent), m_server(new QTcpServer(this)), m_page(std::move(page)), m_hasPage(hasPage)
+    : QObject(parent),
+      m_server(new QTcpServer(this)),
+      m_page(std::move(page)),
+      m_hasPage(hasPage)
 {
     connect(m_server, &QTcpServer::newConnection, this, [this] {
         while (QTcpSocket* socket = m_server->nextPendingConnection()) {
@@ -51,8 +54,8 @@ void SavedPageServer::serve(QTcpSocket* socket)
     // No charset named: the page is read by the definition's own.
     const QByteArray body = m_hasPage ? m_page : QByteArray("no saved page");
     QByteArray answer = m_hasPage ? "HTTP/1.1 200 OK\r\n" : "HTTP/1.1 404 Not Found\r\n";
-    answer += "Content-Type: text/html\r\nConnection: close\r\nContent-Length: " + QByteArray::number(body.size())
-        + "\r\n\r\n" + body;
+    answer += "Content-Type: text/html\r\nConnection: close\r\nContent-Length: "
+        + QByteArray::number(body.size()) + "\r\n\r\n" + body;
     socket->write(answer);
     socket->disconnectFromHost();
 }

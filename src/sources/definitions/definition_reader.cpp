@@ -13,21 +13,24 @@ namespace lumorra {
 
 namespace {
 
-constexpr int kMostNesting = 32;      // a definition needs four levels
-constexpr int kMostSteps = 64;        // per field, after lists are spread
+constexpr int kMostNesting = 32; // a definition needs four levels
+constexpr int kMostSteps = 64;   // per field, after lists are spread
 constexpr int kMostTableRows = 1000;
-constexpr int kMostTexts = 64;        // per table cell
+constexpr int kMostTexts = 64; // per table cell
 
 const QSet<QString>& topKeys()
 {
-    static const QSet<QString> keys{
-        QStringLiteral("site"),   QStringLiteral("scheme"), QStringLiteral("role"),   QStringLiteral("base"),
-        QStringLiteral("caption"), QStringLiteral("fetch"), QStringLiteral("charset"), QStringLiteral("record"),
-        QStringLiteral("urls"),   QStringLiteral("fields"), QStringLiteral("texts"),  QStringLiteral("tables")};
+    static const QSet<QString> keys{QStringLiteral("site"), QStringLiteral("scheme"), QStringLiteral("role"),
+        QStringLiteral("base"), QStringLiteral("caption"), QStringLiteral("fetch"), QStringLiteral("charset"),
+        QStringLiteral("record"), QStringLiteral("urls"), QStringLiteral("fields"), QStringLiteral("texts"),
+        QStringLiteral("tables")};
     return keys;
 }
 
-QString q(const QString& s) { return QLatin1Char('\'') + s + QLatin1Char('\''); }
+QString q(const QString& s)
+{
+    return QLatin1Char('\'') + s + QLatin1Char('\'');
+}
 
 int lineOf(const YAML::Node& node)
 {
@@ -71,7 +74,7 @@ int deepestNesting(const QByteArray& bytes, int* lineOut)
 
 class Reader {
 public:
-    Reader(QString file, const SiteDefinition* model) : m_file(std::move(file)), m_model(model) {}
+    Reader(QString file, const SiteDefinition* model) : m_file(std::move(file)), m_model(model) { }
 
     DefinitionRead read(const QByteArray& bytes);
 
@@ -137,10 +140,10 @@ bool Reader::readStep(const YAML::Node& node, const QString& where, QList<CutSte
     const YAML::Node& arg = kv.second;
     const QString at = where + QStringLiteral(": ") + move;
     using Op = CutStep::Op;
-    static const QHash<QString, Op> simple{
-        {QStringLiteral("upto"), Op::UpTo},     {QStringLiteral("before"), Op::Before},
-        {QStringLiteral("after"), Op::After},   {QStringLiteral("prefix"), Op::Prefix},
-        {QStringLiteral("suffix"), Op::Suffix}, {QStringLiteral("before-if-any"), Op::BeforeIfAny}};
+    static const QHash<QString, Op> simple{{QStringLiteral("upto"), Op::UpTo},
+        {QStringLiteral("before"), Op::Before}, {QStringLiteral("after"), Op::After},
+        {QStringLiteral("prefix"), Op::Prefix}, {QStringLiteral("suffix"), Op::Suffix},
+        {QStringLiteral("before-if-any"), Op::BeforeIfAny}};
 
     CutStep step;
     if (move == QLatin1String("piece")) {
@@ -200,8 +203,10 @@ bool Reader::readStep(const YAML::Node& node, const QString& where, QList<CutSte
         const YAML::Node from = arg.IsMap() ? arg[fromKey] : YAML::Node();
         const YAML::Node to = arg.IsMap() ? arg["to"] : YAML::Node();
         if (!from || !to || arg.size() != 2) {
-            problem(arg, at + (isPreg ? QStringLiteral(": write 'preg: {pattern: …, to: …}'")
-                                      : QStringLiteral(": write 'replace: {from: …, to: …}'")));
+            problem(arg,
+                at
+                    + (isPreg ? QStringLiteral(": write 'preg: {pattern: …, to: …}'")
+                              : QStringLiteral(": write 'replace: {from: …, to: …}'")));
             return false;
         }
         if (!scalar(from, at, &step.text) || !scalar(to, at, &step.with))
@@ -214,8 +219,9 @@ bool Reader::readStep(const YAML::Node& node, const QString& where, QList<CutSte
         if (isPreg) {
             const QRegularExpression re(step.text);
             if (!re.isValid()) {
-                problem(from, at + QStringLiteral(": the pattern does not compile (") + re.errorString()
-                                  + QLatin1Char(')'));
+                problem(from,
+                    at + QStringLiteral(": the pattern does not compile (") + re.errorString()
+                        + QLatin1Char(')'));
                 return false;
             }
         }
@@ -231,9 +237,10 @@ bool Reader::readStep(const YAML::Node& node, const QString& where, QList<CutSte
         }
         step.usesBase = step.text.contains(QStringLiteral("{base}"));
     } else {
-        problem(kv.first, where + QStringLiteral(": unknown step ") + q(move)
-                              + QStringLiteral(" (piece, upto, before, after, before-if-any, erase, replace, "
-                                               "prefix, suffix, trim, preg)"));
+        problem(kv.first,
+            where + QStringLiteral(": unknown step ") + q(move)
+                + QStringLiteral(" (piece, upto, before, after, before-if-any, erase, replace, "
+                                 "prefix, suffix, trim, preg)"));
         return false;
     }
     out->append(step);
@@ -344,8 +351,8 @@ void Reader::readTop(const YAML::Node& root, SiteDefinition& d)
     QString site;
     text("site", &site);
     if (!site.isEmpty() && site != d.name)
-        problem(root["site"], QStringLiteral("site: ") + q(site) + QStringLiteral(" is not the file's name ")
-                                  + q(d.name));
+        problem(root["site"],
+            QStringLiteral("site: ") + q(site) + QStringLiteral(" is not the file's name ") + q(d.name));
     text("scheme", &d.scheme);
     text("role", &d.role);
     text("base", &d.base);
@@ -354,16 +361,19 @@ void Reader::readTop(const YAML::Node& root, SiteDefinition& d)
     text("charset", &d.charset);
     text("record", &d.record);
 
-    static const QStringList fetchKinds{QStringLiteral("GetBody"), QStringLiteral("GetBodyPlain"),
-                                        QStringLiteral("Transfer")};
+    static const QStringList fetchKinds{
+        QStringLiteral("GetBody"), QStringLiteral("GetBodyPlain"), QStringLiteral("Transfer")};
     if (!fetchKinds.contains(d.fetch))
-        problem(root["fetch"], QStringLiteral("fetch: ") + q(d.fetch)
-                                   + QStringLiteral(" is none of GetBody, GetBodyPlain, Transfer"));
+        problem(root["fetch"],
+            QStringLiteral("fetch: ") + q(d.fetch)
+                + QStringLiteral(" is none of GetBody, GetBodyPlain, Transfer"));
     if (!QStringDecoder(d.charset.toLatin1().constData()).isValid())
-        problem(root["charset"], QStringLiteral("charset: ") + q(d.charset) + QStringLiteral(" is not known"));
+        problem(
+            root["charset"], QStringLiteral("charset: ") + q(d.charset) + QStringLiteral(" is not known"));
     if (!d.base.isEmpty() && !d.base.startsWith(QLatin1String("http://"))
         && !d.base.startsWith(QLatin1String("https://")) && !d.base.startsWith(QLatin1Char('{')))
-        problem(root["base"], QStringLiteral("base: an http:// or https:// address (or {Role} of sites.ini) is needed"));
+        problem(root["base"],
+            QStringLiteral("base: an http:// or https:// address (or {Role} of sites.ini) is needed"));
     if (const YAML::Node n = root["record"]; n && d.record.isEmpty())
         problem(n, QStringLiteral("record: an empty marker never occurs"));
 
@@ -381,15 +391,15 @@ void Reader::checkAgainstModel(const YAML::Node& root, const SiteDefinition& d)
 {
     const SiteDefinition& m = *m_model;
     if (d.scheme != m.scheme) {
-        problem(root["scheme"], QStringLiteral("scheme: ") + q(d.scheme) + QStringLiteral(", but this site is ")
-                                    + q(m.scheme));
+        problem(root["scheme"],
+            QStringLiteral("scheme: ") + q(d.scheme) + QStringLiteral(", but this site is ") + q(m.scheme));
         return;
     }
     auto missing = [&](const char* section, const QString& key) {
         const YAML::Node n = root[section];
-        problem(n ? n : root, QString::fromLatin1(section) + QStringLiteral(": ") + q(key)
-                                  + QStringLiteral(" is missing (the ") + q(m.scheme)
-                                  + QStringLiteral(" scheme needs it)"));
+        problem(n ? n : root,
+            QString::fromLatin1(section) + QStringLiteral(": ") + q(key) + QStringLiteral(" is missing (the ")
+                + q(m.scheme) + QStringLiteral(" scheme needs it)"));
     };
     if (!m.record.isEmpty() && d.record.isEmpty())
         problem(root, QStringLiteral("record: the record marker is missing"));

@@ -13,7 +13,7 @@ namespace lumorra {
 
 struct DefinitionProblem {
     QString file;
-    int line = 0;      // 1-based; 0 when the file as a whole is meant
+    int line = 0; // 1-based; 0 when the file as a whole is meant
     QString what;
 
     // "torrent-index.yaml:12: fields: mc: unknown step 'uptoo'"
@@ -21,7 +21,7 @@ struct DefinitionProblem {
 };
 
 struct DefinitionRead {
-    std::shared_ptr<SiteDefinition> definition;   // null when there are problems
+    std::shared_ptr<SiteDefinition> definition; // null when there are problems
     QList<DefinitionProblem> problems;
 
     bool ok() const { return definition != nullptr; }
@@ -34,7 +34,7 @@ inline constexpr qsizetype kMostDefinitionBytes = 256 * 1024;
 // With `model` – the shipped definition of the same scheme – every address,
 // field, text and table the model has must be there too, and the file's
 // scheme must be the model's.
-DefinitionRead readDefinition(const QByteArray& bytes, const QString& fileName,
-                              const SiteDefinition* model = nullptr);
+DefinitionRead readDefinition(
+    const QByteArray& bytes, const QString& fileName, const SiteDefinition* model = nullptr);
 
 } // namespace lumorra

@@ -21,13 +21,17 @@ Cut run(Cut c, const QList<CutStep>& steps, qsizetype from, qsizetype i, const Q
         switch (step.op) {
         case CutStep::Op::Piece: c = c.piece(step.text, step.n == 0 ? i : step.n); break;
         case CutStep::Op::UpTo: c = c.upToFirstCharOf(step.text); break;
-        case CutStep::Op::Before: c = step.text.size() == 1 ? c.before(step.text.at(0)) : c.before(step.text); break;
+        case CutStep::Op::Before:
+            c = step.text.size() == 1 ? c.before(step.text.at(0)) : c.before(step.text);
+            break;
         case CutStep::Op::BeforeIfAny:
             if (c.view().contains(step.text))
                 c = c.before(step.text);
             break;
         case CutStep::Op::After: c = c.after(step.text); break;
-        case CutStep::Op::Erase: c = step.text.size() == 1 ? c.erase(step.text.at(0)) : c.erase(step.text); break;
+        case CutStep::Op::Erase:
+            c = step.text.size() == 1 ? c.erase(step.text.at(0)) : c.erase(step.text);
+            break;
         case CutStep::Op::Replace: c = c.replace(step.text, step.with); break;
         case CutStep::Op::Prefix: c = c.prefix(withBase(step, base)); break;
         case CutStep::Op::Suffix: c = c.suffix(withBase(step, base)); break;

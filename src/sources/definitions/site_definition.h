@@ -26,23 +26,23 @@ namespace lumorra {
 
 struct CutStep {
     enum class Op {
-        Piece,     // piece `n` at `text` (n == 0: the record's number)
-        UpTo,      // up to the first character of `text`
-        Before,    // before the first occurrence of `text`
-        After,     // after the first occurrence of `text`
-        Erase,     // every `text` removed
-        Replace,   // every `text` replaced by `with`
-        Prefix,    // `text` put in front
-        Suffix,    // `text` put after
-        Trim,      // blanks removed at both ends
-        Preg,      // every match of the pattern `text` replaced by `with`
-        BeforeIfAny,  // before the first `text` when it occurs, else unchanged
+        Piece,       // piece `n` at `text` (n == 0: the record's number)
+        UpTo,        // up to the first character of `text`
+        Before,      // before the first occurrence of `text`
+        After,       // after the first occurrence of `text`
+        Erase,       // every `text` removed
+        Replace,     // every `text` replaced by `with`
+        Prefix,      // `text` put in front
+        Suffix,      // `text` put after
+        Trim,        // blanks removed at both ends
+        Preg,        // every match of the pattern `text` replaced by `with`
+        BeforeIfAny, // before the first `text` when it occurs, else unchanged
     };
     Op op = Op::Piece;
     QString text;
     QString with;
     int n = 0;
-    bool usesBase = false;   // `text` holds {base}
+    bool usesBase = false; // `text` holds {base}
 
     // `text` with {base} filled in. The last base is kept: a page's records
     // all ask with the same one, so the text is built once per page.
@@ -57,7 +57,7 @@ private:
 // record's own piece: when that piece does not exist the field is empty.
 struct FieldCut {
     QList<CutStep> steps;
-    int line = 0;   // where the definition wrote it
+    int line = 0; // where the definition wrote it
 
     bool isEmpty() const { return steps.isEmpty(); }
     // The field of record `i` (1-based) of `page`.
@@ -76,20 +76,20 @@ struct FieldCut {
 using TableRow = QHash<QString, QStringList>;
 
 struct SiteDefinition {
-    QString name;       // the file's stem: "torrent-index"
-    QString scheme;     // the shipped definition whose engine it runs
-    QString role;       // the sites.ini role whose base it asks
-    QString base;       // its own base address, for a site sites.ini does not name
-    QString caption;    // a new site's short name for the search over every source
-    QString fetch = QStringLiteral("GetBody");  // GetBody, GetBodyPlain or Transfer
-    QString charset = QStringLiteral("utf-8");  // when the page's header names none
-    QString origin;     // where it was read from: "shipped" or a path
-    QString record;     // the record marker: one record per occurrence
+    QString name;                              // the file's stem: "torrent-index"
+    QString scheme;                            // the shipped definition whose engine it runs
+    QString role;                              // the sites.ini role whose base it asks
+    QString base;                              // its own base address, for a site sites.ini does not name
+    QString caption;                           // a new site's short name for the search over every source
+    QString fetch = QStringLiteral("GetBody"); // GetBody, GetBodyPlain or Transfer
+    QString charset = QStringLiteral("utf-8"); // when the page's header names none
+    QString origin;                            // where it was read from: "shipped" or a path
+    QString record;                            // the record marker: one record per occurrence
     QHash<QString, QString> urls;
     QHash<QString, FieldCut> fields;
     QHash<QString, QString> texts;
     QHash<QString, QList<TableRow>> tables;
-    QStringList fieldOrder;   // fields in file order (site test prints them so)
+    QStringList fieldOrder; // fields in file order (site test prints them so)
 
     bool isShipped() const { return origin == QLatin1String("shipped"); }
     // A named address template with {base}, {keyword}, {page} … filled in

@@ -63,11 +63,11 @@ QString SiteDefinitions::userFolder(const QString& programDir)
 
 QStringList SiteDefinitions::shippedNames()
 {
-    return {QStringLiteral("clouddisk"),   QStringLiteral("torrent-index"), QStringLiteral("torrent-rss"),
-            QStringLiteral("film-resource"), QStringLiteral("magnet-a"),    QStringLiteral("magnet-b"),
-            QStringLiteral("emule-index"), QStringLiteral("emule-search"),  QStringLiteral("qvod-search"),
-            QStringLiteral("torrent-tag"), QStringLiteral("bt-board"),      QStringLiteral("film-list"),
-            QStringLiteral("qvod-film")};
+    return {QStringLiteral("clouddisk"), QStringLiteral("torrent-index"), QStringLiteral("torrent-rss"),
+        QStringLiteral("film-resource"), QStringLiteral("magnet-a"), QStringLiteral("magnet-b"),
+        QStringLiteral("emule-index"), QStringLiteral("emule-search"), QStringLiteral("qvod-search"),
+        QStringLiteral("torrent-tag"), QStringLiteral("bt-board"), QStringLiteral("film-list"),
+        QStringLiteral("qvod-film")};
 }
 
 QByteArray SiteDefinitions::shippedFile(const QString& name)
@@ -91,8 +91,8 @@ void SiteDefinitions::load(const QString& folder)
     if (folder.isEmpty())
         return;
 
-    const QFileInfoList files =
-        QDir(folder).entryInfoList({QStringLiteral("*") + kSuffix}, QDir::Files | QDir::Readable, QDir::Name);
+    const QFileInfoList files = QDir(folder).entryInfoList(
+        {QStringLiteral("*") + kSuffix}, QDir::Files | QDir::Readable, QDir::Name);
     for (const QFileInfo& info : files) {
         DefinitionRead read = readUserFile(info.filePath());
         if (read.ok())
@@ -121,7 +121,7 @@ DefinitionRead SiteDefinitions::readUserFile(const QString& path) const
         if (d->name == name)
             model = d;
     if (!model && shipped.contains(name))
-        return readDefinition(bytes, path);   // the shipped file itself is broken: say what the user's has
+        return readDefinition(bytes, path); // the shipped file itself is broken: say what the user's has
     if (!model) {
         DefinitionRead first = readDefinition(bytes, path);
         if (!first.ok())
@@ -131,8 +131,8 @@ DefinitionRead SiteDefinitions::readUserFile(const QString& path) const
                 model = d;
         if (!model) {
             out.problems.append({path, 0,
-                                 QStringLiteral("scheme: '%1' is no shipped site's (%2)")
-                                     .arg(first.definition->scheme, shipped.join(QStringLiteral(", ")))});
+                QStringLiteral("scheme: '%1' is no shipped site's (%2)")
+                    .arg(first.definition->scheme, shipped.join(QStringLiteral(", ")))});
             return out;
         }
     }
@@ -143,8 +143,8 @@ DefinitionRead SiteDefinitions::readUserFile(const QString& path) const
     if (out.definition->role.isEmpty())
         out.definition->role = model->role;
     else if (shipped.contains(name) && out.definition->role != model->role) {
-        out.problems.append({path, 0, QStringLiteral("role: '%1', but this site is %2")
-                                          .arg(out.definition->role, model->role)});
+        out.problems.append({path, 0,
+            QStringLiteral("role: '%1', but this site is %2").arg(out.definition->role, model->role)});
         out.definition.reset();
     }
     return out;

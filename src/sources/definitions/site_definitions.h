@@ -55,13 +55,16 @@ private:
     SiteDefinitions() = default;
 
     QList<SiteDefinitionPtr> m_sites;
-    QList<SiteDefinitionPtr> m_shipped;   // the models of overrides and new sites
+    QList<SiteDefinitionPtr> m_shipped; // the models of overrides and new sites
     QList<DefinitionProblem> m_problems;
     QString m_folder;
     bool m_loaded = false;
 };
 
 // Shorthands for the engines and cutters of the shipped sites.
-inline const SiteDefinition& siteDefinition(const QString& name) { return SiteDefinitions::current().of(name); }
+inline const SiteDefinition& siteDefinition(const QString& name)
+{
+    return SiteDefinitions::current().of(name);
+}
 
 } // namespace lumorra
