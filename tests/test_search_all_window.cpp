@@ -8,6 +8,7 @@
 #include "pages/everywhere/site_status_window.h"
 #include "platform/open_address.h"
 #include "program_window.h"
+#include "sources/definitions/site_definitions.h"
 #include "sources/everywhere/search_everywhere.h"
 #include "sources/everywhere/site_check.h"
 #include "test_server.h"
@@ -15,6 +16,7 @@
 #include <QAbstractItemModel>
 #include <QAction>
 #include <QClipboard>
+#include <QFile>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -22,6 +24,8 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTableView>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace lumorra;
@@ -258,6 +262,14 @@ private slots:
     // settings window.
     void siteStatusListsEveryRole()
     {
+        // A user's definition file that was refused is named there too.
+        QTemporaryDir folder;
+        QFile broken(folder.filePath(QStringLiteral("magnet-a.yaml")));
+        QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("scheme: magnet-a\nrecord: [\n") > 0);
+        broken.close();
+        SiteDefinitions::current().load(folder.path());
+        const auto shippedAgain = qScopeGuard([] { SiteDefinitions::current().loadShipped(); });
+
         ProgramWindow w;
         QVERIFY(w.show());
         QVERIFY(w.waitUntilUnlocked());
@@ -268,6 +280,10 @@ private slots:
         QVERIFY(window);
         QVERIFY(window->isVisible());
         QCOMPARE(window->windowTitle(), QStringLiteral("站点状态"));
+        auto* problems = window->findChild<QLabel*>(QStringLiteral("siteDefinitionProblems"));
+        QVERIFY(problems && problems->isVisible());
+        QVERIFY2(problems->text().startsWith(QStringLiteral("以下站点定义文件有误，已改用内置定义：\nmagnet-a.yaml:3: ")),
+                 qPrintable(problems->text()));
         QSignalSpy checked(window->check(), &SiteCheck::finished);
         QVERIFY(checked.wait(60000));
 

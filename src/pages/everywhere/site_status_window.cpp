@@ -85,6 +85,7 @@ SiteStatusWindow::SiteStatusWindow(QWidget* parent) : QWidget(parent, Qt::Window
     definitions->setObjectName(QStringLiteral("siteDefinitionProblems"));
     definitions->setTextFormat(Qt::PlainText);
     definitions->setWordWrap(true);
+    definitions->setStyleSheet(QStringLiteral("color: #c0392b;"));
     QStringList problems;
     for (const DefinitionProblem& p : SiteDefinitions::current().problems())
         problems << p.text();
