@@ -11,13 +11,6 @@ namespace lumorra::cli {
 
 namespace {
 
-void write(std::FILE* to, const QString& text)
-{
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), to);
-    std::fflush(to);
-}
-
 QString sourceLine(const SourceRun& run)
 {
     const QString verdict = run.state == SourceRun::State::Failed ? stderrText(run.reason) : QStringLiteral("ok");
@@ -57,14 +50,12 @@ int runSearchAll(const QString& keyword, const QList<const SourceEntry*>& source
     QObject::connect(&search, &SearchEverywhere::sourceChanged, &search, [&search, err](int i) {
         const SourceRun& run = search.sourceRuns().at(i);
         if (run.state != SourceRun::State::Searching)
-            write(err, sourceLine(run));
+            writeText(err, sourceLine(run));
     });
     // The rows once every source has ended; the status ends the program's loop.
     QObject::connect(&search, &SearchEverywhere::finished, &search, [&search, format, out] {
         const QList<ListRow> rows = search.results().listRows();
-        const QByteArray text = formatRows(MergedResults::columns(), rows, format);
-        std::fwrite(text.constData(), 1, size_t(text.size()), out);
-        std::fflush(out);
+        writeText(out, formatRows(MergedResults::columns(), rows, format));
         const bool allFailed = search.countIn(SourceRun::State::Failed) == search.sourceRuns().size();
         QCoreApplication::exit(!rows.isEmpty() ? kExitRows : allFailed ? kExitFetchFailed : kExitNoRows);
     }, Qt::QueuedConnection);
@@ -99,13 +90,11 @@ static int printCheck(const SiteCheck& check, OutputFormat format, std::FILE* ou
             .set(keys[6], line.reason);
         rows << row;
         if (line.checked() && line.state != SiteCheckLine::State::Answered)
-            write(err, QStringLiteral("lumorra-cli: check: %1: %2\n")
+            writeText(err, QStringLiteral("lumorra-cli: check: %1: %2\n")
                            .arg(line.role, stderrText(line.reason.isEmpty() ? siteCheckStateName(line.state)
                                                                              : line.reason)));
     }
-    const QByteArray text = formatRows(keys, rows, format);
-    std::fwrite(text.constData(), 1, size_t(text.size()), out);
-    std::fflush(out);
+    writeText(out, formatRows(keys, rows, format));
     return check.allAnswered() ? kExitRows : kExitFetchFailed;
 }
 

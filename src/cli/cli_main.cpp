@@ -37,13 +37,6 @@ using namespace lumorra::cli;
 
 namespace {
 
-void print(std::FILE* to, const QString& text)
-{
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), to);
-    std::fflush(to);
-}
-
 const char kOptionsHelp[] =
     "Options:\n"
     "  --json           print a JSON array of objects keyed by column key\n"
@@ -487,23 +480,23 @@ int main(int argc, char** argv)
 
     const Invocation inv = parseArguments(app.arguments());
     if (inv.help) {
-        print(stdout, inv.helpText);
+        writeText(stdout, inv.helpText);
         return 0;
     }
     if (!inv.usageError.isEmpty()) {
         // It quotes the words it was given, a pasted address among them.
-        print(stderr, QStringLiteral("lumorra-cli: ") + stderrText(inv.usageError) + QStringLiteral("\n"));
+        writeText(stderr, QStringLiteral("lumorra-cli: ") + stderrText(inv.usageError) + QStringLiteral("\n"));
         if (!inv.source)
-            print(stderr, QStringLiteral("Try \"lumorra-cli --help\".\n"));
+            writeText(stderr, QStringLiteral("Try \"lumorra-cli --help\".\n"));
         else
-            print(stderr, QStringLiteral("Usage: ") + usageLine(*inv.source) + u'\n');
+            writeText(stderr, QStringLiteral("Usage: ") + usageLine(*inv.source) + u'\n');
         return kExitUsage;
     }
 
     // The online-video sources follow the window's agreement box, kept in
     // the same settings file.
     if (inv.agree && !acceptAgreement())
-        print(stderr, QStringLiteral("lumorra-cli: the accepted agreement cannot be kept in %1\n").arg(programDir()));
+        writeText(stderr, QStringLiteral("lumorra-cli: the accepted agreement cannot be kept in %1\n").arg(programDir()));
     const bool agreed = inv.agree || agreementAccepted();
     QList<const SourceEntry*> allSources = inv.allSources;
     if (inv.mode == Mode::SearchAll) {
@@ -513,7 +506,7 @@ int main(int argc, char** argv)
             for (const SourceEntry* s : std::as_const(allSources)) {
                 if (!s->has(NeedsAgreement))
                     continue;
-                print(stderr, QStringLiteral("lumorra-cli: ") + agreementRequiredText()
+                writeText(stderr, QStringLiteral("lumorra-cli: ") + agreementRequiredText()
                                   + QStringLiteral(" Read it (\"lumorra-cli search %1 --help\") and accept it with --agree.\n")
                                         .arg(s->id));
                 return kExitUsage;
@@ -521,7 +514,7 @@ int main(int argc, char** argv)
         }
     }
     if (inv.mode == Mode::OneSource && (inv.source->options & NeedsAgreement) && !agreed) {
-        print(stderr, QStringLiteral("lumorra-cli: ") + agreementRequiredText()
+        writeText(stderr, QStringLiteral("lumorra-cli: ") + agreementRequiredText()
                           + QStringLiteral(" Read it (\"lumorra-cli %1 %2 --help\") and accept it with --agree.\n")
                                 .arg(verbName(inv.source->verb), inv.source->name));
         return kExitUsage;
@@ -531,7 +524,7 @@ int main(int argc, char** argv)
     // before anything runs on the shipped one.
     if (inv.mode != Mode::SiteList)
         for (const DefinitionProblem& p : SiteDefinitions::current().problems())
-            print(stderr, QStringLiteral("lumorra-cli: site definition ") + stderrText(p.text())
+            writeText(stderr, QStringLiteral("lumorra-cli: site definition ") + stderrText(p.text())
                               + QStringLiteral(" (not used)\n"));
 
     // Trying a definition file needs no site: it never leaves loopback.
@@ -540,7 +533,7 @@ int main(int argc, char** argv)
 
     std::unique_ptr<SampleSites> sampleSites;
     const bool sitesReady = setUpSites(inv.sites, &sampleSites, [](const QString& line) {
-        print(stderr, QStringLiteral("lumorra-cli: ") + stderrText(line) + u'\n'); // sites.ini's own lines
+        writeText(stderr, QStringLiteral("lumorra-cli: ") + stderrText(line) + u'\n'); // sites.ini's own lines
     });
     if (!sitesReady)
         return kExitFetchFailed;

@@ -93,4 +93,15 @@ QByteArray formatRows(const QStringList& keys, const QList<ListRow>& rows, Outpu
     return out.toUtf8();
 }
 
+void writeText(std::FILE* to, const QByteArray& bytes)
+{
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), to);
+    std::fflush(to);
+}
+
+void writeText(std::FILE* to, const QString& text)
+{
+    writeText(to, text.toUtf8());
+}
+
 } // namespace lumorra::cli

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdio>
+
 namespace lumorra::cli {
 
 enum class OutputFormat { Table, Json };
@@ -32,5 +34,10 @@ QString jsonString(const QString& value);
 // The whole output for `rows` under the columns `keys`, in `format`. A table
 // without rows is its header line alone; JSON without rows is "[]".
 QByteArray formatRows(const QStringList& keys, const QList<ListRow>& rows, OutputFormat format);
+
+// `text` as UTF-8 on `to`, flushed at once (a line on stderr arrives while
+// the work goes on).
+void writeText(std::FILE* to, const QString& text);
+void writeText(std::FILE* to, const QByteArray& bytes);
 
 } // namespace lumorra::cli

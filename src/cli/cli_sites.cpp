@@ -18,17 +18,10 @@ namespace lumorra::cli {
 
 namespace {
 
-void printOut(std::FILE* f, const QString& text)
-{
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), f);
-    std::fflush(f);
-}
-
 void printProblems(const QList<DefinitionProblem>& problems, const QString& consequence)
 {
     for (const DefinitionProblem& p : problems)
-        printOut(stderr,
+        writeText(stderr,
             QStringLiteral("lumorra-cli: site definition %1%2\n").arg(stderrText(p.text()), consequence));
 }
 
@@ -70,9 +63,7 @@ int runSiteList(OutputFormat format)
             .set(QStringLiteral("sources"), sourcesOf(d->name).join(QStringLiteral(", ")));
         rows << r;
     }
-    const QByteArray out = formatRows(keys, rows, format);
-    std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
-    std::fflush(stdout);
+    writeText(stdout, formatRows(keys, rows, format));
     printProblems(defs.problems(), QStringLiteral(" (not used)"));
     return defs.problems().isEmpty() ? kExitRows : kExitFetchFailed;
 }
@@ -89,7 +80,7 @@ int runSiteTest(const SiteTestOptions& options)
     if (!options.page.isEmpty()) {
         QFile f(options.page);
         if (!f.open(QIODevice::ReadOnly)) {
-            printOut(stderr, QStringLiteral("lumorra-cli: site test: cannot read %1\n").arg(options.page));
+            writeText(stderr, QStringLiteral("lumorra-cli: site test: cannot read %1\n").arg(options.page));
             return kExitFetchFailed;
         }
         page = f.readAll();
@@ -101,7 +92,7 @@ int runSiteTest(const SiteTestOptions& options)
     auto local = std::make_shared<SiteDefinition>(tried);
     SavedPageServer server(page, !options.page.isEmpty());
     if (!server.listen()) {
-        printOut(stderr, QStringLiteral("lumorra-cli: site test: cannot listen on 127.0.0.1\n"));
+        writeText(stderr, QStringLiteral("lumorra-cli: site test: cannot listen on 127.0.0.1\n"));
         return kExitFetchFailed;
     }
     local->base = server.base();
@@ -111,7 +102,7 @@ int runSiteTest(const SiteTestOptions& options)
 
     const Source* source = sourceOfSite(tried.name);
     if (!source) {
-        printOut(
+        writeText(
             stderr, QStringLiteral("lumorra-cli: site test: no source reads the site %1\n").arg(tried.name));
         return kExitFetchFailed;
     }
@@ -129,7 +120,7 @@ int runSiteTest(const SiteTestOptions& options)
     QObject::connect(&server, &SavedPageServer::asked, &server, [&](const QString& target) {
         asked << shownBase + target;
         if (!options.page.isEmpty())
-            printOut(
+            writeText(
                 stderr, QStringLiteral("lumorra-cli: site test: asked %1\n").arg(stderrText(asked.last())));
     });
 
@@ -140,7 +131,7 @@ int runSiteTest(const SiteTestOptions& options)
     const QString command = verbName(source->verb) + u' ' + source->name;
     ConsoleRun run(
         command, columnsOf(*source), options.format, false, sink, options.page.isEmpty() ? sink : stderr);
-    printOut(stderr,
+    writeText(stderr,
         QStringLiteral("lumorra-cli: site test: %1 (%2) by %3\n")
             .arg(command, tried.scheme, stderrText(options.file)));
     QTimer::singleShot(0, &run, [&run, source, request] { source->run(run, *source, request); });
@@ -154,14 +145,12 @@ int runSiteTest(const SiteTestOptions& options)
                 for (const QString& key : columnsOf(*source))
                     if (row.cell(key).contains(server.base()))
                         row.set(key, row.cell(key).replace(server.base(), shownBase));
-            const QByteArray out = formatRows(columnsOf(*source), rows, options.format);
-            std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
-            std::fflush(stdout);
+            writeText(stdout, formatRows(columnsOf(*source), rows, options.format));
         }
         return status;
     }
     for (const QString& a : std::as_const(asked))
-        printOut(stdout, a + u'\n');
+        writeText(stdout, a + u'\n');
     return asked.isEmpty() ? kExitNoRows : kExitRows;
 }
 
