@@ -236,6 +236,11 @@ private slots:
         row("nested too deeply", "torrent-index.yaml", "",
             "scheme: [[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[\n",
             "torrent-index.yaml:1: nested more than 32 levels deep");
+        // Brackets in markers and comments nest nothing: forty '[' are fine.
+        row("markers full of brackets", "mirror.yaml", "",
+            "scheme: torrent-index\n# [[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[\nrecord: "
+            "'[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[['\n",
+            "mirror.yaml:1: urls: 'search' is missing");
     }
 
     void brokenFilesAreReportedAndTheShippedOneStays()

@@ -7,6 +7,7 @@
 
 #include <yaml-cpp/yaml.h>
 
+#include <cstring>
 #include <string>
 
 namespace lumorra {
@@ -46,12 +47,35 @@ int deepestNesting(const QByteArray& bytes, int* lineOut)
     int depth = 0, deepest = 0, line = 1;
     int lineDashes = 0;
     bool lineStart = true;
+    char quote = 0; // inside a quoted text: its quote character
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const char c = bytes.at(i);
+        const char before = i > 0 ? bytes.at(i - 1) : '\n';
         if (c == '\n') {
             ++line;
             lineStart = true;
             lineDashes = 0;
+            continue;
+        }
+        // Brackets inside quoted texts and comments are markers, not nesting.
+        if (quote) {
+            if (quote == '"' && c == '\\')
+                ++i; // an escaped character
+            else if (c == quote && quote == '\'' && i + 1 < bytes.size() && bytes.at(i + 1) == '\'')
+                ++i; // '' is a quote inside a single-quoted text
+            else if (c == quote)
+                quote = 0;
+            continue;
+        }
+        const bool atScalarStart = std::strchr(" \t[{,:-", before) != nullptr || before == '\n';
+        if ((c == '\'' || c == '"') && atScalarStart) {
+            quote = c;
+            lineStart = false;
+            continue;
+        }
+        if (c == '#' && (before == ' ' || before == '\t' || before == '\n')) {
+            while (i + 1 < bytes.size() && bytes.at(i + 1) != '\n')
+                ++i;
             continue;
         }
         if (c == '[' || c == '{')
