@@ -45,7 +45,8 @@ struct CutStep {
     bool usesBase = false; // `text` holds {base}
 
     // `text` with {base} filled in. The last base is kept: a page's records
-    // all ask with the same one, so the text is built once per page.
+    // all ask with the same one, so the text is built once per page. Like a
+    // CutPage, a definition is cut from one thread (the program's own).
     const QString& textFor(const QString& base) const;
 
 private:
