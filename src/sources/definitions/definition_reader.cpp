@@ -273,7 +273,6 @@ bool Reader::readStep(const YAML::Node& node, const QString& where, QList<CutSte
 
 bool Reader::readField(const YAML::Node& node, const QString& where, FieldCut* out)
 {
-    out->line = lineOf(node);
     if (!node.IsSequence() || node.size() == 0) {
         problem(node, where + QStringLiteral(": a list of steps is needed here ('- piece: …')"));
         return false;
@@ -298,11 +297,10 @@ void Reader::readFields(const YAML::Node& node, SiteDefinition& d)
     for (const auto& kv : node) {
         const QString key = QString::fromStdString(kv.first.as<std::string>(std::string()));
         FieldCut field;
-        if (d.fieldOrder.contains(key))
+        if (d.fields.contains(key))
             problem(kv.first, QStringLiteral("fields: ") + q(key) + QStringLiteral(" is written twice"));
         else if (readField(kv.second, QStringLiteral("fields: ") + key, &field)) {
             d.fields.insert(key, field);
-            d.fieldOrder << key;
         }
     }
 }
@@ -316,6 +314,10 @@ void Reader::readTables(const YAML::Node& node, SiteDefinition& d)
     for (const auto& kv : node) {
         const QString key = QString::fromStdString(kv.first.as<std::string>(std::string()));
         const QString at = QStringLiteral("tables: ") + key;
+        if (d.tables.contains(key)) {
+            problem(kv.first, QStringLiteral("tables: ") + q(key) + QStringLiteral(" is written twice"));
+            continue;
+        }
         if (!kv.second.IsSequence() || kv.second.size() > kMostTableRows) {
             problem(kv.second, at + QStringLiteral(": a list of rows ('- key: text') is needed here"));
             continue;

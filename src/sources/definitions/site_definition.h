@@ -58,7 +58,6 @@ private:
 // record's own piece: when that piece does not exist the field is empty.
 struct FieldCut {
     QList<CutStep> steps;
-    int line = 0; // where the definition wrote it
 
     bool isEmpty() const { return steps.isEmpty(); }
     // The field of record `i` (1-based) of `page`.
@@ -90,7 +89,6 @@ struct SiteDefinition {
     QHash<QString, FieldCut> fields;
     QHash<QString, QString> texts;
     QHash<QString, QList<TableRow>> tables;
-    QStringList fieldOrder; // fields in file order (site test prints them so)
 
     bool isShipped() const { return origin == QLatin1String("shipped"); }
     // A named address template with {base}, {keyword}, {page} … filled in

@@ -175,14 +175,6 @@ const SiteDefinition& SiteDefinitions::of(const QString& name) const
     return d ? *d : emptyDefinition();
 }
 
-SiteDefinitionPtr SiteDefinitions::forRole(const QString& role) const
-{
-    for (const SiteDefinitionPtr& d : m_sites)
-        if (d->role == role && shippedNames().contains(d->name))
-            return d;
-    return nullptr;
-}
-
 QList<SiteDefinitionPtr> SiteDefinitions::all() const
 {
     return m_sites;

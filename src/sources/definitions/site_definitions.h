@@ -37,8 +37,6 @@ public:
     // file was refused; an empty definition (no fields) for an unknown name.
     const SiteDefinition& of(const QString& name) const;
     SiteDefinitionPtr find(const QString& name) const;
-    // The shipped site of a sites.ini role (its definition as in force).
-    SiteDefinitionPtr forRole(const QString& role) const;
     // Every definition in force: the shipped names first, then new sites.
     QList<SiteDefinitionPtr> all() const;
     // The sites a user's folder added (a name no shipped site has).
